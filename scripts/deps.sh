@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need,
+# only those that are missing.
+#   build:   cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+#   run:     libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n (Czech
+#            Yes/No buttons) fonts-liberation (the canvas font) xdg-utils
+#   tests:   xvfb xauth (windows under a real X server), chromium nodejs npm
+#            (a written model is loaded in a real VRML browser), poppler-utils
+#            (printed PDFs are rasterised)
+set -euo pipefail
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+          libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation
+          fonts-dejavu-core xdg-utils)
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(xvfb xauth chromium nodejs npm poppler-utils)
+fi
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}" >&2
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// The face set: six slots (front, right, back, left, top, bottom), each a
+// picture path stored with its surrounding double quotes and a rotation digit.
+namespace faceset {
+
+constexpr int slotCount = 6;
+
+// "\"/obr/pes.jpg\"" -> "/obr/pes.jpg". A text without the quotes is returned
+// as it stands.
+QString unquoted(const QString &stored);
+QString quoted(const QString &path);
+
+// Name of the 32 x 32 bitmap beside a picture: the path up to and including
+// the first full stop of the file name, then "bmp". The folders do not count
+// (a folder "jan.novak" is common). A name without a full stop gets ".bmp".
+// An empty label gives an empty name.
+QString companionBitmapName(const QString &stored);
+
+// The key filter of the rotation edits: letters (the Czech small accented
+// ones included) become '0', digits 4..9 their remainder modulo 4; anything
+// else passes unchanged.
+QChar filterRotationKey(QChar key);
+
+// True for "0", "1", "2" and "3".
+bool isRotationText(const QString &text);
+
+// "[ " + the six edits separated by one blank + " ]"; an empty edit leaves
+// an empty text between its blanks.
+QString rotationLine(const QStringList &edits);
+
+// A rotation edit read as a decimal integer and kept as one unsigned byte;
+// empty or not a number gives 0.
+quint8 snapshotRotation(const QString &edit);
+
+// What the quiz and trace windows take from the main window.
+struct Snapshot
+{
+    std::array<QString, slotCount> names;
+    std::array<quint8, slotCount> rotations{};
+
+    bool operator==(const Snapshot &other) const = default;
+};
+
+Snapshot takeSnapshot(const QStringList &labels, const QStringList &edits);
+
+} // namespace faceset

@@ -1,0 +1,116 @@
+#include "textfile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace textfile {
+
+bool isValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+QString decodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1250("windows-1250");
+    if (cp1250.isValid())
+        return cp1250.decode(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+bool fitsWindows1250(const QString &text)
+{
+    QStringEncoder encoder("windows-1250");
+    if (!encoder.isValid())
+        return false;
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    // Characters without a code are replaced by '?' on some back ends
+    // instead of raising an error: check the round trip.
+    QStringDecoder decoder("windows-1250");
+    return decoder.decode(bytes) == text;
+}
+
+QByteArray encodeText(const QString &text)
+{
+    if (fitsWindows1250(text)) {
+        QStringEncoder encoder("windows-1250");
+        return encoder.encode(text);
+    }
+    return text.toUtf8();
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    return lines;
+}
+
+QString joinLines(const QStringList &lines)
+{
+    QString out;
+    for (const QString &line : lines) {
+        out += line;
+        out += QLatin1String("\r\n");
+    }
+    return out;
+}
+
+bool readFile(const QString &path, QByteArray &bytes, QString &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.size() > maxReadSize) {
+        error = QCoreApplication::translate("textfile", "File too large");
+        return false;
+    }
+    bytes = file.read(maxReadSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return false;
+    }
+    if (bytes.size() > maxReadSize) {
+        error = QCoreApplication::translate("textfile", "File too large");
+        return false;
+    }
+    return true;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace textfile

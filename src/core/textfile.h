@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text files of the program: lines end with CR LF when written; readers take
+// CR LF and LF. Text of the outside world (quiz and language files) is UTF-8
+// when it is valid UTF-8, otherwise Windows-1250.
+namespace textfile {
+
+// A file is read whole only when it is at most this large; larger files are
+// refused before anything is parsed.
+constexpr qint64 maxReadSize = 8 * 1024 * 1024;
+
+bool isValidUtf8(const QByteArray &bytes);
+QString decodeText(const QByteArray &bytes);
+// Windows-1250 when every character fits, otherwise UTF-8.
+QByteArray encodeText(const QString &text);
+// True when every character of `text` has a Windows-1250 byte.
+bool fitsWindows1250(const QString &text);
+
+// Splits at LF; a CR before the LF is dropped. A final line end does not
+// start another line.
+QStringList splitLines(const QString &text);
+// Joins the lines, each followed by CR LF.
+QString joinLines(const QStringList &lines);
+
+// Reads a whole file. Returns false and sets `error` to the system's reason
+// when the file cannot be opened or read, or is larger than maxReadSize.
+bool readFile(const QString &path, QByteArray &bytes, QString &error);
+// Writes through QSaveFile: on failure the earlier file stays intact.
+bool writeFile(const QString &path, const QByteArray &bytes, QString &error);
+
+} // namespace textfile

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QWidget;
+class QPrinter;
+
+// What a file dialog is asked to show. The filter is in the "description|
+// patterns|description|patterns" form the windows keep; the real dialog turns
+// it into Qt's form.
+struct FileDialogRequest
+{
+    enum class Kind { Open, OpenMany, Save };
+    Kind kind = Kind::Open;
+    QString name;        // the dialog's name: "OPD", "SD", "ODKviz" ...
+    QString title;
+    QString filter;
+    QString folder;      // initial folder; empty: the working folder
+    QString fileName;    // preset file name
+    QString defaultSuffix;
+    bool confirmOverwrite = false;
+};
+
+// Every dialog, message box, print dialog and desktop call the windows make.
+// The program uses the Qt implementation; tests answer with scripted replies.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // A plain message with an OK button and the title "vemtal".
+    virtual void message(QWidget *parent, const QString &text) = 0;
+    // The standard error box with the system's reason.
+    virtual void error(QWidget *parent, const QString &text) = 0;
+    // A Yes/No question; only Yes returns true.
+    virtual bool question(QWidget *parent, const QString &text) = 0;
+    // Returns the chosen files (full paths); empty when cancelled.
+    virtual QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) = 0;
+    // The desktop's "open" action on a file or an address; the result is not checked.
+    virtual void openUrl(const QUrl &url) = 0;
+    // The print dialog with its print-to-file box. False when cancelled.
+    virtual bool print(QWidget *parent, QPrinter *printer, bool *toFile) = 0;
+
+    // "Obrázky (*.jpg)|*.jpg;*.png" -> "Obrázky (*.jpg) (*.jpg *.png)"
+    static QString qtFilter(const QString &pairs);
+};
+
+class QtDialogs : public Dialogs
+{
+public:
+    void message(QWidget *parent, const QString &text) override;
+    void error(QWidget *parent, const QString &text) override;
+    bool question(QWidget *parent, const QString &text) override;
+    QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) override;
+    void openUrl(const QUrl &url) override;
+    bool print(QWidget *parent, QPrinter *printer, bool *toFile) override;
+};
