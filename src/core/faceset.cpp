@@ -63,6 +63,7 @@ Snapshot takeSnapshot(const QStringList &labels, const QStringList &edits)
     Snapshot s;
     for (int i = 0; i < slotCount; ++i) {
         s.names[i] = companionBitmapName(labels.value(i));
+        s.pictures[i] = unquoted(labels.value(i));
         s.rotations[i] = snapshotRotation(edits.value(i));
     }
     return s;

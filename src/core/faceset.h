@@ -38,10 +38,13 @@ QString rotationLine(const QStringList &edits);
 // empty or not a number gives 0.
 quint8 snapshotRotation(const QString &edit);
 
-// What the quiz and trace windows take from the main window.
+// What the quiz and trace windows take from the main window: the companion
+// bitmap names, the rotations, and the pictures (a tile falls back to its
+// picture when the companion bitmap is missing).
 struct Snapshot
 {
     std::array<QString, slotCount> names;
+    std::array<QString, slotCount> pictures;
     std::array<quint8, slotCount> rotations{};
 
     bool operator==(const Snapshot &other) const = default;

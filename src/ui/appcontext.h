@@ -1,0 +1,33 @@
+#pragma once
+
+#include "faceset.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Dialogs;
+
+// Texts of the language file by line number (1..124). While `active` is off
+// every window uses its built-in Czech texts.
+struct LanguageTexts
+{
+    bool active = false;
+    QStringList lines;
+
+    QString text(int line, const QString &builtin) const
+    {
+        return active ? lines.value(line - 1) : builtin;
+    }
+};
+
+// What the windows share, owned by the start-up code for the whole run: the
+// dialog layer, the face set snapshot that the main window takes for the quiz
+// and trace windows, the model's file name and the language texts.
+struct AppContext
+{
+    Dialogs *dialogs = nullptr;
+    faceset::Snapshot snapshot;
+    std::function<QString()> modelFileName;
+    LanguageTexts language;
+};
