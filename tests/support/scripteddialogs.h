@@ -1,0 +1,57 @@
+#pragma once
+
+#include "dialogs.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Answers the windows' dialogs from scripted replies and records what was
+// asked. An unscripted question answers No, an unscripted file dialog is
+// cancelled, an unscripted print dialog is cancelled.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Call
+    {
+        QString kind;   // "message", "error", "question", "files", "url", "print"
+        QString text;   // the message, or the dialog's name
+        FileDialogRequest request;
+    };
+
+    QQueue<bool> answers;
+    QQueue<QStringList> files;
+    struct PrintReply { bool ok; bool toFile; };
+    QQueue<PrintReply> prints;
+    QList<Call> calls;
+
+    void message(QWidget *, const QString &text) override { calls.append({"message", text, {}}); }
+    void error(QWidget *, const QString &text) override { calls.append({"error", text, {}}); }
+    bool question(QWidget *, const QString &text) override
+    {
+        calls.append({"question", text, {}});
+        return answers.isEmpty() ? false : answers.dequeue();
+    }
+    QStringList chooseFiles(QWidget *, const FileDialogRequest &request) override
+    {
+        calls.append({"files", request.name, request});
+        return files.isEmpty() ? QStringList() : files.dequeue();
+    }
+    void openUrl(const QUrl &url) override { calls.append({"url", url.toString(), {}}); }
+    bool print(QWidget *, QPrinter *, bool *toFile) override
+    {
+        calls.append({"print", QString(), {}});
+        const PrintReply r = prints.isEmpty() ? PrintReply{false, false} : prints.dequeue();
+        if (toFile)
+            *toFile = r.toFile;
+        return r.ok;
+    }
+
+    QStringList texts(const QString &kind) const
+    {
+        QStringList out;
+        for (const Call &c : calls)
+            if (c.kind == kind)
+                out << c.text;
+        return out;
+    }
+};
