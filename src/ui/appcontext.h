@@ -7,6 +7,7 @@
 #include <functional>
 
 class Dialogs;
+class QWidget;
 
 // Texts of the language file by line number (1..124). While `active` is off
 // every window uses its built-in Czech texts.
@@ -27,6 +28,7 @@ struct LanguageTexts
 struct AppContext
 {
     Dialogs *dialogs = nullptr;
+    QWidget *mainWindow = nullptr;   // the sheet windows open centred on it
     faceset::Snapshot snapshot;
     std::function<QString()> modelFileName;
     LanguageTexts language;
