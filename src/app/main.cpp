@@ -1,8 +1,38 @@
+#include "appcontext.h"
+#include "dialogs.h"
+#include "help.h"
+#include "help2.h"
+#include "vemtal.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vemtal"));
-    return 0;
+
+    // Qt's own Czech texts: the standard buttons read "Ano" and "Ne".
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    QtDialogs dialogs;
+    AppContext context;
+    context.dialogs = &dialogs;
+
+    // The windows are created once, in this order, and live until the end.
+    TForm1 form1(context);
+    context.mainWindow = &form1;
+    context.modelFileName = [&form1] { return form1.SD.fileName(); };
+    TForm3 form3;
+    TForm5 form5;
+
+    // Here, with every window in place, the language file replaces the texts.
+
+    form1.openArguments(QApplication::arguments().mid(1));
+    form1.show();
+    return app.exec();
 }

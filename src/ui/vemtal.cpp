@@ -1,0 +1,463 @@
+#include "vemtal.h"
+
+#include "faceset.h"
+#include "model.h"
+#include "textfile.h"
+#include "uifont.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+const QString pictureFilter = QStringLiteral("Obrázky (*.jpg;*.jpeg;*.gif;*.png)|*.jpg;*.jpeg;*.gif;*.png;");
+constexpr int rowTops[6] = {112, 144, 176, 208, 240, 272};
+constexpr const char *changeButtons[6] = {"Zmena", "Button7", "Button6", "Button5", "Button4", "Button3"};
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top,
+                  int fontPx)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(uiFont(fontPx));
+    label->adjustSize();
+    label->move(left, top);
+    label->setProperty("autoSize", true);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+TForm1::TForm1(AppContext &context, QWidget *parent)
+    : QMainWindow(parent),
+      OPD(QStringLiteral("OPD"), FileDialogRequest::Kind::OpenMany, pictureFilter),
+      OPD2(QStringLiteral("OPD2"), FileDialogRequest::Kind::Open, pictureFilter),
+      SD(QStringLiteral("SD"), FileDialogRequest::Kind::Save, QStringLiteral("VRML|*.wrl")),
+      OPDmodel(QStringLiteral("OPDmodel"), FileDialogRequest::Kind::Open,
+               QStringLiteral("wrml modely|*.wrl;*.txt")),
+      SDkviz(QStringLiteral("SDkviz"), FileDialogRequest::Kind::Save,
+             QStringLiteral("Default|*.tkt|All|*.*")),
+      ODKviz(QStringLiteral("ODKviz"), FileDialogRequest::Kind::Open, QStringLiteral("Default|*.tkt")),
+      ODp(QStringLiteral("ODp"), FileDialogRequest::Kind::Open, QStringLiteral("Default|*.tpt")),
+      SDp(QStringLiteral("SDp"), FileDialogRequest::Kind::Save,
+          QStringLiteral("Default|*.tpt|All|*.*")),
+      SPD(QStringLiteral("SPD"), FileDialogRequest::Kind::Save,
+          QStringLiteral("Bitmaps (*.bmp)|*.bmp")),
+      m_context(context)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Tembrila"));
+    setFont(uiFont(16));
+
+    OPD.movesWorkingFolder = false;
+    OPD2.movesWorkingFolder = false;
+    SD.request.defaultSuffix = QStringLiteral(".wrl");
+    SD.request.fileName = QStringLiteral("vemtal.wrl");
+    SD.request.folder = QStringLiteral(".");
+    SD.request.confirmOverwrite = true;
+    SDkviz.request.defaultSuffix = QStringLiteral("tkt");
+    SDp.request.defaultSuffix = QStringLiteral("tpt");
+    SPD.request.defaultSuffix = QStringLiteral("bmp");
+    SPD.request.folder = QStringLiteral(".");
+
+    buildControls();
+    buildMenus();
+    FormCreate();
+}
+
+void TForm1::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(848, 360);
+    setCentralWidget(client);
+
+    makeLabel(client, "Label1", QStringLiteral("Vyberte obrázky, které budou na stěnách kostky"), 16, 32, 16);
+    auto *heading = makeLabel(client, "Label2", QStringLiteral("Tembrila"), 336, 0, 19);
+    heading->setProperty("autoSize", false);
+    heading->setGeometry(336, 0, 88, 24);
+    makeLabel(client, "Label3", QStringLiteral("a jejich otočení:  0, 1...90°, 2...180°, 3...270°."), 16, 56, 16);
+    auto *hint = makeLabel(client, "Label4",
+                           QStringLiteral("Tlačítkem Načíst všechny zadáte všechny obrázky, tlačítky Změň zadáte/změníte jeden obrázek."),
+                           376, 38, 11);
+    hint->setProperty("autoSize", false);
+    hint->setGeometry(376, 38, 465, 20);
+    makeLabel(client, "Label5", QStringLiteral("otočení"), 8, 88, 13);
+    makeLabel(client, "Label6", QStringLiteral("obrázek"), 72, 88, 13);
+    makeLabel(client, "Label7", QStringLiteral("Krychli bude možné při prohlížení plynule otáčet."), 608, 58, 11);
+    auto *copyright = makeLabel(client, "Label8", QStringLiteral("© vemtal 2026"), 0, 344, 11);
+    copyright->move(833 - copyright->width(), 344);
+    copyright->setProperty("alignRight", true);
+
+    auto *nacti = makeButton(client, "Nacti", QStringLiteral("Načíst všechny obrázky"), QRect(648, 80, 185, 25));
+    connect(nacti, &QPushButton::clicked, this, &TForm1::NactiClick);
+    auto *zobraz = makeButton(client, "Zobraz", QStringLiteral("Zobrazit krychli"), QRect(8, 304, 825, 33));
+    connect(zobraz, &QPushButton::clicked, this, &TForm1::ZobrazClick);
+
+    m_otocna = new QCheckBox(QStringLiteral("Otočná"), client);
+    m_otocna->setObjectName(QStringLiteral("Otocna"));
+    m_otocna->setGeometry(520, 56, 81, 17);
+    m_otocna->setChecked(true);
+    connect(m_otocna, &QCheckBox::clicked, this, &TForm1::OtocnaClick);
+
+    auto *image = new QWidget(client);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(8, 72, 105, 105);
+
+    QWidget *previous = nacti;
+    setTabOrder(nacti, zobraz);
+    previous = zobraz;
+    for (int slot = 0; slot < 6; ++slot) {
+        auto *label = new QLabel(client);
+        label->setObjectName(QStringLiteral("lbs%1").arg(slot));
+        label->setGeometry(48, rowTops[slot], 700, 25);
+        label->setFont(uiFont(13));
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, palette.color(QPalette::Midlight));
+        label->setPalette(palette);
+        m_labels[slot] = label;
+
+        auto *edit = new QLineEdit(QStringLiteral("0"), client);
+        edit->setObjectName(QStringLiteral("Ed%1").arg(slot));
+        edit->setGeometry(17, rowTops[slot], 15, 28);
+        edit->setMaxLength(1);
+        edit->setTextMargins(0, 0, 0, 0);
+        edit->installEventFilter(this);
+        connect(edit, &QLineEdit::textChanged, this, [this, slot] { Ed0Change(slot); });
+        m_edits[slot] = edit;
+        setTabOrder(previous, edit);
+        previous = edit;
+
+        auto *change = makeButton(client, changeButtons[slot], QStringLiteral("Změň"),
+                                  QRect(767, rowTops[slot], 66, 25));
+        change->setProperty("Tag", slot);
+        connect(change, &QPushButton::clicked, this, &TForm1::ZmenaClick);
+    }
+}
+
+QAction *TForm1::addItem(QMenu *menu, const char *name, const QString &caption,
+                         const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void TForm1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setFont(uiFont(13));
+
+    QMenu *krychle = bar->addMenu(QStringLiteral("Krychle"));
+    krychle->setObjectName(QStringLiteral("Zmnitobrzky1"));
+    connect(addItem(krychle, "Zmnitobrzky2", QStringLiteral("Změnit obrázky"), QKeySequence(QStringLiteral("Ctrl+L"))),
+            &QAction::triggered, this, &TForm1::NactiClick);
+    connect(addItem(krychle, "loitkrychli1", QStringLiteral("Uložit krychli"), QKeySequence(QStringLiteral("Ctrl+S"))),
+            &QAction::triggered, this, &TForm1::Uloitkrychli1Click);
+    connect(addItem(krychle, "Nastkrychli1", QStringLiteral("Načíst krychli"), QKeySequence(QStringLiteral("Ctrl+O"))),
+            &QAction::triggered, this, &TForm1::Nastkrychli1Click);
+    krychle->addSeparator()->setObjectName(QStringLiteral("N3"));
+    connect(addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), QKeySequence(QStringLiteral("F4"))),
+            &QAction::triggered, this, &TForm1::ZobrazClick);
+    krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
+    connect(addItem(krychle, "KONEC2", QStringLiteral("KONEC"), QKeySequence(QStringLiteral("Alt+F4"))),
+            &QAction::triggered, this, &TForm1::KONECClick);
+
+    QMenu *kviz = bar->addMenu(QStringLiteral("Kviz"));
+    kviz->setObjectName(QStringLiteral("tisk1"));
+    addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání"));
+    addItem(kviz, "tiskni", QStringLiteral("Tiskni"))->setEnabled(false);
+    addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz"))->setEnabled(false);
+    addItem(kviz, "Nastkviz1", QStringLiteral("Načíst kviz"));
+
+    QMenu *stopa = bar->addMenu(QStringLiteral("Stopa"));
+    stopa->setObjectName(QStringLiteral("Stopa1"));
+    addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu"));
+    addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy"))->setEnabled(false);
+    addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání"))->setEnabled(false);
+    addItem(stopa, "Nastzadn1", QStringLiteral("Načíst zadání"));
+
+    QMenu *help = bar->addMenu(QStringLiteral("Nápověda"));
+    help->setObjectName(QStringLiteral("Help1"));
+    connect(addItem(help, "web1", QStringLiteral("návody na webu ")), &QAction::triggered,
+            this, &TForm1::web1Click);
+    connect(addItem(help, "about1", QStringLiteral("verse")), &QAction::triggered,
+            this, &TForm1::about1Click);
+
+    // The main window's own height is its client area plus the menu bar.
+    setFixedSize(848, 360 + bar->sizeHint().height());
+}
+
+void TForm1::FormCreate()
+{
+    m_closingLine = QStringLiteral("] otocna TRUE}");
+    m_rotationLine = faceset::rotationLine(rotationEdits());
+    m_startFolder = QDir::currentPath();
+    m_previewPath = QDir(m_startFolder).filePath(
+            QStringLiteral("prot%1.wrl").arg(QRandomGenerator::global()->bounded(10000)));
+    m_overridePath = QDir(m_startFolder).filePath(QStringLiteral("PROTOK.wrl"));
+    OPD.request.folder = m_startFolder;
+    OPD2.request.folder = m_startFolder;
+    m_zaloha = model::builtinTemplate();
+    m_temp = m_zaloha;
+}
+
+QStringList TForm1::pathLabels() const
+{
+    QStringList labels;
+    for (const QLabel *label : m_labels)
+        labels << label->text();
+    return labels;
+}
+
+QStringList TForm1::rotationEdits() const
+{
+    QStringList edits;
+    for (const QLineEdit *edit : m_edits)
+        edits << edit->text();
+    return edits;
+}
+
+bool TForm1::anyPathEmpty() const
+{
+    for (const QLabel *label : m_labels)
+        if (label->text().isEmpty())
+            return true;
+    return false;
+}
+
+void TForm1::setPictures(const QStringList &files)
+{
+    if (QAction *kviz = findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction())
+        kviz->setEnabled(true);
+    OPD2.request.fileName = files.first();
+    for (int slot = 0; slot < 6 && slot < files.size(); ++slot)
+        m_labels[slot]->setText(faceset::quoted(files[slot]));
+}
+
+void TForm1::NactiClick()
+{
+    const QStringList files = OPD.execute(*m_context.dialogs, this);
+    if (!files.isEmpty())
+        setPictures(files);
+}
+
+void TForm1::ZmenaClick()
+{
+    const QStringList files = OPD2.execute(*m_context.dialogs, this);
+    if (files.isEmpty())
+        return;
+    const int slot = sender() ? sender()->property("Tag").toInt() : 0;
+    m_labels[qBound(0, slot, 5)]->setText(faceset::quoted(files.first()));
+    findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction()->setEnabled(true);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    // Ed0KeyPress: every character typed into a rotation edit is filtered
+    // before the edit receives it.
+    if (event->type() == QEvent::KeyPress) {
+        auto *edit = qobject_cast<QLineEdit *>(watched);
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (edit && key->text().size() == 1) {
+            const QChar typed = key->text().at(0);
+            const QChar filtered = faceset::filterRotationKey(typed);
+            if (filtered != typed) {
+                QKeyEvent replaced(QEvent::KeyPress, Qt::Key_0 + (filtered.unicode() - u'0'),
+                                   Qt::NoModifier, QString(filtered));
+                QApplication::sendEvent(edit, &replaced);
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::Ed0Change(int slot)
+{
+    QLineEdit *edit = m_edits[slot];
+    if (!faceset::isRotationText(edit->text()) && !edit->text().isEmpty())
+        edit->setText(QString());
+    m_rotationLine = faceset::rotationLine(rotationEdits());
+}
+
+void TForm1::OtocnaClick()
+{
+    m_closingLine = m_otocna->isChecked() ? QStringLiteral("] otocna TRUE}")
+                                          : QStringLiteral("] otocna FALSE}");
+}
+
+void TForm1::KONECClick()
+{
+    close();
+}
+
+bool TForm1::FormCloseQuery()
+{
+    return m_context.dialogs->question(this, text(49, QStringLiteral("Ukončit aplikaci?")));
+}
+
+void TForm1::FormClose()
+{
+    QFile::remove(m_previewPath);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    FormClose();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TForm1::about1Click()
+{
+    m_context.dialogs->message(this, QStringLiteral(" verse 2.2, 2009 "));
+}
+
+void TForm1::web1Click()
+{
+    // The guide ships inside the program; the browser gets a copy on disk.
+    QFile guide(QStringLiteral(":/docs/navody.html"));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(folder);
+    const QString path = QDir(folder).filePath(QStringLiteral("navody.html"));
+    QString error;
+    if (!guide.open(QIODevice::ReadOnly) || !textfile::writeFile(path, guide.readAll(), error)) {
+        m_context.dialogs->error(this, error.isEmpty() ? guide.errorString() : error);
+        return;
+    }
+    m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
+}
+
+bool TForm1::writeModel(const QString &path, const QStringList &labels)
+{
+    if (QFileInfo::exists(m_overridePath)) {
+        QByteArray bytes;
+        QString error;
+        if (!textfile::readFile(m_overridePath, bytes, error)) {
+            m_context.dialogs->error(this, error);
+            return false;
+        }
+        m_temp = textfile::splitLines(textfile::decodeText(bytes));
+    } else {
+        m_temp = m_zaloha;
+    }
+    m_temp << model::tail(m_rotationLine, labels, m_closingLine);
+    QString error;
+    if (!textfile::writeFile(path, model::fileBytes(m_temp), error)) {
+        m_context.dialogs->error(this, error);
+        return false;
+    }
+    return true;
+}
+
+void TForm1::ZobrazClick()
+{
+    if (writeModel(m_previewPath, pathLabels()))
+        m_context.dialogs->openUrl(QUrl::fromLocalFile(m_previewPath));
+}
+
+void TForm1::Uloitkrychli1Click()
+{
+    const QString before = QDir::currentPath();
+    const QStringList files = SD.execute(*m_context.dialogs, this);
+    if (!files.isEmpty()) {
+        const QString folder = QDir::currentPath();
+        QStringList labels = pathLabels();
+        bool relative = m_context.dialogs->question(
+                this, text(45, QStringLiteral("Uložit relativní cestu k obrázkům?")));
+        if (m_startFolder != folder)
+            relative = m_context.dialogs->question(
+                    this, text(46, QStringLiteral("Podsložka s texturami - \"obrazkys\" - možná není v této složce. Pokračovat v ukládání s relativní cestou?")));
+        if (relative)
+            for (QString &label : labels)
+                label = model::relativeEntry(label);
+        writeModel(files.first(), labels);
+    }
+    QDir::setCurrent(before);
+}
+
+bool TForm1::loadModelFile(const QString &path, const QString &folder)
+{
+    QByteArray bytes;
+    QString error;
+    if (!textfile::readFile(path, bytes, error)) {
+        m_context.dialogs->error(this, error);
+        return false;
+    }
+    const QStringList lines = textfile::splitLines(textfile::decodeText(bytes));
+    model::Loaded loaded;
+    if (!model::load(lines, folder, loaded)) {
+        m_context.dialogs->message(this, text(40, QStringLiteral("Chybný formát dat")));
+        return false;
+    }
+    m_temp = lines;
+    for (int slot = 0; slot < 6; ++slot)
+        m_labels[slot]->setText(loaded.labels[slot]);
+    for (int slot = 0; slot < 6; ++slot)
+        m_edits[slot]->setText(loaded.rotations[slot]);
+    return true;
+}
+
+void TForm1::Nastkrychli1Click()
+{
+    const QStringList files = OPDmodel.execute(*m_context.dialogs, this);
+    if (!files.isEmpty())
+        loadModelFile(files.first(), QDir::currentPath());
+}
+
+void TForm1::uprav(const std::array<QString, 8> &texts)
+{
+    model::uprav(m_zaloha, texts);
+}
+
+void TForm1::openArguments(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return;
+    QStringList files;
+    for (const QString &argument : arguments)
+        files << QFileInfo(argument).absoluteFilePath();
+    const QString suffix = QFileInfo(files.first()).suffix().toLower();
+    if (files.size() == 1 && (suffix == QLatin1String("wrl") || suffix == QLatin1String("txt"))) {
+        loadModelFile(files.first(), QFileInfo(files.first()).absolutePath());
+        return;
+    }
+    setPictures(files);
+}

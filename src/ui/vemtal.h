@@ -1,0 +1,101 @@
+#pragma once
+
+#include "appcontext.h"
+#include "filedialogstate.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+// The main window: the face set (six picture labels, six rotation edits and
+// the "Otočná" box), the menus, and the cube model written from them.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TForm1(AppContext &context, QWidget *parent = nullptr);
+
+    // Face set as the controls hold it: labels with their quotes, edit texts.
+    QStringList pathLabels() const;
+    QStringList rotationEdits() const;
+    bool anyPathEmpty() const;
+
+    QString rotationLine() const { return m_rotationLine; }
+    QString closingLine() const { return m_closingLine; }
+    QString startFolder() const { return m_startFolder; }
+    QString previewPath() const { return m_previewPath; }
+    QString overridePath() const { return m_overridePath; }
+    // The model template (the built-in one, after the language texts).
+    const QStringList &modelTemplate() const { return m_zaloha; }
+    // The work buffer: the last model written or read.
+    const QStringList &workBuffer() const { return m_temp; }
+
+    // Start-up arguments: picture files fill the face set as "Načíst všechny
+    // obrázky" does; a single .wrl or .txt file is loaded as a model.
+    void openArguments(const QStringList &arguments);
+
+    // Dialogs of the main window; their settings and file names live with it.
+    FileDialogState OPD;
+    FileDialogState OPD2;
+    FileDialogState SD;
+    FileDialogState OPDmodel;
+    FileDialogState SDkviz;
+    FileDialogState ODKviz;
+    FileDialogState ODp;
+    FileDialogState SDp;
+    FileDialogState SPD;
+
+public slots:
+    void FormCreate();
+    void NactiClick();
+    void ZmenaClick();
+    void Ed0Change(int slot);
+    void OtocnaClick();
+    void KONECClick();
+    void about1Click();
+    void web1Click();
+    void ZobrazClick();
+    void Uloitkrychli1Click();
+    void Nastkrychli1Click();
+    // Writes the language texts of the model buttons into the template.
+    void uprav(const std::array<QString, 8> &texts);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption,
+                     const QKeySequence &shortcut = QKeySequence());
+    bool FormCloseQuery();
+    void FormClose();
+    void setPictures(const QStringList &files);
+    bool loadModelFile(const QString &path, const QString &folder);
+    // Fills the work buffer with the template and the tail for these labels
+    // and writes it; false (after the error box) when it cannot be written.
+    bool writeModel(const QString &path, const QStringList &labels);
+    QString text(int line, const QString &builtin) const { return m_context.language.text(line, builtin); }
+
+    AppContext &m_context;
+    std::array<QLabel *, 6> m_labels{};
+    std::array<QLineEdit *, 6> m_edits{};
+    QCheckBox *m_otocna = nullptr;
+
+    QString m_rotationLine;
+    QString m_closingLine;
+    QString m_startFolder;
+    QString m_previewPath;
+    QString m_overridePath;
+    QStringList m_zaloha;
+    QStringList m_temp;
+    bool m_closing = false;
+};
