@@ -21,6 +21,11 @@ QString decodeText(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
+    return decodeWindows1250(bytes);
+}
+
+QString decodeWindows1250(const QByteArray &bytes)
+{
     QStringDecoder cp1250("windows-1250");
     if (cp1250.isValid())
         return cp1250.decode(bytes);
