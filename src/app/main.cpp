@@ -2,9 +2,11 @@
 #include "dialogs.h"
 #include "help.h"
 #include "help2.h"
+#include "lokalizace.h"
 #include "vemtal.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -30,7 +32,15 @@ int main(int argc, char *argv[])
     TForm3 form3;
     TForm5 form5;
 
-    // Here, with every window in place, the language file replaces the texts.
+    // With every window in place, the language file replaces the texts.
+    const QString languageFile = QStringLiteral("lang.txt");
+    if (QFileInfo::exists(languageFile)) {
+        LanguageWindows windows;
+        windows.form1 = &form1;
+        windows.form3 = &form3;
+        windows.form5 = &form5;
+        LoadLanguageFile(context, windows, languageFile);
+    }
 
     form1.openArguments(QApplication::arguments().mid(1));
     form1.show();
