@@ -12,12 +12,18 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation
           fonts-dejavu-core xdg-utils)
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(xvfb xauth chromium nodejs npm poppler-utils)
+    packages+=(xvfb xauth chromium poppler-utils python3)
 fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Node.js may come from elsewhere than Debian (with npm inside): ask for the
+# commands, not the packages.
+if [ "${1:-}" = "--tests" ]; then
+    command -v node >/dev/null 2>&1 || missing+=(nodejs)
+    command -v npm >/dev/null 2>&1 || missing+=(npm)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
