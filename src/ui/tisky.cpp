@@ -60,6 +60,9 @@ QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(left, top, width, height);
     edit->setPlainText(text);
+    // Plain memos without scroll bars, as the layout has them.
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->viewport()->installEventFilter(this);
     return edit;
 }
