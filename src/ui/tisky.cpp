@@ -2,7 +2,6 @@
 
 #include "appcontext.h"
 #include "dialogs.h"
-#include "facetiles.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "uifont.h"
@@ -157,10 +156,7 @@ QPoint TForm2::homePosition(int layout)
 void TForm2::FormCreate()
 {
     m_notConfirmed = true;
-    m_turnCounter = 0;
-    for (QImage &tile : m_tiles)
-        tile = QImage();
-    m_applied = faceset::Snapshot();
+    m_nets = QuizNets();
 
     Canvas &n = nazev->canvas();
     n.penColor = black;
@@ -198,7 +194,7 @@ void TForm2::FormShow()
         preber();
         return;
     }
-    const bool changed = !(m_applied == m_context.snapshot);
+    const bool changed = !(m_nets.applied() == m_context.snapshot);
     const QString modelName = m_context.modelFileName ? m_context.modelFileName() : QString();
     if (changed && !m_notConfirmed) {
         const QString question =
@@ -213,64 +209,33 @@ void TForm2::FormShow()
     }
 }
 
-void TForm2::applySnapshot()
-{
-    m_applied = m_context.snapshot;
-    // A tile that cannot be read is white, never the tile of an earlier picture.
-    for (int i = 0; i < faceset::slotCount; ++i)
-        m_tiles[i] = facetiles::loadTile(m_applied.names[i], m_applied.pictures[i]);
-}
-
 void TForm2::obnov()
 {
-    applySnapshot();
-    for (int k = 1; k <= quiz::thumbnailCount; ++k) {
-        ImageControl *thumb = m_thumbnails[k - 1];
-        Canvas &canvas = thumb->canvas();
-        net::drawThumbnailFrame(canvas);
-        for (int s = 1; s <= quiz::squareCount; ++s) {
-            const int turn = net::originalTurn(k, s, m_applied.rotations);
-            m_states[k - 1][s - 1] = quint8(turn);
-            net::drawTile(canvas, m_tiles[net::net_faces[k - 1][s - 1] - 1], s, turn);
-        }
+    m_nets.applyFaceSet(m_context.snapshot);
+    for (ImageControl *thumb : m_thumbnails) {
+        m_nets.reset(thumb->tag(), thumb->canvas());
         thumb->update();
     }
 }
 
-void TForm2::drawFromStates(int layout)
-{
-    ImageControl *thumb = m_thumbnails[layout - 1];
-    Canvas &canvas = thumb->canvas();
-    net::drawThumbnailFrame(canvas);
-    for (int s = 1; s <= quiz::squareCount; ++s) {
-        const quint8 state = m_states[layout - 1][s - 1];
-        // 4 (hidden) and any other value leave the square blank.
-        if (state <= 3)
-            net::drawTile(canvas, m_tiles[net::net_faces[layout - 1][s - 1] - 1], s, state);
-    }
-    thumb->update();
-}
-
 void TForm2::preber()
 {
-    applySnapshot();
-    for (int k = 1; k <= quiz::thumbnailCount; ++k)
-        drawFromStates(k);
+    m_nets.applyFaceSet(m_context.snapshot);
+    for (ImageControl *thumb : m_thumbnails) {
+        m_nets.redraw(thumb->tag(), thumb->canvas());
+        thumb->update();
+    }
     m_loaded = false;
 }
 
 void TForm2::vykresli(int layout, int x, int y, bool show)
 {
     ImageControl *thumb = m_thumbnails[layout - 1];
-    Canvas &canvas = thumb->canvas();
-    canvas.penColor = black;
-    canvas.brushColor = white;
     const int s = net::square_at(x, y);
     if (show)
-        net::drawTile(canvas, m_tiles[net::net_faces[layout - 1][s - 1] - 1], s,
-                      net::originalTurn(layout, s, m_applied.rotations));
+        m_nets.drawOriginal(layout, s, thumb->canvas());
     else
-        net::drawBlankSquare(canvas, s);
+        m_nets.drawBlank(s, thumb->canvas());
     thumb->update();
 }
 
@@ -306,13 +271,11 @@ void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
     const Qt::MouseButtons held = buttons | button;
     const int s = net::square_at(x, y);
     const bool inNet = net::in_net(x, y);
-    quint8 &state = m_states[k - 1][s - 1];
-    const int original = net::originalTurn(k, s, m_applied.rotations);
 
     if (held & Qt::RightButton) {
         if (inNet) {
             vykresli(k, x, y, false);
-            state = 4;
+            m_nets.setState(k, s, 4);
         } else {
             sendHome(sender);
         }
@@ -320,16 +283,13 @@ void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
     if (held & Qt::LeftButton) {
         if (inNet) {
             vykresli(k, x, y, true);
-            state = quint8(original);
+            m_nets.setState(k, s, quint8(m_nets.originalTurn(k, s)));
         } else {
             putOnSheet(sender);
         }
     }
     if ((held & Qt::MiddleButton) || (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
-        m_turnCounter = (m_turnCounter + 1) & 3;
-        const int turn = (original + m_turnCounter) & 3;
-        state = quint8(turn);
-        net::drawTile(sender->canvas(), m_tiles[net::net_faces[k - 1][s - 1] - 1], s, turn);
+        m_nets.turnStep(k, s, sender->canvas());
         sender->update();
     }
 }
@@ -515,7 +475,7 @@ quiz::QuizState TForm2::quizState() const
         t.onSheet = thumb->parentWidget() != Panel;
         t.left = thumb->left();
         t.top = thumb->top();
-        t.states = m_states[k];
+        t.states = m_nets.states(k + 1);
     }
     state.vstup = memoLines(vstup);
     state.dalsi = memoLines(dalsi);
@@ -547,7 +507,7 @@ QString TForm2::loadQuizFile(const QByteArray &bytes)
         else if (thumb->parentWidget() != Panel)
             thumb->changeParent(Panel);
         thumb->move(t.left, t.top);
-        m_states[k] = t.states;
+        m_nets.setStates(k + 1, t.states);
     }
     m_downControl = nullptr;
     setMemoLines(vstup, result.state.vstup);

@@ -2,6 +2,7 @@
 
 #include "faceset.h"
 #include "quizfile.h"
+#include "quiznets.h"
 
 #include <QImage>
 #include <QWidget>
@@ -67,8 +68,6 @@ private:
                             bool visible);
     QPlainTextEdit *memo(const char *name, int left, int top, int width, int height,
                          const QString &text);
-    void applySnapshot();
-    void drawFromStates(int layout);
     void sendHome(ImageControl *thumb);
     void putOnSheet(ImageControl *thumb);
     void renderMemo(QPlainTextEdit *source, ImageControl *target, int frameRight,
@@ -97,11 +96,7 @@ private:
     ImageControl *dalsipopis2 = nullptr;
     QPushButton *BitBtn1 = nullptr;
 
-    // Square states per thumbnail: 0..3 turn, 4 hidden, anything else blank.
-    std::array<std::array<quint8, quiz::squareCount>, quiz::thumbnailCount> m_states{};
-    quint8 m_turnCounter = 0;          // shared by every turn gesture
-    std::array<QImage, faceset::slotCount> m_tiles;
-    faceset::Snapshot m_applied;       // the face set the thumbnails show
+    QuizNets m_nets;                   // square states, turn counter, tiles, applied face set
     bool m_notConfirmed = true;        // until the first OK
     bool m_loaded = false;             // a quiz file was applied, not yet drawn
     int m_downX = 0;                   // last press on a thumbnail or text image,
