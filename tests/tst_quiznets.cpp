@@ -1,6 +1,7 @@
 #include "canvas.h"
 #include "netgeometry.h"
 #include "quiznets.h"
+#include "textimage.h"
 
 #include <QtTest>
 
@@ -126,6 +127,48 @@ private slots:
         white.fill(Qt::white);
         QCOMPARE(area(thumb, 3), white);
         QCOMPARE(area(thumb, 5), expected("2-prava.bmp", 0));
+    }
+
+    void memoLines_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("height");
+        QTest::newRow("none") << 0 << 90;
+        QTest::newRow("three") << 3 << 90;
+        QTest::newRow("cut below the image") << 9 << 80;
+    }
+    void memoLines()
+    {
+        QFETCH(int, count);
+        QFETCH(int, height);
+        QImage image(240, height, QImage::Format_RGB32);
+        image.fill(0xFF808080);
+        Canvas canvas(image);
+        QStringList lines;
+        for (int i = 0; i < count; ++i)
+            lines << QStringLiteral("WWW řádek %1").arg(i);
+        textimage::drawLines(canvas, lines, 239, 236, height);
+        auto blacks = [&](const QRect &r) {
+            int n = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    n += (image.pixel(x, y) & 0xFFFFFF) == 0;
+            return n;
+        };
+        for (int i = 0; 10 + 15 * i + 15 <= height - 1; ++i) {
+            const QRect band(5, 10 + 15 * i, 231, 15);
+            if (i < count)
+                QVERIFY2(blacks(band) > 10, qPrintable(QString::number(i)));
+            else
+                QCOMPARE(blacks(band), 0);
+        }
+        // The frame at the box's edges, the row and column 0 untouched.
+        QCOMPARE(image.pixel(1, 1) & 0xFFFFFF, 0u);
+        QCOMPARE(image.pixel(238, height - 1) & 0xFFFFFF, 0u);
+        QCOMPARE(image.pixel(0, 0) & 0xFFFFFF, 0x808080u);
+        QCOMPARE(image.pixel(239, 5) & 0xFFFFFF, 0x808080u);
+        QCOMPARE(image.pixel(3, 3) & 0xFFFFFF, 0xFFFFFFu);
+        QCOMPARE(canvas.brushColor, QRgb(0xFFFFFF));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
+#include "textimage.h"
 #include "uifont.h"
 
 #include <QEvent>
@@ -333,27 +334,10 @@ void TForm2::BitBtn1Click()
     m_helpWindow->activateWindow();
 }
 
-// Writes the memo's lines into the text image: a white box with corners
-// (1, 1) and (frameRight, frameBottom) (exclusive), line i at (10, 10 + 15 i)
-// on white up to textRight, a black frame around the box.
 void TForm2::renderMemo(QPlainTextEdit *source, ImageControl *target, int frameRight,
                         int textRight, int frameBottom)
 {
-    Canvas &c = target->canvas();
-    c.brushColor = white;
-    c.brushStyle = Canvas::BrushStyle::Solid;
-    c.rectangle(1, 1, frameRight, frameBottom);
-    const QStringList lines = memoLines(source);
-    for (int i = 0; i < lines.size(); ++i) {
-        const int top = 10 + 15 * i;
-        if (top >= target->height())
-            break;   // below the image: cut off
-        c.textRect(edgeRect(5, top, textRight, top + 15), 10, top, lines[i]);
-    }
-    c.brushColor = black;
-    c.penColor = black;
-    c.frameRect(1, 1, frameRight, frameBottom);
-    c.brushColor = white;
+    textimage::drawLines(target->canvas(), memoLines(source), frameRight, textRight, frameBottom);
     target->show();
     target->update();
 }
@@ -385,14 +369,7 @@ void TForm2::Label1DblClick()
         nazev->setTop(5);
     const int width = Label1->width() + 20;
     nazev->setBounds(nazev->left(), nazev->top(), width, nazev->height());
-    Canvas &c = nazev->canvas();
-    c.brushColor = white;
-    c.brushStyle = Canvas::BrushStyle::Solid;
-    c.textRect(edgeRect(0, 0, width, 25), 10, 5, Label1->text());
-    c.brushColor = black;
-    c.penColor = black;
-    c.frameRect(0, 0, width, 25);
-    c.brushColor = white;
+    textimage::drawCaption(nazev->canvas(), Label1->text(), width);
     nazev->show();
     nazev->update();
 }
