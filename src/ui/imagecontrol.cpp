@@ -13,6 +13,9 @@ ImageControl::ImageControl(QWidget *parent)
 void ImageControl::setBounds(int left, int top, int width, int height)
 {
     setGeometry(left, top, width, height);
+    // A hidden control gets its resize event only when shown; the canvas
+    // must have its size now, or drawing before the first show is lost.
+    fitImage();
 }
 
 void ImageControl::changeParent(QWidget *parent)
@@ -40,7 +43,12 @@ void ImageControl::paintEvent(QPaintEvent *)
 
 void ImageControl::resizeEvent(QResizeEvent *)
 {
-    if (m_image.size() == size())
+    fitImage();
+}
+
+void ImageControl::fitImage()
+{
+    if (m_image.size() == size().expandedTo(QSize(1, 1)))
         return;
     QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     grown.fill(Qt::white);
