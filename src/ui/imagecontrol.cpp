@@ -13,6 +13,9 @@ ImageControl::ImageControl(QWidget *parent)
 void ImageControl::setBounds(int left, int top, int width, int height)
 {
     setGeometry(left, top, width, height);
+    // A hidden widget gets its resize event only when shown; the image must
+    // have its size at once so that it can be drawn on before that.
+    fitImage();
 }
 
 void ImageControl::changeParent(QWidget *parent)
@@ -39,6 +42,11 @@ void ImageControl::paintEvent(QPaintEvent *)
 }
 
 void ImageControl::resizeEvent(QResizeEvent *)
+{
+    fitImage();
+}
+
+void ImageControl::fitImage()
 {
     if (m_image.size() == size())
         return;

@@ -51,6 +51,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void fitImage();
+
     QImage m_image;
     Canvas m_canvas;
     int m_tag = 0;
