@@ -67,6 +67,7 @@ private slots:
     void thumbnail();
     void helpButton();
     void okConfirms();
+    void languageTexts();
     void screenshots();
 
 private:
@@ -655,6 +656,27 @@ void tst_TraceWindow::okConfirms()
     showForm();
     QCOMPARE(m_dialogs.texts("question"),
              QStringList{ QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?") });
+}
+
+void tst_TraceWindow::languageTexts()
+{
+    m_context.language.active = true;
+    for (int line = 1; line <= 124; ++line)
+        m_context.language.lines << QStringLiteral("L%1").arg(line);
+    showForm();
+    roll("Image4", { centre(8, 4) });
+    QCOMPARE(varovani(), QStringLiteral("L69"));
+    m_dialogs.answers << false;
+    QTest::mouseClick(button("nova"), Qt::LeftButton);
+    clickItem("rgrezim", 1);
+    m_dialogs.answers << false;
+    QTest::mouseClick(button("OBNOVIT"), Qt::LeftButton);
+    m_dialogs.answers << false;
+    clickItem("rgrezim", 0);
+    clickItem("rgsit", 0);
+    QCOMPARE(varovani(), QStringLiteral("L68"));
+    QCOMPARE(m_dialogs.texts("question"),
+             (QStringList{ QStringLiteral("L722L73"), QStringLiteral("L71"), QStringLiteral("L71") }));
 }
 
 void tst_TraceWindow::screenshots()
