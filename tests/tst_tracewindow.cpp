@@ -67,6 +67,7 @@ private slots:
     void thumbnail();
     void helpButton();
     void okConfirms();
+    void faceChangeRefresh();
     void languageTexts();
     void screenshots();
 
@@ -656,6 +657,28 @@ void tst_TraceWindow::okConfirms()
     showForm();
     QCOMPARE(m_dialogs.texts("question"),
              QStringList{ QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?") });
+}
+
+void tst_TraceWindow::faceChangeRefresh()
+{
+    showForm();
+    roll("Image5", { centre(8, 4) });
+    QTest::mouseClick(button("OK"), Qt::LeftButton);
+    m_context.snapshot.rotations[5] = 3;   // face 6, the start imprint
+    m_dialogs.answers << true << true;
+    showForm();
+    QCOMPARE(m_dialogs.texts("question"),
+             (QStringList{ QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"),
+                           QStringLiteral("Akce smaže síť 1. OK?") }));
+    QCOMPARE(form().net(1).history.count, 0);
+    QCOMPARE(form().net(1).traceGrid.at(startField), (trace::Imprint{ 6, 3 }));
+    QCOMPARE(form().net(2).traceGrid.at(startField), (trace::Imprint{ 6, 3 }));
+    QCOMPARE(image("Image5")->image(), replayed(1));
+    // The same face set again asks nothing.
+    m_dialogs.calls.clear();
+    form().hide();
+    showForm();
+    QVERIFY(m_dialogs.calls.isEmpty());
 }
 
 void tst_TraceWindow::languageTexts()
