@@ -1,0 +1,207 @@
+#include "tracedrawing.h"
+
+#include "canvas.h"
+
+namespace tracedraw {
+
+namespace {
+
+int fieldLeft(die::Field f) { return 33 * (die::column(f) - 1) + 1; }
+int fieldTop(die::Field f) { return 33 * (die::row(f) - 1) + 1; }
+
+// The four lines around a field's picture area, in the pen colour.
+void frameLines(Canvas &canvas, die::Field f)
+{
+    const int x0 = fieldLeft(f);
+    const int y0 = fieldTop(f);
+    canvas.moveTo(x0 - 1, y0 - 1);
+    canvas.lineTo(x0 + 32, y0 - 1);
+    canvas.lineTo(x0 + 32, y0 + 32);
+    canvas.lineTo(x0 - 1, y0 + 32);
+    canvas.lineTo(x0 - 1, y0 - 1);
+}
+
+QRgb tilePixel(const QImage &tile, int x, int y)
+{
+    if (!tile.valid(x, y))
+        return white;
+    return tile.pixel(x, y) & 0xFFFFFF;
+}
+
+} // namespace
+
+die::Field fieldAt(int x, int y)
+{
+    return die::field(x / 33 + 1, y / 33 + 1);
+}
+
+void linky(Canvas &canvas)
+{
+    const QRgb saved = canvas.penColor;
+    canvas.penColor = silver;
+    for (int i = 0; i <= 13; ++i) {
+        canvas.moveTo(33 * i, 0);
+        canvas.lineTo(33 * i, imageHeight);
+    }
+    for (int i = 0; i <= 8; ++i) {
+        canvas.moveTo(0, 33 * i);
+        canvas.lineTo(imageWidth, 33 * i);
+    }
+    canvas.penColor = saved;
+}
+
+void clear(Canvas &canvas)
+{
+    const QRgb pen = canvas.penColor;
+    const QRgb brush = canvas.brushColor;
+    canvas.penColor = black;
+    canvas.brushColor = white;
+    canvas.rectangle(0, 0, imageWidth, imageHeight);
+    canvas.penColor = pen;
+    canvas.brushColor = brush;
+    linky(canvas);
+}
+
+void blankField(Canvas &canvas, die::Field f)
+{
+    const QRgb pen = canvas.penColor;
+    const QRgb brush = canvas.brushColor;
+    canvas.penColor = black;
+    canvas.brushColor = white;
+    const int x0 = fieldLeft(f);
+    const int y0 = fieldTop(f);
+    canvas.rectangle(x0 - 1, y0 - 1, x0 + 33, y0 + 33);
+    canvas.penColor = pen;
+    canvas.brushColor = brush;
+}
+
+void dokresli_pole(Canvas &canvas, die::Field f, const trace::Grid &grid, const Tiles &mirrored)
+{
+    if (!trace::Grid::contains(f))
+        return;
+    const trace::Imprint imprint = grid.at(f);
+    if (imprint.face == 0) {
+        blankField(canvas, f);
+        return;
+    }
+    if (imprint.face > 6)
+        return;
+    const QImage &tile = mirrored[imprint.face - 1];
+    const int x0 = fieldLeft(f);
+    const int y0 = fieldTop(f);
+    if (imprint.rotation <= 3) {
+        for (int i = 0; i < 32; ++i) {
+            for (int j = 0; j < 32; ++j) {
+                int tx = i, ty = j;
+                switch (imprint.rotation) {
+                case 1: tx = 31 - j; ty = i; break;
+                case 2: tx = 31 - i; ty = 31 - j; break;
+                case 3: tx = j; ty = 31 - i; break;
+                }
+                canvas.setPixel(x0 + i, y0 + j, tilePixel(tile, tx, ty));
+            }
+        }
+    }
+    frameLines(canvas, f);
+}
+
+void ramecek(Canvas &canvas, die::Field f, QRgb colour)
+{
+    const QRgb saved = canvas.penColor;
+    canvas.penColor = colour;
+    frameLines(canvas, f);
+    canvas.penColor = saved;
+}
+
+void dokresli_sipku(Canvas &canvas, die::Field from, die::Field to)
+{
+    const int c = die::column(from);
+    const int r = die::row(from);
+    QPoint start, tip, end;
+    if (die::column(to) > c) {
+        start = { 33 * c - 4, 33 * r - 20 };
+        tip = { 33 * c + 5, 33 * r - 17 };
+        end = { 33 * c - 5, 33 * r - 14 };
+    } else if (die::column(to) < c) {
+        start = { 33 * c - 29, 33 * r - 17 };
+        tip = { 33 * c - 38, 33 * r - 14 };
+        end = { 33 * c - 28, 33 * r - 11 };
+    } else if (die::row(to) > r) {
+        start = { 33 * c - 20, 33 * r - 4 };
+        tip = { 33 * c - 17, 33 * r + 5 };
+        end = { 33 * c - 14, 33 * r - 5 };
+    } else if (die::row(to) < r) {
+        start = { 33 * c - 17, 33 * r - 29 };
+        tip = { 33 * c - 14, 33 * r - 38 };
+        end = { 33 * c - 11, 33 * r - 28 };
+    } else {
+        return;
+    }
+    canvas.moveTo(start.x(), start.y());
+    canvas.lineTo(tip.x(), tip.y());
+    canvas.lineTo(end.x(), end.y());
+}
+
+void prekresli_sipky(Canvas &canvas, const trace::History &history)
+{
+    const QList<die::Field> fields = trace::path(history);
+    for (int i = 1; i < fields.size(); ++i)
+        dokresli_sipku(canvas, fields[i - 1], fields[i]);
+}
+
+void prekresli_obrazek(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
+                       const Tiles &mirrored, const die::DieState &initial, bool arrows)
+{
+    trace::Grid copy = grid;
+    clear(canvas);
+    die::DieState state = initial;
+    die::Field f = die::startField;
+    copy.at(f) = state[die::Underside];
+    dokresli_pole(canvas, f, copy, mirrored);
+    const int count = qBound(0, int(history.count), trace::maxMoves);
+    for (int i = 0; i < count; ++i) {
+        const int d = history.moves[i];
+        const die::Field next = die::vypoctisouseda(d, f);
+        if (d < die::Up || d > die::Left || !trace::Grid::contains(next))
+            break;
+        die::prepocti_steny(d, state, state);
+        f = next;
+        copy.at(f) = state[die::Underside];
+        dokresli_pole(canvas, f, copy, mirrored);
+    }
+    ramecek(canvas, f, red);
+    if (arrows)
+        prekresli_sipky(canvas, history);
+}
+
+void prekresli_proste(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
+                      const Tiles &mirrored, const die::DieState &initial, bool arrows)
+{
+    trace::Grid copy = grid;
+    clear(canvas);
+    die::Field f = die::startField;
+    copy.at(f) = initial[die::Underside];
+    dokresli_pole(canvas, f, copy, mirrored);
+    const int count = qBound(0, int(history.count), trace::maxMoves);
+    for (int i = 0; i < count; ++i) {
+        const int d = history.moves[i];
+        const die::Field next = die::vypoctisouseda(d, f);
+        if (d < die::Up || d > die::Left || !trace::Grid::contains(next))
+            break;
+        f = next;
+        dokresli_pole(canvas, f, copy, mirrored);
+    }
+    if (arrows)
+        prekresli_sipky(canvas, history);
+}
+
+void drawRoll(Canvas &canvas, die::Field from, die::Field to, const trace::Grid &grid,
+              const Tiles &mirrored)
+{
+    ramecek(canvas, from, black);
+    dokresli_pole(canvas, to, grid, mirrored);
+    ramecek(canvas, to, red);
+    dokresli_sipku(canvas, from, to);
+}
+
+} // namespace tracedraw

@@ -1,0 +1,735 @@
+#include "appcontext.h"
+#include "cesta.h"
+#include "facetiles.h"
+#include "imagecontrol.h"
+#include "netgeometry.h"
+#include "radiogroup.h"
+#include "scripteddialogs.h"
+#include "tracedrawing.h"
+#include "tracefile.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+using namespace die;
+
+namespace {
+
+QPoint centre(int c, int r)
+{
+    return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17);
+}
+
+QString demo(const char *name)
+{
+    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + QLatin1String(name);
+}
+
+QRgb at(const QImage &image, QPoint p) { return image.pixel(p) & 0xFFFFFF; }
+
+} // namespace
+
+class tst_TraceWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void layout_data();
+    void layout();
+    void firstShowing();
+    void rollOnInactiveNet_data();
+    void rollOnInactiveNet();
+    void refusedRolls();
+    void undoButton();
+    void netChoiceKeepsUndoHonest();
+    void pictureModeEdits();
+    void leavePictureMode_data();
+    void leavePictureMode();
+    void hideAndShowNet_data();
+    void hideAndShowNet();
+    void referenceCopyShowsNet();
+    void newTrace_data();
+    void newTrace();
+    void loadAndShow();
+    void loadRefusedChangesNothing();
+    void dragLimits_data();
+    void dragLimits();
+    void taskText();
+    void sheetBoxes();
+    void thumbnail();
+    void helpButton();
+    void okConfirms();
+    void faceChangeRefresh();
+    void languageTexts();
+    void screenshots();
+
+private:
+    TForm4 &form() { return *m_form; }
+    ImageControl *image(const char *name) { return m_form->findChild<ImageControl *>(name); }
+    RadioGroup *group(const char *name) { return m_form->findChild<RadioGroup *>(name); }
+    QPushButton *button(const char *name) { return m_form->findChild<QPushButton *>(name); }
+    QString varovani() { return m_form->findChild<QLabel *>("varovani")->text(); }
+    void showForm();
+    tracedraw::Tiles mirroredTiles() const;
+    QImage replayed(int net);
+    void roll(const char *net, const QList<QPoint> &fields);
+    void clickItem(const char *group, int index);
+
+    ScriptedDialogs m_dialogs;
+    AppContext m_context;
+    QWidget m_help;
+    std::unique_ptr<TForm4> m_form;
+};
+
+void tst_TraceWindow::init()
+{
+    m_dialogs = ScriptedDialogs();
+    m_context = AppContext();
+    m_context.dialogs = &m_dialogs;
+    const char *pictures[] = { "1-predni.jpg", "2-prava.png", "3-zadni.gif",
+                               "4-leva.jpg", "5-horni.png", "6-dolni.gif" };
+    for (int i = 0; i < 6; ++i) {
+        m_context.snapshot.pictures[i] = demo(pictures[i]);
+        m_context.snapshot.names[i] = demo(pictures[i]).section(QLatin1Char('.'), 0, -2) + ".bmp";
+    }
+    m_context.snapshot.rotations = { 1, 0, 3, 2, 0, 1 };
+    m_context.modelFileName = [] { return QStringLiteral("vemtal.wrl"); };
+    m_help.hide();
+    m_form = std::make_unique<TForm4>(m_context, &m_help);
+}
+
+void tst_TraceWindow::cleanup()
+{
+    m_form.reset();
+}
+
+void tst_TraceWindow::showForm()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+tracedraw::Tiles tst_TraceWindow::mirroredTiles() const
+{
+    tracedraw::Tiles tiles;
+    for (int i = 0; i < 6; ++i)
+        tiles[i] = facetiles::mirrored(
+                facetiles::loadTile(m_context.snapshot.names[i], m_context.snapshot.pictures[i]));
+    return tiles;
+}
+
+// What the net's image shows after a redraw by replay with arrows.
+QImage tst_TraceWindow::replayed(int net)
+{
+    const trace::Trace &t = m_form->net(net);
+    QImage expected(430, 232, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    Canvas canvas(expected);
+    tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, mirroredTiles(), t.initial, true);
+    return expected;
+}
+
+void tst_TraceWindow::roll(const char *net, const QList<QPoint> &fields)
+{
+    for (const QPoint &p : fields)
+        QTest::mouseClick(image(net), Qt::LeftButton, {}, p);
+}
+
+void tst_TraceWindow::clickItem(const char *name, int index)
+{
+    QRadioButton *item = group(name)->item(index);
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(5, item->height() / 2));
+}
+
+void tst_TraceWindow::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("popis") << "popis" << "TForm4" << QRect(6, 248, 430, 90) << true << true;
+    QTest::newRow("nazev") << "nazev" << "TForm4" << QRect(8, 570, 434, 25) << false << true;
+    QTest::newRow("logo") << "logo" << "TForm4" << QRect(312, 570, 121, 25) << true << true;
+    QTest::newRow("Image5") << "Image5" << "TForm4" << QRect(6, 7, 430, 232) << true << true;
+    QTest::newRow("Image4") << "Image4" << "TForm4" << QRect(6, 340, 430, 232) << true << true;
+    QTest::newRow("Panel") << "Panel" << "TForm4" << QRect(440, 0, 442, 601) << true << true;
+    QTest::newRow("Image1") << "Image1" << "Panel" << QRect(6, 7, 138, 104) << true << true;
+    QTest::newRow("Image2") << "Image2" << "Panel" << QRect(6, 256, 429, 231) << false << true;
+    QTest::newRow("Image3") << "Image3" << "Panel" << QRect(5, 192, 429, 231) << false << true;
+    QTest::newRow("ImP") << "ImP" << "Panel" << QRect(56, 400, 32, 32) << false << true;
+    QTest::newRow("varovani") << "varovani" << "Panel" << QRect(152, 8, 144, 20) << true << true;
+    QTest::newRow("OBNOVIT") << "OBNOVIT" << "Panel" << QRect(296, 120, 138, 29) << true << false;
+    QTest::newRow("OK") << "OK" << "Panel" << QRect(296, 154, 138, 29) << true << true;
+    QTest::newRow("vstup") << "vstup" << "Panel" << QRect(8, 496, 425, 73) << true << true;
+    QTest::newRow("rgrezim") << "rgrezim" << "Panel" << QRect(152, 32, 138, 81) << true << true;
+    QTest::newRow("undo") << "undo" << "Panel" << QRect(6, 120, 138, 29) << true << false;
+    QTest::newRow("oprav") << "oprav" << "Panel" << QRect(6, 152, 115, 29) << true << true;
+    QTest::newRow("nova") << "nova" << "Panel" << QRect(152, 120, 138, 29) << true << true;
+    QTest::newRow("rgsit") << "rgsit" << "Panel" << QRect(296, 32, 138, 81) << true << true;
+    QTest::newRow("sipky") << "sipky" << "Panel" << QRect(128, 160, 161, 17) << true << true;
+    QTest::newRow("BitBtn1") << "BitBtn1" << "TForm4" << QRect(828, 0, 54, 30) << true << true;
+}
+
+void tst_TraceWindow::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, visible);
+    QFETCH(bool, enabled);
+    showForm();
+    QCOMPARE(form().windowTitle(), QStringLiteral("Příprava stopy"));
+    QCOMPARE(form().size(), QSize(882, 601));
+    QWidget *w = form().findChild<QWidget *>(name);
+    QVERIFY(w);
+    QCOMPARE(w->parentWidget()->objectName(), parent);
+    QCOMPARE(w->geometry(), geometry);
+    QCOMPARE(w->isVisible(), visible);
+    QCOMPARE(w->isEnabled(), enabled);
+    if (auto *control = qobject_cast<ImageControl *>(w))
+        QCOMPARE(control->image().size(), geometry.size());
+}
+
+void tst_TraceWindow::firstShowing()
+{
+    showForm();
+    QCOMPARE(varovani(), QStringLiteral("Upravujete horní síť"));
+    QCOMPARE(form().findChild<QPlainTextEdit *>("vstup")->toPlainText(), QStringLiteral("Zadání:"));
+    QVERIFY(form().findChild<QCheckBox *>("sipky")->isChecked());
+    QCOMPARE(group("rgrezim")->itemIndex(), 0);
+    QCOMPARE(group("rgsit")->itemIndex(), 0);
+    QCOMPARE(button("BitBtn1")->text(), QStringLiteral("&Help"));
+    QVERIFY(!button("BitBtn1")->icon().isNull());
+    QCOMPARE(form().findChild<QLabel *>("Label1")->text(), QStringLiteral("vemtal.wrl"));
+    for (int n = 1; n <= 2; ++n) {
+        QCOMPARE(form().net(n).history.count, 0);
+        QCOMPARE(form().net(n).traceGrid.at(startField), (trace::Imprint{ 6, 1 }));
+    }
+    QCOMPARE(image("Image5")->image(), replayed(1));
+    QCOMPARE(image("Image4")->image(), replayed(2));
+    QVERIFY(m_dialogs.calls.isEmpty());
+}
+
+void tst_TraceWindow::rollOnInactiveNet_data()
+{
+    QTest::addColumn<QString>("net");
+    QTest::addColumn<int>("number");
+    QTest::newRow("lower while upper active") << "Image4" << 2;
+    QTest::newRow("upper") << "Image5" << 1;
+}
+
+void tst_TraceWindow::rollOnInactiveNet()
+{
+    QFETCH(QString, net);
+    QFETCH(int, number);
+    showForm();
+    ImageControl *pressed = image(qPrintable(net));
+    QTest::mousePress(pressed, Qt::LeftButton, {}, centre(8, 4));
+    QCOMPARE(form().net(number).history.count, 1);
+    QCOMPARE(form().net(3 - number).history.count, 0);
+    QCOMPARE(form().activeNet(), 1);   // active on release only
+    QTest::mouseRelease(pressed, Qt::LeftButton, {}, centre(8, 4));
+    QCOMPARE(form().activeNet(), number);
+    QCOMPARE(group("rgsit")->itemIndex(), number - 1);
+    if (number == 2)
+        QCOMPARE(varovani(), QStringLiteral("Editujete dolní síť"));
+    QVERIFY(button("undo")->isEnabled());
+    // Face 2 (rotation 0) imprinted right of the start, with three turns.
+    QCOMPARE(form().net(number).traceGrid.at(field(8, 4)), (trace::Imprint{ 2, 3 }));
+    QCOMPARE(at(pressed->image(), QPoint(231, 110)), 0xFF0000u);
+    roll(qPrintable(net), { centre(8, 3), centre(9, 3) });
+    QCOMPARE(form().net(number).history.count, 3);
+    QCOMPARE(pressed->image(), replayed(number));   // arrows and frames as a replay draws them
+}
+
+void tst_TraceWindow::refusedRolls()
+{
+    showForm();
+    // Right, down, left, then up onto the start field would print another face.
+    roll("Image5", { centre(8, 4), centre(8, 5), centre(7, 5) });
+    QCOMPARE(form().net(1).history.count, 3);
+    const QImage before = image("Image5")->image();
+    QTest::mouseClick(image("Image5"), Qt::LeftButton, {}, centre(7, 4));
+    QCOMPARE(form().net(1).history.count, 3);
+    QCOMPARE(image("Image5")->image(), before);
+    QVERIFY(image("Image5")->isVisible());
+    // The last pixel row addresses row 8: refused like the grid's edge.
+    roll("Image5", { centre(7, 6), centre(7, 7) });
+    QCOMPARE(form().net(1).history.count, 5);
+    QTest::mouseClick(image("Image5"), Qt::LeftButton, {}, QPoint(210, 231));
+    QCOMPARE(form().net(1).history.count, 5);
+    QCOMPARE(form().net(1).last, field(7, 7));
+}
+
+void tst_TraceWindow::undoButton()
+{
+    showForm();
+    roll("Image5", { centre(8, 4), centre(7, 4) });
+    QCOMPARE(form().net(1).history.count, 2);
+    QTest::mouseClick(button("undo"), Qt::LeftButton);
+    QCOMPARE(form().net(1).history.count, 1);
+    QCOMPARE(form().net(1).last, field(8, 4));
+    QVERIFY(button("undo")->isEnabled());
+    QTest::mouseClick(button("undo"), Qt::LeftButton);
+    QCOMPARE(form().net(1).history.count, 0);
+    QVERIFY(!button("undo")->isEnabled());
+    QCOMPARE(image("Image5")->image(), replayed(1));
+    QCOMPARE(at(image("Image5")->image(), QPoint(198, 110)), 0xFF0000u);
+}
+
+void tst_TraceWindow::netChoiceKeepsUndoHonest()
+{
+    // Choosing a net without moves must not leave undo enabled for it.
+    showForm();
+    roll("Image5", { centre(8, 4) });
+    QVERIFY(button("undo")->isEnabled());
+    clickItem("rgsit", 1);
+    QCOMPARE(form().activeNet(), 2);
+    QCOMPARE(varovani(), QStringLiteral("Editujete dolní síť"));
+    QVERIFY(!button("undo")->isEnabled());
+    clickItem("rgsit", 0);
+    QVERIFY(button("undo")->isEnabled());
+    QCOMPARE(varovani(), QStringLiteral("Editujete horní síť"));
+}
+
+void tst_TraceWindow::pictureModeEdits()
+{
+    showForm();
+    roll("Image5", { centre(8, 4), centre(8, 3), centre(9, 3) });
+    clickItem("rgrezim", 1);
+    QCOMPARE(form().mode(), 2);
+    QVERIFY(m_dialogs.calls.isEmpty());
+    QVERIFY(!button("undo")->isEnabled());
+    QVERIFY(!button("nova")->isEnabled());
+    QVERIFY(button("OBNOVIT")->isEnabled());
+    QVERIFY(image("Image3")->isVisible());
+    QVERIFY(!image("Image2")->isVisible());
+    const trace::Trace &t = form().net(1);
+    QCOMPARE(t.pictureGrid, t.traceGrid);
+
+    const trace::Imprint rolled = t.traceGrid.at(field(8, 3));
+    ImageControl *net = image("Image5");
+    QTest::mouseClick(net, Qt::LeftButton, Qt::ShiftModifier, centre(8, 3));
+    QCOMPARE(int(t.pictureGrid.at(field(8, 3)).rotation), (rolled.rotation + 1) % 4);
+    QTest::mouseClick(net, Qt::LeftButton, Qt::ControlModifier, centre(8, 3));
+    QCOMPARE(int(t.pictureGrid.at(field(8, 3)).rotation), (rolled.rotation + 2) % 4);
+    QCOMPARE(net->pos(), QPoint(6, 7));
+    // The turned field is drawn as the picture grid holds it.
+    {
+        QImage expected = net->image();
+        Canvas canvas(expected);
+        tracedraw::dokresli_pole(canvas, field(8, 3), t.pictureGrid, mirroredTiles());
+        QCOMPARE(net->image(), expected);
+    }
+    QTest::mouseClick(net, Qt::LeftButton, {}, centre(8, 3));
+    QCOMPARE(t.pictureGrid.at(field(8, 3)), rolled);
+
+    QTest::mouseClick(net, Qt::RightButton, {}, centre(8, 3));
+    QCOMPARE(t.pictureGrid.at(field(8, 3)), trace::Imprint{});
+    QCOMPARE(at(net->image(), centre(8, 3)), 0xFFFFFFu);
+    QTest::mouseClick(net, Qt::RightButton, {}, centre(7, 4));
+    QCOMPARE(t.pictureGrid.at(startField), trace::Imprint{});
+    QCOMPARE(at(net->image(), centre(7, 4)), 0xFFFFFFu);
+    QVERIFY(net->isVisible());
+
+    QTest::mouseClick(button("oprav"), Qt::LeftButton);
+    QImage expected(430, 232, QImage::Format_RGB32);
+    Canvas canvas(expected);
+    trace::Grid shown = t.pictureGrid;
+    tracedraw::prekresli_proste(canvas, t.history, shown, mirroredTiles(), t.initial, true);
+    QCOMPARE(net->image(), expected);
+    QVERIFY(at(net->image(), centre(7, 4)) != 0xFFFFFFu || at(replayed(1), centre(7, 4)) == 0xFFFFFFu);
+    QCOMPARE(at(net->image(), centre(7, 4)), at(replayed(1), centre(7, 4)));   // start imprint back
+    QCOMPARE(at(net->image(), centre(8, 3)), 0xFFFFFFu);                      // still blank
+
+    // Right click with Shift hides the net in picture mode.
+    QTest::mouseClick(net, Qt::RightButton, Qt::ShiftModifier, centre(2, 2));
+    QVERIFY(!net->isVisible());
+}
+
+void tst_TraceWindow::leavePictureMode_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("no") << false;
+    QTest::newRow("yes") << true;
+}
+
+void tst_TraceWindow::leavePictureMode()
+{
+    QFETCH(bool, answer);
+    showForm();
+    roll("Image5", { centre(8, 4) });
+    clickItem("rgrezim", 1);
+    QTest::mouseClick(image("Image5"), Qt::RightButton, {}, centre(8, 4));
+    m_dialogs.answers.enqueue(answer);
+    clickItem("rgrezim", 0);
+    QCOMPARE(m_dialogs.texts("question"),
+             QStringList{ QStringLiteral("Akce zruší dosavadní změny otočení a skrytí polí. Pokračovat?") });
+    if (answer) {
+        QCOMPARE(form().mode(), 1);
+        QCOMPARE(group("rgrezim")->itemIndex(), 0);
+        QVERIFY(!image("Image3")->isVisible());
+        QVERIFY(!button("OBNOVIT")->isEnabled());
+        QVERIFY(button("nova")->isEnabled());
+        QVERIFY(button("undo")->isEnabled());
+        QCOMPARE(image("Image5")->image(), replayed(1));
+    } else {
+        QCOMPARE(form().mode(), 2);
+        QCOMPARE(group("rgrezim")->itemIndex(), 1);
+        QVERIFY(image("Image3")->isVisible());
+        QVERIFY(button("OBNOVIT")->isEnabled());
+        QCOMPARE(form().net(1).pictureGrid.at(field(8, 4)), trace::Imprint{});
+    }
+}
+
+void tst_TraceWindow::hideAndShowNet_data()
+{
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("right press on the background") << false;
+    QTest::newRow("double click on the background") << true;
+}
+
+void tst_TraceWindow::hideAndShowNet()
+{
+    QFETCH(bool, doubleClick);
+    showForm();
+    QTest::mouseClick(image("Image5"), Qt::RightButton, {}, centre(2, 2));
+    QVERIFY(!image("Image5")->isVisible());
+    QCOMPARE(form().net(1).history.count, 0);
+    const QPoint background(200, 243);   // between Image5 and popis
+    QCOMPARE(form().childAt(background), nullptr);
+    QTest::mousePress(&form(), Qt::LeftButton, {}, background);
+    QTest::mouseRelease(&form(), Qt::LeftButton, {}, background);
+    QVERIFY(!image("Image5")->isVisible());
+    if (doubleClick)
+        QTest::mouseDClick(&form(), Qt::LeftButton, {}, background);
+    else
+        QTest::mousePress(&form(), Qt::RightButton, {}, background);
+    QVERIFY(image("Image5")->isVisible());
+}
+
+void tst_TraceWindow::referenceCopyShowsNet()
+{
+    showForm();
+    clickItem("rgrezim", 1);
+    QTest::mouseClick(image("Image5"), Qt::RightButton, Qt::ControlModifier, centre(3, 3));
+    QVERIFY(!image("Image5")->isVisible());
+    QTest::mouseClick(image("Image3"), Qt::LeftButton, {}, QPoint(100, 100));
+    QVERIFY(image("Image5")->isVisible());
+}
+
+void tst_TraceWindow::newTrace_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<int>("net");
+    QTest::newRow("no, upper") << false << 1;
+    QTest::newRow("yes, upper") << true << 1;
+    QTest::newRow("yes, lower") << true << 2;
+}
+
+void tst_TraceWindow::newTrace()
+{
+    QFETCH(bool, answer);
+    QFETCH(int, net);
+    showForm();
+    const char *name = net == 1 ? "Image5" : "Image4";
+    roll(name, { centre(8, 4), centre(8, 5) });
+    const trace::History history = form().net(net).history;
+    m_dialogs.answers.enqueue(answer);
+    QTest::mouseClick(button("nova"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.texts("question"),
+             QStringList{ QStringLiteral("Akce smaže síť %1. OK?").arg(net) });
+    if (answer) {
+        QCOMPARE(form().net(net).history.count, 0);
+        QCOMPARE(form().net(net).history.moves, history.moves);   // entries kept
+        QCOMPARE(form().net(net).last, startField);
+        QVERIFY(!button("undo")->isEnabled());
+    } else {
+        QCOMPARE(form().net(net).history, history);
+        QVERIFY(button("undo")->isEnabled());
+    }
+    QCOMPARE(image(name)->image(), replayed(net));
+    // Without moves no question is asked.
+    m_dialogs.calls.clear();
+    if (answer) {
+        QTest::mouseClick(button("nova"), Qt::LeftButton);
+        QVERIFY(m_dialogs.calls.isEmpty());
+    }
+}
+
+void tst_TraceWindow::loadAndShow()
+{
+    // A file saved from one window, loaded into a fresh one.
+    showForm();
+    roll("Image4", { centre(8, 4), centre(8, 3), centre(7, 3), centre(6, 3) });
+    clickItem("rgrezim", 1);
+    QTest::mouseClick(image("Image4"), Qt::LeftButton, Qt::ShiftModifier, centre(8, 3));
+    QTest::mouseClick(image("Image4"), Qt::RightButton, {}, centre(7, 3));
+    const QByteArray saved = form().traceFileBytes(2);
+    const trace::Trace original = form().net(2);
+    QCOMPARE(saved, tracefile::write(original.pictureGrid, original.history));
+
+    m_form = std::make_unique<TForm4>(m_context, &m_help);
+    QSignalSpy confirmed(m_form.get(), &TForm4::confirmed);
+    QVERIFY(form().loadTraceFile(1, saved));
+    form().showAfterLoad();
+    QCOMPARE(confirmed.size(), 1);
+    QVERIFY(!form().isVisible());
+    form().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form()));
+    QVERIFY(m_dialogs.texts("question").isEmpty());
+    QCOMPARE(form().mode(), 2);
+    QCOMPARE(group("rgrezim")->itemIndex(), 1);
+    QVERIFY(button("OBNOVIT")->isEnabled());
+    QVERIFY(!button("nova")->isEnabled());
+    QVERIFY(!button("undo")->isEnabled());
+    QVERIFY(image("Image3")->isVisible());
+
+    const trace::Trace &t = form().net(1);
+    QCOMPARE(t.history, original.history);
+    QCOMPARE(t.traceGrid, original.traceGrid);
+    QCOMPARE(t.last, original.last);
+    QCOMPARE(t.state, original.state);
+    QCOMPARE(t.pictureGrid, original.pictureGrid);
+    QImage expected(430, 232, QImage::Format_RGB32);
+    Canvas canvas(expected);
+    tracedraw::prekresli_proste(canvas, t.history, t.pictureGrid, mirroredTiles(), t.initial, true);
+    QCOMPARE(image("Image5")->image(), expected);
+    QCOMPARE(form().traceFileBytes(1), saved);
+
+    // A left click reveals the hidden imprint from the rebuilt trace grid.
+    QTest::mouseClick(image("Image5"), Qt::LeftButton, {}, centre(7, 3));
+    QCOMPARE(t.pictureGrid.at(field(7, 3)), t.traceGrid.at(field(7, 3)));
+    QVERIFY(t.traceGrid.at(field(7, 3)).face != 0);
+}
+
+void tst_TraceWindow::loadRefusedChangesNothing()
+{
+    showForm();
+    roll("Image5", { centre(8, 4) });
+    const QByteArray before = form().traceFileBytes(1);
+    QByteArray bad = before;
+    bad.replace(0, 2, "kp");
+    QVERIFY(!form().loadTraceFile(1, bad));
+    QVERIFY(!form().loadTraceFile(1, before.left(before.size() - 14)));
+    QCOMPARE(form().traceFileBytes(1), before);
+    form().hide();
+    form().show();
+    QCOMPARE(form().mode(), 1);   // no load pending
+    QCOMPARE(form().net(1).history.count, 1);
+}
+
+void tst_TraceWindow::dragLimits_data()
+{
+    QTest::addColumn<QPoint>("move");   // mouse offset from the press point
+    QTest::addColumn<QPoint>("expected");
+    // popis starts at (6, 248).
+    QTest::newRow("left -119") << QPoint(-125, 0) << QPoint(-119, 248);
+    QTest::newRow("left -120") << QPoint(-126, 0) << QPoint(6, 248);
+    QTest::newRow("left 419") << QPoint(413, 0) << QPoint(419, 248);
+    QTest::newRow("left 420") << QPoint(414, 0) << QPoint(6, 248);
+    QTest::newRow("top -89") << QPoint(0, -337) << QPoint(6, -89);
+    QTest::newRow("top -90") << QPoint(0, -338) << QPoint(6, 248);
+    QTest::newRow("top 579") << QPoint(0, 331) << QPoint(6, 579);
+    QTest::newRow("top 580") << QPoint(0, 332) << QPoint(6, 248);
+}
+
+void tst_TraceWindow::dragLimits()
+{
+    QFETCH(QPoint, move);
+    QFETCH(QPoint, expected);
+    showForm();
+    ImageControl *popis = image("popis");
+    const QPoint press(10, 10);
+    QTest::mousePress(popis, Qt::LeftButton, {}, press);
+    QMouseEvent moveEvent(QEvent::MouseMove, QPointF(press + move), popis->mapToGlobal(QPointF(press + move)),
+                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(popis, &moveEvent);
+    QCOMPARE(popis->pos(), expected);
+    QTest::mouseRelease(popis, Qt::LeftButton, {}, press);
+}
+
+void tst_TraceWindow::taskText()
+{
+    showForm();
+    auto *vstup = form().findChild<QPlainTextEdit *>("vstup");
+    vstup->setPlainText(QStringLiteral("Zadání:\nKam se kostka dokutálí?"));
+    QTest::mouseDClick(vstup->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ImageControl *popis = image("popis");
+    QVERIFY(popis->isVisible());
+    const QImage &img = popis->image();
+    QCOMPARE(at(img, QPoint(1, 1)), 0x000000u);
+    QCOMPARE(at(img, QPoint(427, 89)), 0x000000u);
+    QCOMPARE(at(img, QPoint(400, 80)), 0xFFFFFFu);
+    int dark = 0;   // some text in each of the two line boxes
+    for (int line = 0; line < 2; ++line) {
+        dark = 0;
+        for (int y = 15 * line + 10; y < 15 * line + 25; ++y)
+            for (int x = 5; x < 426; ++x)
+                dark += at(img, QPoint(x, y)) != 0xFFFFFFu;
+        QVERIFY(dark > 20);
+    }
+    QTest::mouseDClick(popis, Qt::LeftButton, {}, QPoint(50, 50));
+    QVERIFY(!popis->isVisible());
+}
+
+void tst_TraceWindow::sheetBoxes()
+{
+    // Drawn at creation, before the window was ever shown.
+    const QImage logo = image("logo")->image();
+    int dark = 0;
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 121; ++x) {
+            const bool isDark = at(logo, QPoint(x, y)) != 0xFFFFFFu;
+            if (isDark)
+                QVERIFY(x >= 1 && x < 200 && y >= 1 && y < 25);
+            dark += isDark;
+        }
+    QVERIFY(dark > 30);
+    const QImage nazev = image("nazev")->image();
+    QCOMPARE(at(nazev, QPoint(0, 0)), 0x000000u);
+    QCOMPARE(at(nazev, QPoint(433, 24)), 0x000000u);
+    QCOMPARE(at(nazev, QPoint(100, 12)), 0xFFFFFFu);
+
+    showForm();
+    auto *label = form().findChild<QLabel *>("Label1");
+    QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(2, 2));
+    ImageControl *box = image("nazev");
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->width(), label->width() + 20);
+    QCOMPARE(box->image().width(), label->width() + 20);
+    QCOMPARE(at(box->image(), QPoint(box->width() - 1, 24)), 0x000000u);
+}
+
+void tst_TraceWindow::thumbnail()
+{
+    showForm();
+    ImageControl *thumb = image("Image1");
+    QImage expected(138, 104, QImage::Format_RGB32);
+    Canvas canvas(expected);
+    net::drawThumbnailFrame(canvas);
+    const int faces[6] = { 4, 5, 1, 6, 2, 3 };
+    for (int s = 1; s <= 6; ++s) {
+        const int f = faces[s - 1];
+        const int turn = (m_context.snapshot.rotations[f - 1] + (f == 6 ? 2 : 0)) % 4;
+        net::drawTile(canvas, facetiles::loadTile(m_context.snapshot.names[f - 1],
+                                                  m_context.snapshot.pictures[f - 1]), s, turn);
+    }
+    QCOMPARE(thumb->image(), expected);
+    // Left press outside the bands moves it onto the sheet area, right press back.
+    QTest::mouseClick(thumb, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(thumb->parentWidget(), &form());
+    QCOMPARE(thumb->pos(), QPoint(6, 7));
+    QTest::mouseClick(thumb, Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(thumb->parentWidget()->objectName(), QStringLiteral("Panel"));
+}
+
+void tst_TraceWindow::helpButton()
+{
+    showForm();
+    QVERIFY(!m_help.isVisible());
+    QTest::mouseClick(button("BitBtn1"), Qt::LeftButton);
+    QVERIFY(m_help.isVisible());
+    QVERIFY(form().isVisible());
+    m_help.hide();
+}
+
+void tst_TraceWindow::okConfirms()
+{
+    showForm();
+    QSignalSpy confirmed(&form(), &TForm4::confirmed);
+    QTest::mouseClick(button("OK"), Qt::LeftButton);
+    QCOMPARE(confirmed.size(), 1);
+    QVERIFY(!form().isVisible());
+    // A face change offers a refresh at the next showing; No keeps the traces.
+    roll("Image5", {});
+    m_context.snapshot.rotations[0] = 2;
+    m_dialogs.answers.enqueue(false);
+    showForm();
+    QCOMPARE(m_dialogs.texts("question"),
+             QStringList{ QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?") });
+}
+
+void tst_TraceWindow::faceChangeRefresh()
+{
+    showForm();
+    roll("Image5", { centre(8, 4) });
+    QTest::mouseClick(button("OK"), Qt::LeftButton);
+    m_context.snapshot.rotations[5] = 3;   // face 6, the start imprint
+    m_dialogs.answers << true << true;
+    showForm();
+    QCOMPARE(m_dialogs.texts("question"),
+             (QStringList{ QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"),
+                           QStringLiteral("Akce smaže síť 1. OK?") }));
+    QCOMPARE(form().net(1).history.count, 0);
+    QCOMPARE(form().net(1).traceGrid.at(startField), (trace::Imprint{ 6, 3 }));
+    QCOMPARE(form().net(2).traceGrid.at(startField), (trace::Imprint{ 6, 3 }));
+    QCOMPARE(image("Image5")->image(), replayed(1));
+    // The same face set again asks nothing.
+    m_dialogs.calls.clear();
+    form().hide();
+    showForm();
+    QVERIFY(m_dialogs.calls.isEmpty());
+}
+
+void tst_TraceWindow::languageTexts()
+{
+    m_context.language.active = true;
+    for (int line = 1; line <= 124; ++line)
+        m_context.language.lines << QStringLiteral("L%1").arg(line);
+    showForm();
+    roll("Image4", { centre(8, 4) });
+    QCOMPARE(varovani(), QStringLiteral("L69"));
+    m_dialogs.answers << false;
+    QTest::mouseClick(button("nova"), Qt::LeftButton);
+    clickItem("rgrezim", 1);
+    m_dialogs.answers << false;
+    QTest::mouseClick(button("OBNOVIT"), Qt::LeftButton);
+    m_dialogs.answers << false;
+    clickItem("rgrezim", 0);
+    clickItem("rgsit", 0);
+    QCOMPARE(varovani(), QStringLiteral("L68"));
+    QCOMPARE(m_dialogs.texts("question"),
+             (QStringList{ QStringLiteral("L722L73"), QStringLiteral("L71"), QStringLiteral("L71") }));
+}
+
+void tst_TraceWindow::screenshots()
+{
+    showForm();
+    const QList<QPoint> upper = { centre(8, 4), centre(9, 4), centre(9, 3), centre(10, 3), centre(10, 2),
+                                  centre(9, 2), centre(8, 2), centre(7, 2), centre(6, 2), centre(6, 3) };
+    const QList<QPoint> lower = { centre(7, 5), centre(7, 6), centre(6, 6), centre(5, 6), centre(5, 5),
+                                  centre(4, 5), centre(4, 4), centre(3, 4), centre(3, 3), centre(4, 3) };
+    roll("Image5", upper);
+    roll("Image4", lower);
+    QCOMPARE(form().net(1).history.count, 10);
+    QCOMPARE(form().net(2).history.count, 10);
+    QImage shot = form().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The nets appear on the window pixel for pixel.
+    QCOMPARE(shot.copy(6, 7, 430, 232), image("Image5")->image());
+    QCOMPARE(shot.copy(6, 340, 430, 232), image("Image4")->image());
+    const QString dir = qEnvironmentVariable("VEMTAL_GRAB_DIR");
+    if (!dir.isEmpty())
+        shot.save(dir + "/trace-window.png");
+
+    clickItem("rgsit", 0);
+    clickItem("rgrezim", 1);
+    QTest::mouseClick(image("Image5"), Qt::RightButton, {}, centre(9, 3));
+    QTest::mouseClick(image("Image5"), Qt::LeftButton, Qt::ShiftModifier, centre(7, 2));
+    shot = form().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shot.copy(440 + 5, 192, 429, 231), image("Image3")->image());
+    if (!dir.isEmpty())
+        shot.save(dir + "/trace-window-2.png");
+}
+
+QTEST_MAIN(tst_TraceWindow)
+#include "tst_tracewindow.moc"
