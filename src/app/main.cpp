@@ -1,8 +1,10 @@
 #include "appcontext.h"
+#include "cesta.h"
 #include "dialogs.h"
 #include "help.h"
 #include "help2.h"
 #include "lokalizace.h"
+#include "tisky.h"
 #include "vemtal.h"
 
 #include <QApplication>
@@ -29,15 +31,22 @@ int main(int argc, char *argv[])
     TForm1 form1(context);
     context.mainWindow = &form1;
     context.modelFileName = [&form1] { return form1.SD.fileName(); };
+    TForm2 form2(context, nullptr);
     TForm3 form3;
+    TForm4 form4(context, nullptr);
     TForm5 form5;
+    form2.setHelpWindow(&form3);
+    form4.setHelpWindow(&form5);
+    form1.setSheetWindows(&form2, &form4);
 
     // With every window in place, the language file replaces the texts.
     const QString languageFile = QStringLiteral("lang.txt");
     if (QFileInfo::exists(languageFile)) {
         LanguageWindows windows;
         windows.form1 = &form1;
+        windows.form2 = &form2;
         windows.form3 = &form3;
+        windows.form4 = &form4;
         windows.form5 = &form5;
         LoadLanguageFile(context, windows, languageFile);
     }

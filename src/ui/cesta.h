@@ -26,6 +26,8 @@ class TForm4 : public QWidget
     Q_OBJECT
 public:
     TForm4(AppContext &context, QWidget *helpWindow, QWidget *parent = nullptr);
+    // The help window is created after this window at start-up.
+    void setHelpWindow(QWidget *helpWindow) { m_helpWindow = helpWindow; }
 
     // The trace file of net 1 or 2 (its picture grid, count and history).
     QByteArray traceFileBytes(int net) const;

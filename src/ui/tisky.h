@@ -24,6 +24,8 @@ class TForm2 : public QWidget
     Q_OBJECT
 public:
     TForm2(AppContext &context, QWidget *helpWindow, QWidget *parent = nullptr);
+    // The help window is created after this window at start-up.
+    void setHelpWindow(QWidget *helpWindow) { m_helpWindow = helpWindow; }
 
     // The current arrangement as a quiz file.
     QByteArray quizFileBytes() const;

@@ -1,8 +1,10 @@
 #include "vemtal.h"
 
+#include "cesta.h"
 #include "faceset.h"
 #include "model.h"
 #include "textfile.h"
+#include "tisky.h"
 #include "uifont.h"
 
 #include <QAction>
@@ -192,17 +194,25 @@ void TForm1::buildMenus()
 
     QMenu *kviz = bar->addMenu(QStringLiteral("Kviz"));
     kviz->setObjectName(QStringLiteral("tisk1"));
-    addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání"));
+    connect(addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání")), &QAction::triggered,
+            this, &TForm1::PripravClick);
     addItem(kviz, "tiskni", QStringLiteral("Tiskni"))->setEnabled(false);
-    addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz"))->setEnabled(false);
-    addItem(kviz, "Nastkviz1", QStringLiteral("Načíst kviz"));
+    connect(addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz")), &QAction::triggered,
+            this, &TForm1::Ulokviz1Click);
+    item("Ulokviz1")->setEnabled(false);
+    connect(addItem(kviz, "Nastkviz1", QStringLiteral("Načíst kviz")), &QAction::triggered,
+            this, &TForm1::Nastkviz1Click);
 
     QMenu *stopa = bar->addMenu(QStringLiteral("Stopa"));
     stopa->setObjectName(QStringLiteral("Stopa1"));
-    addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu"));
+    connect(addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu")), &QAction::triggered,
+            this, &TForm1::priprstopyClick);
     addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy"))->setEnabled(false);
-    addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání"))->setEnabled(false);
-    addItem(stopa, "Nastzadn1", QStringLiteral("Načíst zadání"));
+    connect(addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání")), &QAction::triggered,
+            this, &TForm1::Uloitzadn1Click);
+    item("Uloitzadn1")->setEnabled(false);
+    connect(addItem(stopa, "Nastzadn1", QStringLiteral("Načíst zadání")), &QAction::triggered,
+            this, &TForm1::Nastzadn1Click);
 
     QMenu *help = bar->addMenu(QStringLiteral("Nápověda"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -416,11 +426,8 @@ void TForm1::Uloitkrychli1Click()
 bool TForm1::loadModelFile(const QString &path, const QString &folder)
 {
     QByteArray bytes;
-    QString error;
-    if (!textfile::readFile(path, bytes, error)) {
-        m_context.dialogs->error(this, error);
+    if (!readFile(path, bytes))
         return false;
-    }
     const QStringList lines = textfile::splitLines(textfile::decodeText(bytes));
     model::Loaded loaded;
     if (!model::load(lines, folder, loaded)) {
@@ -460,4 +467,126 @@ void TForm1::openArguments(const QStringList &arguments)
         return;
     }
     setPictures(files);
+}
+
+QAction *TForm1::item(const char *name) const
+{
+    return findChild<QAction *>(QLatin1String(name));
+}
+
+void TForm1::setSheetWindows(TForm2 *quiz, TForm4 *trace)
+{
+    m_quiz = quiz;
+    m_trace = trace;
+    connect(quiz, &TForm2::confirmed, this, [this] {
+        item("tiskni")->setEnabled(true);
+        item("Ulokviz1")->setEnabled(true);
+    });
+    connect(trace, &TForm4::confirmed, this, [this] {
+        item("tiskstopy")->setEnabled(true);
+        item("Uloitzadn1")->setEnabled(true);
+    });
+}
+
+bool TForm1::takeSnapshot(const char *menuItem)
+{
+    if (anyPathEmpty()) {
+        m_context.dialogs->message(this, text(47, QStringLiteral("Vyberte textury.")));
+        item(menuItem)->setEnabled(false);
+        return false;
+    }
+    m_context.snapshot = faceset::takeSnapshot(pathLabels(), rotationEdits());
+    return true;
+}
+
+bool TForm1::readFile(const QString &path, QByteArray &bytes)
+{
+    QString error;
+    if (textfile::readFile(path, bytes, error))
+        return true;
+    m_context.dialogs->error(this, error);
+    return false;
+}
+
+void TForm1::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QString error;
+    if (!textfile::writeFile(path, bytes, error))
+        m_context.dialogs->error(this, error);
+}
+
+void TForm1::PripravClick()
+{
+    if (!m_quiz || !takeSnapshot("tiskni"))
+        return;
+    m_quiz->show();
+    m_quiz->raise();
+}
+
+void TForm1::Ulokviz1Click()
+{
+    const QStringList files = SDkviz.execute(*m_context.dialogs, this);
+    if (m_quiz && !files.isEmpty())
+        writeFile(files.first(), m_quiz->quizFileBytes());
+}
+
+void TForm1::Nastkviz1Click()
+{
+    if (!m_quiz || !takeSnapshot("tiskni"))
+        return;
+    const QStringList files = ODKviz.execute(*m_context.dialogs, this);
+    QByteArray bytes;
+    if (files.isEmpty() || !readFile(files.first(), bytes))
+        return;
+    const QString problem = m_quiz->loadQuizFile(bytes);
+    if (!problem.isEmpty()) {
+        m_context.dialogs->message(this, problem);
+        return;
+    }
+    m_quiz->show();
+    m_quiz->raise();
+}
+
+void TForm1::priprstopyClick()
+{
+    if (!m_trace || !takeSnapshot("tiskstopy"))
+        return;
+    m_trace->show();
+    m_trace->raise();
+}
+
+void TForm1::Uloitzadn1Click()
+{
+    if (!m_trace)
+        return;
+    for (int net = 1; net <= 2; ++net) {
+        const QString question = net == 1 ? text(41, QStringLiteral("Uložit stopu 1 (horní)?"))
+                                           : text(42, QStringLiteral("Uložit stopu 2 (dolní)?"));
+        if (!m_context.dialogs->question(this, question))
+            continue;
+        const QStringList files = SDp.execute(*m_context.dialogs, this);
+        if (!files.isEmpty())
+            writeFile(files.first(), m_trace->traceFileBytes(net));
+    }
+}
+
+void TForm1::Nastzadn1Click()
+{
+    if (!m_trace || !takeSnapshot("tiskstopy"))
+        return;
+    for (int net = 1; net <= 2; ++net) {
+        const QString question = net == 1 ? text(43, QStringLiteral("Načíst stopu 1 (horní)?"))
+                                          : text(44, QStringLiteral("Načíst stopu 2 (dolní)?"));
+        if (!m_context.dialogs->question(this, question))
+            continue;
+        const QStringList files = ODp.execute(*m_context.dialogs, this);
+        QByteArray bytes;
+        if (files.isEmpty() || !readFile(files.first(), bytes))
+            continue;
+        // A bad file leaves that net as it was; the other net's question follows.
+        if (!m_trace->loadTraceFile(net, bytes))
+            m_context.dialogs->message(this, text(40, QStringLiteral("Chybný formát dat")));
+    }
+    m_trace->showAfterLoad();
+    priprstopyClick();
 }

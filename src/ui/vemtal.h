@@ -13,6 +13,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class TForm2;
+class TForm4;
 
 // The main window: the face set (six picture labels, six rotation edits and
 // the "Otočná" box), the menus, and the cube model written from them.
@@ -36,6 +38,9 @@ public:
     const QStringList &modelTemplate() const { return m_zaloha; }
     // The work buffer: the last model written or read.
     const QStringList &workBuffer() const { return m_temp; }
+
+    // The quiz and trace windows, created after the main window.
+    void setSheetWindows(TForm2 *quiz, TForm4 *trace);
 
     // Start-up arguments: picture files fill the face set as "Načíst všechny
     // obrázky" does; a single .wrl or .txt file is loaded as a model.
@@ -64,6 +69,12 @@ public slots:
     void ZobrazClick();
     void Uloitkrychli1Click();
     void Nastkrychli1Click();
+    void PripravClick();
+    void Ulokviz1Click();
+    void Nastkviz1Click();
+    void priprstopyClick();
+    void Uloitzadn1Click();
+    void Nastzadn1Click();
     // Writes the language texts of the model buttons into the template.
     void uprav(const std::array<QString, 8> &texts);
 
@@ -79,6 +90,12 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void setPictures(const QStringList &files);
+    QAction *item(const char *name) const;
+    // False (after "Vyberte textury." and disabling `menuItem`) while a
+    // picture is missing; otherwise takes the face set snapshot.
+    bool takeSnapshot(const char *menuItem);
+    bool readFile(const QString &path, QByteArray &bytes);
+    void writeFile(const QString &path, const QByteArray &bytes);
     bool loadModelFile(const QString &path, const QString &folder);
     // Fills the work buffer with the template and the tail for these labels
     // and writes it; false (after the error box) when it cannot be written.
@@ -89,6 +106,8 @@ private:
     std::array<QLabel *, 6> m_labels{};
     std::array<QLineEdit *, 6> m_edits{};
     QCheckBox *m_otocna = nullptr;
+    TForm2 *m_quiz = nullptr;
+    TForm4 *m_trace = nullptr;
 
     QString m_rotationLine;
     QString m_closingLine;

@@ -1,0 +1,219 @@
+// The main window's quiz and trace commands with the real quiz and trace
+// windows behind them.
+#include "appcontext.h"
+#include "cesta.h"
+#include "faceset.h"
+#include "help.h"
+#include "help2.h"
+#include "imagecontrol.h"
+#include "radiogroup.h"
+#include "scripteddialogs.h"
+#include "textfile.h"
+#include "tisky.h"
+#include "vemtal.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+class tst_SheetCommands : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousFolder;
+    ScriptedDialogs m_dialogs;
+    AppContext m_context;
+    std::unique_ptr<TForm1> m_form1;
+    std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<TForm3> m_form3;
+    std::unique_ptr<TForm4> m_form4;
+    std::unique_ptr<TForm5> m_form5;
+
+    QStringList demoFiles() const
+    {
+        const QString d = QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/");
+        return {d + "1-predni.jpg", d + "2-prava.png", d + "3-zadni.gif",
+                d + "4-leva.jpg", d + "5-horni.png", d + "6-dolni.gif"};
+    }
+    QAction *item(const char *name) const { return m_form1->findChild<QAction *>(QLatin1String(name)); }
+    QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    QByteArray fileBytes(const QString &file) const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString &file, const QByteArray &bytes)
+    {
+        QString error;
+        QVERIFY2(textfile::writeFile(file, bytes, error), qPrintable(error));
+    }
+    // Centre of field (c, r) of a net image.
+    static QPoint field(int c, int r) { return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17); }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_previousFolder = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+        m_dialogs = ScriptedDialogs();
+        m_context = AppContext();
+        m_context.dialogs = &m_dialogs;
+        m_form1 = std::make_unique<TForm1>(m_context);
+        m_context.mainWindow = m_form1.get();
+        m_context.modelFileName = [this] { return m_form1->SD.fileName(); };
+        m_form2 = std::make_unique<TForm2>(m_context, nullptr);
+        m_form3 = std::make_unique<TForm3>();
+        m_form4 = std::make_unique<TForm4>(m_context, nullptr);
+        m_form5 = std::make_unique<TForm5>();
+        m_form2->setHelpWindow(m_form3.get());
+        m_form4->setHelpWindow(m_form5.get());
+        m_form1->setSheetWindows(m_form2.get(), m_form4.get());
+    }
+    void cleanup()
+    {
+        m_form5.reset();
+        m_form4.reset();
+        m_form3.reset();
+        m_form2.reset();
+        m_form1.reset();
+        QDir::setCurrent(m_previousFolder);
+        m_dir.reset();
+    }
+
+    void missingPicturesStopBothWindows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("disabled");
+        QTest::newRow("quiz") << "Piprav1" << "tiskni";
+        QTest::newRow("quiz file") << "Nastkviz1" << "tiskni";
+        QTest::newRow("trace") << "priprstopy" << "tiskstopy";
+        QTest::newRow("trace file") << "Nastzadn1" << "tiskstopy";
+    }
+    void missingPicturesStopBothWindows()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, disabled);
+        m_form1->openArguments(demoFiles().mid(0, 5));
+        item(disabled.toLatin1())->setEnabled(true);
+        item(command.toLatin1())->trigger();
+        QCOMPARE(m_dialogs.texts("message"), QStringList("Vyberte textury."));
+        QVERIFY(!item(disabled.toLatin1())->isEnabled());
+        QVERIFY(!m_form2->isVisible());
+        QVERIFY(!m_form4->isVisible());
+        QVERIFY(m_dialogs.texts("files").isEmpty());
+        QVERIFY(m_dialogs.texts("question").isEmpty());
+    }
+
+    void quizPreparedConfirmedSavedAndLoaded()
+    {
+        m_form1->openArguments(demoFiles());
+        m_form1->findChild<QLineEdit *>("Ed2")->setText("3");
+        item("Piprav1")->trigger();
+        QVERIFY(m_form2->isVisible());
+        QCOMPARE(int(m_context.snapshot.rotations[2]), 3);
+        QCOMPARE(m_context.snapshot.names[0], QString(demoFiles()[0]).replace(".jpg", ".bmp"));
+
+        // Arrange: Image9 onto the sheet, a square hidden, a task typed.
+        auto *image9 = m_form2->findChild<ImageControl *>("Image9");
+        QTest::mouseClick(image9, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(image9, Qt::RightButton, {}, QPoint(50, 50));
+        m_form2->findChild<QPlainTextEdit *>("vstup")->setPlainText("Zadání:\nKterá síť patří ke krychli?");
+        QVERIFY(!item("tiskni")->isEnabled());
+        QTest::mouseClick(m_form2->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        QVERIFY(!m_form2->isVisible());
+        QVERIFY(item("tiskni")->isEnabled());
+        QVERIFY(item("Ulokviz1")->isEnabled());
+
+        m_dialogs.files.enqueue({path("kviz.tkt")});
+        item("Ulokviz1")->trigger();
+        const QByteArray saved = fileBytes(path("kviz.tkt"));
+        QVERIFY(saved.startsWith("KK\r\nI 0 8 7 "));
+        const QList<QByteArray> lines = saved.split('\n');
+        QVERIFY(lines.size() > 9);
+        QVERIFY2(lines[9].startsWith("I 1 296 7 "), lines[9].constData());
+        QCOMPARE(lines[9].at(12), '4');   // square 3 hidden
+
+        // Change the arrangement, then load the file back.
+        QTest::mouseClick(image9, Qt::RightButton, {}, QPoint(10, 10));
+        m_form2->findChild<QPlainTextEdit *>("vstup")->setPlainText("jiný text");
+        m_dialogs.files.enqueue({path("kviz.tkt")});
+        item("Nastkviz1")->trigger();
+        QVERIFY(m_dialogs.texts("message").isEmpty());
+        QVERIFY(m_form2->isVisible());
+        QCOMPARE(image9->parentWidget(), static_cast<QWidget *>(m_form2.get()));
+        QCOMPARE(m_form2->findChild<QPlainTextEdit *>("vstup")->toPlainText(),
+                 QStringLiteral("Zadání:\nKterá síť patří ke krychli?"));
+        QCOMPARE(m_form2->quizFileBytes(), saved);
+    }
+
+    void badQuizFileChangesNothing()
+    {
+        m_form1->openArguments(demoFiles());
+        const QByteArray before = m_form2->quizFileBytes();
+        write(path("bad.tkt"), "KK \r\nI 0 8 7 000200\r\n");
+        m_dialogs.files.enqueue({path("bad.tkt")});
+        item("Nastkviz1")->trigger();
+        QCOMPARE(m_dialogs.texts("message"), QStringList("Chybný formát dat"));
+        QVERIFY(!m_form2->isVisible());
+        QCOMPARE(m_form2->quizFileBytes(), before);
+        // A file that cannot be read: the system's reason.
+        m_dialogs.files.enqueue({path("missing.tkt")});
+        item("Nastkviz1")->trigger();
+        QCOMPARE(m_dialogs.texts("error").size(), 1);
+    }
+
+    void traceSavedAndLoadedNetByNet()
+    {
+        m_form1->openArguments(demoFiles());
+        item("priprstopy")->trigger();
+        QVERIFY(m_form4->isVisible());
+        auto *upper = m_form4->findChild<ImageControl *>("Image5");
+        QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
+        QCOMPARE(m_form4->net(1).history.count, 2);
+        QTest::mouseClick(m_form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        QVERIFY(item("tiskstopy")->isEnabled());
+        QVERIFY(item("Uloitzadn1")->isEnabled());
+
+        // Both questions are always asked, upper first.
+        m_dialogs.answers << false << true;
+        m_dialogs.files.enqueue({path("dolni.tpt")});
+        item("Uloitzadn1")->trigger();
+        QCOMPARE(m_dialogs.texts("question"),
+                 QStringList({"Uložit stopu 1 (horní)?", "Uložit stopu 2 (dolní)?"}));
+        QVERIFY(!QFileInfo::exists(path("horni.tpt")));
+        QCOMPARE(fileBytes(path("dolni.tpt")), m_form4->traceFileBytes(2));
+
+        m_dialogs.answers << true;
+        m_dialogs.files.enqueue({path("horni.tpt")});
+        m_dialogs.answers << false;
+        item("Uloitzadn1")->trigger();
+        const QByteArray upperFile = fileBytes(path("horni.tpt"));
+        QVERIFY(upperFile.startsWith("KP\r\n"));
+
+        // Loading: a bad file for the upper net leaves it, the lower question still comes.
+        m_dialogs.calls.clear();
+        write(path("bad.tpt"), "kp\r\n");
+        m_dialogs.answers << true << true;
+        m_dialogs.files.enqueue({path("bad.tpt")});
+        m_dialogs.files.enqueue({path("horni.tpt")});
+        item("Nastzadn1")->trigger();
+        QCOMPARE(m_dialogs.texts("question"),
+                 QStringList({"Načíst stopu 1 (horní)?", "Načíst stopu 2 (dolní)?"}));
+        QCOMPARE(m_dialogs.texts("message"), QStringList("Chybný formát dat"));
+        QCOMPARE(m_form4->net(1).history.count, 2);
+        QCOMPARE(m_form4->net(2).history.count, 2);
+        QCOMPARE(m_form4->traceFileBytes(2), upperFile);
+        QVERIFY(m_form4->isVisible());
+        QCOMPARE(m_form4->mode(), 2);
+    }
+};
+
+QTEST_MAIN(tst_SheetCommands)
+#include "tst_sheetcommands.moc"
