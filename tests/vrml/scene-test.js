@@ -9,6 +9,12 @@
   const failures = [];
   const done = [];
   const check = (ok, what) => (ok ? done : failures).push(what);
+  // Button texts [shown first, shown after a press]; a language file may
+  // have replaced them (set window.vemtalButtonTexts in an earlier --eval).
+  const label = window.vemtalButtonTexts || {
+    RUKA: ['skrýt povrch', 'zobrazit povrch'], RUKA2: ['srovnat polohu', 'srovnat polohu'],
+    RUKA3: ['skrýt zezadu', 'zobrazit zezadu'], RUKA4: ['skrýt pohled', 'zobrazit pohled'],
+  };
 
   const browser = X3D.getBrowser('#c');
   const scene = browser.currentScene;
@@ -85,10 +91,10 @@
   check(same(points(kr.body), closed), 'KR starts closed');
 
   // The button texts shown first.
-  check(text('RUKA') === 'skrýt povrch', 'RUKA shows "skrýt povrch"');
-  check(text('RUKA2') === 'srovnat polohu', 'RUKA2 shows "srovnat polohu"');
-  check(text('RUKA3') === 'skrýt zezadu', 'RUKA3 shows "skrýt zezadu"');
-  check(text('RUKA4') === 'skrýt pohled', 'RUKA4 shows "skrýt pohled"');
+  check(text('RUKA') === label.RUKA[0], 'RUKA shows ' + label.RUKA[0]);
+  check(text('RUKA2') === label.RUKA2[0], 'RUKA2 shows ' + label.RUKA2[0]);
+  check(text('RUKA3') === label.RUKA3[0], 'RUKA3 shows ' + label.RUKA3[0]);
+  check(text('RUKA4') === label.RUKA4[0], 'RUKA4 shows ' + label.RUKA4[0]);
 
   // A net started by its timer moves the points and ends flat.
   node('BUDIKa').startTime = Date.now() / 1000;
@@ -126,21 +132,21 @@
   await click(button.RUKA);
   check(urls(kr).every((u) => u.length === 0), 'RUKA hides the pictures');
   check(JSON.stringify(urls(copies[0])) === JSON.stringify(expected), 'the copies keep their pictures');
-  check(text('RUKA') === 'zobrazit povrch', 'RUKA then shows "zobrazit povrch"');
+  check(text('RUKA') === label.RUKA[1], 'RUKA then shows ' + label.RUKA[1]);
   await click(button.RUKA);
   check(JSON.stringify(urls(kr)) === JSON.stringify(expected), 'RUKA shows the pictures again');
-  check(text('RUKA') === 'skrýt povrch', 'RUKA shows "skrýt povrch" again');
+  check(text('RUKA') === label.RUKA[0], 'RUKA shows ' + label.RUKA[0] + ' again');
 
   // RUKA3 and RUKA4 hide and show the copies.
   const scale = (name) => node(name).scale.x;
   await click(button.RUKA3);
-  check(Math.abs(scale('KR2') - 0.01) < 1e-6 && text('RUKA3') === 'zobrazit zezadu', 'RUKA3 hides the back view');
+  check(Math.abs(scale('KR2') - 0.01) < 1e-6 && text('RUKA3') === label.RUKA3[1], 'RUKA3 hides the back view');
   await click(button.RUKA3);
-  check(Math.abs(scale('KR2') - 0.5) < 1e-6 && text('RUKA3') === 'skrýt zezadu', 'RUKA3 shows the back view again');
+  check(Math.abs(scale('KR2') - 0.5) < 1e-6 && text('RUKA3') === label.RUKA3[0], 'RUKA3 shows the back view again');
   await click(button.RUKA4);
-  check(Math.abs(scale('KR3') - 0.01) < 1e-6 && text('RUKA4') === 'zobrazit pohled', 'RUKA4 hides the preview');
+  check(Math.abs(scale('KR3') - 0.01) < 1e-6 && text('RUKA4') === label.RUKA4[1], 'RUKA4 hides the preview');
   await click(button.RUKA4);
-  check(Math.abs(scale('KR3') - 1) < 1e-6 && text('RUKA4') === 'skrýt pohled', 'RUKA4 shows the preview again');
+  check(Math.abs(scale('KR3') - 1) < 1e-6 && text('RUKA4') === label.RUKA4[0], 'RUKA4 shows the preview again');
 
   if (failures.length) throw new Error('failed: ' + failures.join('; ') + ' (passed ' + done.length + ')');
   return done.length + ' scene checks passed';

@@ -1,9 +1,10 @@
 // Writes cube models through the main window as a teacher would, for the
-// viewer tests: writemodel OUTDIR
+// viewer tests: writemodel OUTDIR [LANGUAGE-FILE]
 //   OUTDIR/obrazkys/   copies of the demo pictures
 //   OUTDIR/model.wrl   turnable, rotations 0 1 2 3 0 1, relative picture paths
 //   OUTDIR/fixed.wrl   not turnable, full picture paths
 #include "appcontext.h"
+#include "lokalizace.h"
 #include "scripteddialogs.h"
 #include "vemtal.h"
 
@@ -17,8 +18,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        fprintf(stderr, "usage: writemodel OUTDIR\n");
+    if (argc != 2 && argc != 3) {
+        fprintf(stderr, "usage: writemodel OUTDIR [LANGUAGE-FILE]\n");
         return 2;
     }
     QDir out(QString::fromLocal8Bit(argv[1]));
@@ -38,6 +39,12 @@ int main(int argc, char *argv[])
     AppContext context;
     context.dialogs = &dialogs;
     TForm1 form(context);
+    if (argc == 3) {
+        LanguageWindows windows;
+        windows.form1 = &form;
+        if (!LoadLanguageFile(context, windows, QString::fromLocal8Bit(argv[2])))
+            return 2;
+    }
     form.openArguments(pictures);
     const char *rotations = "012301";
     for (int i = 0; i < 6; ++i)
