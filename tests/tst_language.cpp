@@ -1,0 +1,284 @@
+#include "appcontext.h"
+#include "cesta.h"
+#include "help.h"
+#include "help2.h"
+#include "lokalizace.h"
+#include "scripteddialogs.h"
+#include "textfile.h"
+#include "tisky.h"
+#include "vemtal.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+class tst_Language : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousFolder;
+    ScriptedDialogs m_dialogs;
+    AppContext m_context;
+    std::unique_ptr<TForm1> m_form1;
+    std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<TForm3> m_form3;
+    std::unique_ptr<TForm4> m_form4;
+    std::unique_ptr<TForm5> m_form5;
+
+    QWidget *window(int i) const
+    {
+        QWidget *windows[] = {m_form1.get(), m_form2.get(), nullptr, m_form3.get(),
+                              m_form4.get(), m_form5.get()};
+        return windows[i];
+    }
+    LanguageWindows windows() const
+    {
+        LanguageWindows w;
+        w.form1 = m_form1.get();
+        w.form2 = m_form2.get();
+        w.form3 = m_form3.get();
+        w.form4 = m_form4.get();
+        w.form5 = m_form5.get();
+        return w;
+    }
+    bool load(const QByteArray &bytes)
+    {
+        const QString path = QDir(m_dir->path()).filePath("lang.txt");
+        QString error;
+        if (!textfile::writeFile(path, bytes, error))
+            return false;
+        return LoadLanguageFile(m_context, windows(), path);
+    }
+    static QByteArray numbered(int count)
+    {
+        QByteArray bytes;
+        for (int n = 1; n <= count; ++n)
+            bytes += QByteArray::number(n) + "\r\n";
+        return bytes;
+    }
+
+    // Every text a control shows, by window and object name.
+    QMap<QString, QString> texts() const
+    {
+        QMap<QString, QString> out;
+        for (int w = 0; w < 6; ++w) {
+            QWidget *win = window(w);
+            if (!win)
+                continue;
+            const QString prefix = QString::number(w) + QLatin1Char('/');
+            out[prefix] = win->windowTitle();
+            for (QObject *o : win->findChildren<QObject *>()) {
+                const QString key = prefix + o->objectName();
+                if (o->objectName().isEmpty())
+                    continue;
+                if (auto *l = qobject_cast<QLabel *>(o))
+                    out[key] = l->text();
+                else if (auto *b = qobject_cast<QAbstractButton *>(o))
+                    out[key] = b->text();
+                else if (auto *g = qobject_cast<QGroupBox *>(o))
+                    out[key] = g->title();
+                else if (auto *m = qobject_cast<QPlainTextEdit *>(o))
+                    out[key] = m->toPlainText();
+                else if (auto *a = qobject_cast<QAction *>(o))
+                    out[key] = a->text();
+                else if (auto *menu = qobject_cast<QMenu *>(o))
+                    out[key] = menu->title();
+            }
+            for (auto *r : win->findChildren<QRadioButton *>())
+                out[prefix + r->parent()->objectName() + "/" + r->text()] = r->text();
+        }
+        out["filters"] = m_form1->OPD.request.filter + m_form1->OPD2.request.filter + m_form1->SD.request.filter;
+        // The model's button texts; uprav writes obsahAlt before obsah, so
+        // their order within a button may change.
+        QStringList buttons;
+        for (const QString &line : m_form1->modelTemplate())
+            if (line.startsWith(QLatin1String("        obsah")))
+                buttons << line;
+        buttons.sort();
+        out["template"] = buttons.join('\n');
+        return out;
+    }
+    template <typename T> T *find(int w, const char *name) const
+    {
+        return window(w)->findChild<T *>(QLatin1String(name));
+    }
+    QString firstLine(int w, const char *memo) const
+    {
+        return find<QPlainTextEdit>(w, memo)->toPlainText().section('\n', 0, 0);
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_previousFolder = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+        m_dialogs = ScriptedDialogs();
+        m_context = AppContext();
+        m_context.dialogs = &m_dialogs;
+        m_form1 = std::make_unique<TForm1>(m_context);
+        m_context.mainWindow = m_form1.get();
+        m_context.modelFileName = [this] { return m_form1->SD.fileName(); };
+        m_form2 = std::make_unique<TForm2>(m_context, nullptr);
+        m_form3 = std::make_unique<TForm3>();
+        m_form4 = std::make_unique<TForm4>(m_context, nullptr);
+        m_form5 = std::make_unique<TForm5>();
+        m_form1->setSheetWindows(m_form2.get(), m_form4.get());
+    }
+    void cleanup()
+    {
+        m_form5.reset();
+        m_form4.reset();
+        m_form3.reset();
+        m_form2.reset();
+        m_form1.reset();
+        QDir::setCurrent(m_previousFolder);
+        m_dir.reset();
+    }
+
+    void numberedLinesReachTheirTargets()
+    {
+        find<QPlainTextEdit>(1, "vstup")->setPlainText("Zadání:\ndruhý řádek");
+        QVERIFY(load(numbered(124)));
+        QVERIFY(m_context.language.active);
+        QCOMPARE(m_form1->windowTitle(), QStringLiteral("1"));
+        QCOMPARE(find<QAbstractButton>(0, "Zmena")->text(), QStringLiteral("2"));
+        QCOMPARE(find<QAbstractButton>(0, "Button7")->text(), QStringLiteral("8"));
+        QCOMPARE(find<QLabel>(0, "Label4")->text(), QStringLiteral("12"));
+        QCOMPARE(find<QAbstractButton>(0, "Otocna")->text(), QStringLiteral("16"));
+        QCOMPARE(m_form1->OPD.request.filter, QStringLiteral("18"));
+        QCOMPARE(m_form1->SD.request.filter, QStringLiteral("20"));
+        QCOMPARE(find<QMenu>(0, "Zmnitobrzky1")->title(), QStringLiteral("21"));
+        QCOMPARE(find<QAction>(0, "KONEC2")->text(), QStringLiteral("25"));
+        QCOMPARE(find<QMenu>(0, "Help1")->title(), QStringLiteral("32"));
+        QCOMPARE(find<QAction>(0, "Nastkrychli1")->text(), QStringLiteral("39"));
+        QCOMPARE(m_form2->windowTitle(), QStringLiteral("59"));
+        QCOMPARE(find<QAbstractButton>(1, "OBNOVIT")->text(), QStringLiteral("60"));
+        QCOMPARE(find<QPlainTextEdit>(1, "vstup")->toPlainText(), QStringLiteral("61\ndruhý řádek"));
+        QCOMPARE(firstLine(1, "dalsi2"), QStringLiteral("63"));
+        QCOMPARE(m_form4->windowTitle(), QStringLiteral("66"));
+        QCOMPARE(find<QLabel>(4, "varovani")->text(), QStringLiteral("68"));
+        QCOMPARE(find<QGroupBox>(4, "rgrezim")->title(), QStringLiteral("75"));
+        const auto modes = find<QGroupBox>(4, "rgrezim")->findChildren<QRadioButton *>();
+        QCOMPARE(modes.value(0)->text(), QStringLiteral("76"));
+        QCOMPARE(modes.value(1)->text(), QStringLiteral("77"));
+        const auto nets = find<QGroupBox>(4, "rgsit")->findChildren<QRadioButton *>();
+        QCOMPARE(nets.value(1)->text(), QStringLiteral("80"));
+        QCOMPARE(find<QAbstractButton>(4, "sipky")->text(), QStringLiteral("84"));
+        QCOMPARE(find<QAbstractButton>(4, "OK")->text(), QStringLiteral("85"));
+        QCOMPARE(firstLine(4, "vstup"), QStringLiteral("86"));
+        QCOMPARE(find<QLabel>(3, "Help1")->text(), QStringLiteral("101"));
+        QCOMPARE(find<QLabel>(3, "Help8")->text(), QStringLiteral("108"));
+        QCOMPARE(m_form3->windowTitle(), QStringLiteral("109"));
+        QCOMPARE(find<QLabel>(5, "Help1")->text(), QStringLiteral("111"));
+        QCOMPARE(find<QLabel>(5, "Help13")->text(), QStringLiteral("123"));
+        QCOMPARE(m_form5->windowTitle(), QStringLiteral("124"));
+
+        // The separators and lines 48 and 74 show nowhere.
+        const QMap<QString, QString> shown = texts();
+        for (const char *hidden : {"48", "58", "65", "74", "87", "100", "110"})
+            QVERIFY2(!shown.values().contains(hidden), qPrintable(hidden));
+
+        // Messages and questions come from their lines.
+        item("Piprav1")->trigger();
+        QCOMPARE(m_dialogs.texts("message"), QStringList("47"));
+        m_dialogs.answers << false;
+        m_form1->show();
+        m_form1->close();
+        QCOMPARE(m_dialogs.texts("question"), QStringList("49"));
+
+        // The written model's buttons carry 50..57.
+        const QStringList model = m_form1->modelTemplate();
+        QVERIFY(model.contains(QStringLiteral("        obsahAlt [\"50\"]")));
+        QVERIFY(model.contains(QStringLiteral("        obsah [\"57\"]")));
+    }
+    QAction *item(const char *name) const { return find<QAction>(0, name); }
+
+    void emptyFileEmptiesEverything()
+    {
+        QVERIFY(load(QByteArray()));
+        QVERIFY(m_context.language.active);
+        QCOMPARE(m_form1->windowTitle(), QString());
+        QCOMPARE(find<QAbstractButton>(0, "Zobraz")->text(), QString());
+        QCOMPARE(find<QLabel>(5, "Help13")->text(), QString());
+        QCOMPARE(firstLine(1, "vstup"), QString());
+        item("Piprav1")->trigger();
+        QCOMPARE(m_dialogs.texts("message"), QStringList(QString()));
+    }
+
+    void shortFileRelabelsTheMainWindowOnly()
+    {
+        QVERIFY(load(numbered(39)));
+        QCOMPARE(find<QAction>(0, "Nastkrychli1")->text(), QStringLiteral("39"));
+        QCOMPARE(m_form2->windowTitle(), QString());
+        QCOMPARE(find<QAbstractButton>(4, "nova")->text(), QString());
+        item("Piprav1")->trigger();
+        QCOMPARE(m_dialogs.texts("message"), QStringList(QString()));
+    }
+
+    void blanksAreKeptAndLaterLinesIgnored()
+    {
+        QByteArray bytes = numbered(124);
+        bytes.replace("2\r\n3\r\n", "  Změň  \r\n3\r\n");
+        bytes += "125\r\n126\r\n";
+        QVERIFY(load(bytes));
+        QCOMPARE(find<QAbstractButton>(0, "Zmena")->text(), QStringLiteral("  Změň  "));
+        QCOMPARE(m_context.language.lines.size(), 124);
+    }
+
+    void windows1250FileLoads()
+    {
+        const QString text = QStringLiteral("Příliš žluťoučký kůň");
+        QVERIFY(load(textfile::encodeText(text) + "\r\n"));
+        QCOMPARE(m_form1->windowTitle(), text);
+    }
+
+    void czechFileChangesNothing()
+    {
+        const QMap<QString, QString> before = texts();
+        QFile file(QStringLiteral(VEMTAL_SOURCE_DIR "/lang/cs/lang.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(load(file.readAll()));
+        const QMap<QString, QString> after = texts();
+        QCOMPARE(after.keys(), before.keys());
+        for (const QString &key : before.keys())
+            QVERIFY2(after[key] == before[key], qPrintable(key + ": " + before[key] + " -> " + after[key]));
+        QCOMPARE(m_context.language.text(47, "x"), QStringLiteral("Vyberte textury."));
+        QCOMPARE(m_context.language.text(64, "x"), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
+    }
+
+    void englishFileTranslates()
+    {
+        QFile file(QStringLiteral(VEMTAL_SOURCE_DIR "/lang/en/lang.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(load(file.readAll()));
+        QCOMPARE(find<QAbstractButton>(0, "Zobraz")->text(), QStringLiteral("Show the cube"));
+        QCOMPARE(m_form2->windowTitle(), QStringLiteral("Quiz preparation"));
+        QCOMPARE(find<QAbstractButton>(4, "OK")->text(), QStringLiteral("OK - keep the net"));
+        QCOMPARE(m_form5->windowTitle(), QStringLiteral("Help on making a printed trace"));
+        item("priprstopy")->trigger();
+        QCOMPARE(m_dialogs.texts("message"), QStringList("Choose the pictures."));
+    }
+
+    void unreadableFileKeepsTheBuiltInTexts()
+    {
+        const QMap<QString, QString> before = texts();
+        const QString path = QDir(m_dir->path()).filePath("lang.txt");
+        QVERIFY(QDir().mkpath(path));   // exists, but cannot be read as a file
+        QString error;
+        QVERIFY(!LoadLanguageFile(m_context, windows(), path, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!m_context.language.active);
+        QCOMPARE(texts(), before);
+    }
+};
+
+QTEST_MAIN(tst_Language)
+#include "tst_language.moc"
