@@ -75,7 +75,10 @@ void TStranka::buildControls()
     connect(m_list, &ImageControl::mouseMove, this, &TStranka::ListMouseMove);
     connect(m_list, &ImageControl::mouseUp, this, &TStranka::ListMouseUp);
 
-    place<QLabel>(this, "Label1", 320, 8, 77, 13)->setText(QStringLiteral("aktuální měřítko"));
+    // Sized to its text, as an auto-sized label: the font here is wider.
+    auto *label1 = place<QLabel>(this, "Label1", 320, 8, 77, 13);
+    label1->setText(QStringLiteral("aktuální měřítko"));
+    label1->resize(std::max(77, label1->sizeHint().width()), 13);
     m_label2 = place<QLabel>(this, "Label2", 336, 24, 49, 13);
     m_label2->setAlignment(Qt::AlignCenter);
     m_label2->setText(QStringLiteral("10"));
