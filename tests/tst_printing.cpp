@@ -252,6 +252,20 @@ private slots:
         }
     }
 
+    void bitmapIgnoresAPlacementOffThePage()
+    {
+        FakeWindow w;
+        buildQuiz(w);
+        const QString bmp = path(QStringLiteral("off.bmp"));
+        m_dialogs.prints.enqueue({true, true});
+        m_dialogs.files.enqueue({bmp});
+        m_dialogs.modals.enqueue(place(QStringLiteral("50"), 150, 250, true));
+        m_printing->printQuiz(w.window.get(), m_menu.get());
+        QCOMPARE(m_printing->printPlacement().scale, 50.0);
+        const QImage saved = QImage(bmp, "BMP").convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved, SheetPrinting::quizSheet(w.window.get(), true));
+    }
+
     void thumbnailMovedOntoTheTraceSheet()
     {
         FakeWindow w;
