@@ -361,6 +361,9 @@ private slots:
         child<QRadioButton>("nasir")->setChecked(true);
         QVERIFY(!m_dialog->portrait());
         QCOMPARE(list()->geometry(), QRect(8, 48, 300, 210));
+        // Drawn at the new size while the dialog is still hidden.
+        QCOMPARE(list()->image().size(), QSize(300, 210));
+        QCOMPARE(px(299, 100), 0u);
         showDialog();
         QCOMPARE(list()->image().size(), QSize(300, 210));
         QCOMPARE(px(299, 0), 0u);
