@@ -88,3 +88,8 @@ bool QtDialogs::print(QWidget *parent, QPrinter *printer, bool *toFile)
         *toFile = box->isChecked();
     return ok;
 }
+
+bool QtDialogs::runModal(QDialog *dialog)
+{
+    return dialog->exec() == QDialog::Accepted;
+}

@@ -4,8 +4,9 @@
 #include <QStringList>
 #include <QUrl>
 
-class QWidget;
+class QDialog;
 class QPrinter;
+class QWidget;
 
 // What a file dialog is asked to show. The filter is in the "description|
 // patterns|description|patterns" form the windows keep; the real dialog turns
@@ -42,6 +43,8 @@ public:
     virtual void openUrl(const QUrl &url) = 0;
     // The print dialog with its print-to-file box. False when cancelled.
     virtual bool print(QWidget *parent, QPrinter *printer, bool *toFile) = 0;
+    // Runs one of the program's own dialogs modally; true when it was accepted.
+    virtual bool runModal(QDialog *dialog) = 0;
 
     // "Obrázky (*.jpg)|*.jpg;*.png" -> "Obrázky (*.jpg) (*.jpg *.png)"
     static QString qtFilter(const QString &pairs);
@@ -56,4 +59,5 @@ public:
     QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) override;
     void openUrl(const QUrl &url) override;
     bool print(QWidget *parent, QPrinter *printer, bool *toFile) override;
+    bool runModal(QDialog *dialog) override;
 };

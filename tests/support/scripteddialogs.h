@@ -2,18 +2,22 @@
 
 #include "dialogs.h"
 
+#include <QDialog>
 #include <QQueue>
 #include <QStringList>
 
+#include <functional>
+
 // Answers the windows' dialogs from scripted replies and records what was
 // asked. An unscripted question answers No, an unscripted file dialog is
-// cancelled, an unscripted print dialog is cancelled.
+// cancelled, an unscripted print dialog is cancelled, an unscripted modal
+// dialog is cancelled without being shown.
 class ScriptedDialogs : public Dialogs
 {
 public:
     struct Call
     {
-        QString kind;   // "message", "error", "question", "files", "url", "print"
+        QString kind;   // "message", "error", "question", "files", "url", "print", "modal"
         QString text;   // the message, or the dialog's name
         FileDialogRequest request;
     };
@@ -44,6 +48,13 @@ public:
         if (toFile)
             *toFile = r.toFile;
         return r.ok;
+    }
+    // A reply may show and poke the dialog; it returns whether it was accepted.
+    QQueue<std::function<bool(QDialog *)>> modals;
+    bool runModal(QDialog *dialog) override
+    {
+        calls.append({"modal", dialog->objectName(), {}});
+        return modals.isEmpty() ? false : modals.dequeue()(dialog);
     }
 
     QStringList texts(const QString &kind) const

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "appcontext.h"
+#include "placement.h"
+
+#include <QImage>
+#include <QPrinter>
+
+class FileDialogState;
+class QAction;
+class QWidget;
+class TStranka;
+
+// The print commands of the main window ("Tiskni", "Tisk stopy"): print
+// dialog, placement dialog, the 440 x 600 sheet composed from the sheet
+// window's controls, then either the page on the printer or, with the print
+// dialog's print-to-file box ticked, the unscaled sheet saved as a BMP.
+class SheetPrinting
+{
+public:
+    // `spd` is the main window's picture-save dialog (SPD).
+    SheetPrinting(AppContext &context, TStranka &stranka, FileDialogState &spd);
+
+    // The current printer; the orientation set by a print stays on it.
+    QPrinter *printer() { return &m_printer; }
+    // Where the last print went: zero until a placement is first used.
+    placement::PrintPlacement printPlacement() const { return m_placement; }
+
+    // TForm1::tiskniClick: prints the quiz window's sheet. `kvizMenu` (the
+    // action of the menu `tisk1`) is disabled while the page is printed and
+    // enabled on every way out.
+    void printQuiz(QWidget *quizWindow, QAction *kvizMenu);
+    // TForm1::tiskstopyClick: prints the trace window's sheet.
+    void printTrace(QWidget *traceWindow, QAction *kvizMenu);
+
+    // The sheets as they would be printed from these windows' controls.
+    static QImage quizSheet(QWidget *quizWindow, bool withTexts);
+    static QImage traceSheet(QWidget *traceWindow, bool withTexts);
+
+private:
+    enum class Kind { Quiz, Trace };
+    void run(QWidget *window, QAction *kvizMenu, Kind kind);
+    void saveBitmap(const QImage &sheet);
+    void printSheet(const QImage &sheet, QAction *kvizMenu);
+
+    AppContext &m_context;
+    TStranka &m_stranka;
+    FileDialogState &m_spd;
+    QPrinter m_printer{QPrinter::HighResolution};
+    placement::PrintPlacement m_placement;
+    bool m_confirmed = false;  // the placement dialog has closed with OK once
+};
