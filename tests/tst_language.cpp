@@ -3,6 +3,7 @@
 #include "help.h"
 #include "help2.h"
 #include "lokalizace.h"
+#include "nastaveni.h"
 #include "scripteddialogs.h"
 #include "textfile.h"
 #include "tisky.h"
@@ -28,13 +29,14 @@ private:
     AppContext m_context;
     std::unique_ptr<TForm1> m_form1;
     std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<TStranka> m_stranka;
     std::unique_ptr<TForm3> m_form3;
     std::unique_ptr<TForm4> m_form4;
     std::unique_ptr<TForm5> m_form5;
 
     QWidget *window(int i) const
     {
-        QWidget *windows[] = {m_form1.get(), m_form2.get(), nullptr, m_form3.get(),
+        QWidget *windows[] = {m_form1.get(), m_form2.get(), m_stranka.get(), m_form3.get(),
                               m_form4.get(), m_form5.get()};
         return windows[i];
     }
@@ -43,6 +45,7 @@ private:
         LanguageWindows w;
         w.form1 = m_form1.get();
         w.form2 = m_form2.get();
+        w.stranka = m_stranka.get();
         w.form3 = m_form3.get();
         w.form4 = m_form4.get();
         w.form5 = m_form5.get();
@@ -127,6 +130,7 @@ private slots:
         m_context.mainWindow = m_form1.get();
         m_context.modelFileName = [this] { return m_form1->SD.fileName(); };
         m_form2 = std::make_unique<TForm2>(m_context, nullptr);
+        m_stranka = std::make_unique<TStranka>(m_context, m_form1.get());
         m_form3 = std::make_unique<TForm3>();
         m_form4 = std::make_unique<TForm4>(m_context, nullptr);
         m_form5 = std::make_unique<TForm5>();
@@ -137,6 +141,7 @@ private slots:
         m_form5.reset();
         m_form4.reset();
         m_form3.reset();
+        m_stranka.reset();
         m_form2.reset();
         m_form1.reset();
         QDir::setCurrent(m_previousFolder);
@@ -174,6 +179,16 @@ private slots:
         QCOMPARE(find<QAbstractButton>(4, "sipky")->text(), QStringLiteral("84"));
         QCOMPARE(find<QAbstractButton>(4, "OK")->text(), QStringLiteral("85"));
         QCOMPARE(firstLine(4, "vstup"), QStringLiteral("86"));
+        QCOMPARE(find<QLabel>(2, "Panel1")->text(), QStringLiteral("88"));
+        QCOMPARE(find<QAbstractButton>(2, "Nadpis")->text(), QStringLiteral("89"));
+        QCOMPARE(find<QLabel>(2, "Label1")->text(), QStringLiteral("90"));
+        QCOMPARE(find<QAbstractButton>(2, "meritko")->text(), QStringLiteral("91"));
+        QCOMPARE(find<QAbstractButton>(2, "puvodni")->text(), QStringLiteral("92"));
+        QCOMPARE(find<QGroupBox>(2, "RadioGroup1")->title(), QStringLiteral("93"));
+        QCOMPARE(find<QAbstractButton>(2, "nasir")->text(), QStringLiteral("94"));
+        QCOMPARE(find<QAbstractButton>(2, "navys")->text(), QStringLiteral("95"));
+        QCOMPARE(m_stranka->windowTitle(), QStringLiteral("96"));
+        QCOMPARE(m_context.language.text(99, "x"), QStringLiteral("99"));
         QCOMPARE(find<QLabel>(3, "Help1")->text(), QStringLiteral("101"));
         QCOMPARE(find<QLabel>(3, "Help8")->text(), QStringLiteral("108"));
         QCOMPARE(m_form3->windowTitle(), QStringLiteral("109"));

@@ -4,6 +4,8 @@
 #include "help.h"
 #include "help2.h"
 #include "lokalizace.h"
+#include "nastaveni.h"
+#include "sheetprinting.h"
 #include "tisky.h"
 #include "vemtal.h"
 
@@ -32,12 +34,15 @@ int main(int argc, char *argv[])
     context.mainWindow = &form1;
     context.modelFileName = [&form1] { return form1.SD.fileName(); };
     TForm2 form2(context, nullptr);
+    TStranka stranka(context, &form1);
     TForm3 form3;
     TForm4 form4(context, nullptr);
     TForm5 form5;
     form2.setHelpWindow(&form3);
     form4.setHelpWindow(&form5);
     form1.setSheetWindows(&form2, &form4);
+    SheetPrinting printing(context, stranka, form1.SPD);
+    form1.setPrinting(&printing);
 
     // With every window in place, the language file replaces the texts.
     const QString languageFile = QStringLiteral("lang.txt");
@@ -45,6 +50,7 @@ int main(int argc, char *argv[])
         LanguageWindows windows;
         windows.form1 = &form1;
         windows.form2 = &form2;
+        windows.stranka = &stranka;
         windows.form3 = &form3;
         windows.form4 = &form4;
         windows.form5 = &form5;

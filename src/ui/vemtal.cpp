@@ -3,6 +3,7 @@
 #include "cesta.h"
 #include "faceset.h"
 #include "model.h"
+#include "sheetprinting.h"
 #include "textfile.h"
 #include "tisky.h"
 #include "uifont.h"
@@ -196,7 +197,9 @@ void TForm1::buildMenus()
     kviz->setObjectName(QStringLiteral("tisk1"));
     connect(addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání")), &QAction::triggered,
             this, &TForm1::PripravClick);
-    addItem(kviz, "tiskni", QStringLiteral("Tiskni"))->setEnabled(false);
+    connect(addItem(kviz, "tiskni", QStringLiteral("Tiskni")), &QAction::triggered,
+            this, &TForm1::tiskniClick);
+    item("tiskni")->setEnabled(false);
     connect(addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz")), &QAction::triggered,
             this, &TForm1::Ulokviz1Click);
     item("Ulokviz1")->setEnabled(false);
@@ -207,7 +210,9 @@ void TForm1::buildMenus()
     stopa->setObjectName(QStringLiteral("Stopa1"));
     connect(addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu")), &QAction::triggered,
             this, &TForm1::priprstopyClick);
-    addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy"))->setEnabled(false);
+    connect(addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy")), &QAction::triggered,
+            this, &TForm1::tiskstopyClick);
+    item("tiskstopy")->setEnabled(false);
     connect(addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání")), &QAction::triggered,
             this, &TForm1::Uloitzadn1Click);
     item("Uloitzadn1")->setEnabled(false);
@@ -589,4 +594,16 @@ void TForm1::Nastzadn1Click()
     }
     m_trace->showAfterLoad();
     priprstopyClick();
+}
+
+void TForm1::tiskniClick()
+{
+    if (m_printing && m_quiz)
+        m_printing->printQuiz(m_quiz, findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
+}
+
+void TForm1::tiskstopyClick()
+{
+    if (m_printing && m_trace)
+        m_printing->printTrace(m_trace, findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
 }

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class SheetPrinting;
 class TForm2;
 class TForm4;
 
@@ -41,6 +42,7 @@ public:
 
     // The quiz and trace windows, created after the main window.
     void setSheetWindows(TForm2 *quiz, TForm4 *trace);
+    void setPrinting(SheetPrinting *printing) { m_printing = printing; }
 
     // Start-up arguments: picture files fill the face set as "Načíst všechny
     // obrázky" does; a single .wrl or .txt file is loaded as a model.
@@ -75,6 +77,8 @@ public slots:
     void priprstopyClick();
     void Uloitzadn1Click();
     void Nastzadn1Click();
+    void tiskniClick();
+    void tiskstopyClick();
     // Writes the language texts of the model buttons into the template.
     void uprav(const std::array<QString, 8> &texts);
 
@@ -108,6 +112,7 @@ private:
     QCheckBox *m_otocna = nullptr;
     TForm2 *m_quiz = nullptr;
     TForm4 *m_trace = nullptr;
+    SheetPrinting *m_printing = nullptr;
 
     QString m_rotationLine;
     QString m_closingLine;
