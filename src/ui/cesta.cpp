@@ -1,5 +1,7 @@
 #include "cesta.h"
 
+#include "windowplace.h"
+
 #include "appcontext.h"
 #include "canvas.h"
 #include "dialogs.h"
@@ -251,10 +253,8 @@ void TForm4::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (m_context.mainWindow) {
-        const QRect main = m_context.mainWindow->frameGeometry();
-        move(main.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
+    if (m_context.mainWindow)
+        centreWindow(this, m_context.mainWindow);
     FormShow();
 }
 

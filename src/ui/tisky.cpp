@@ -1,5 +1,7 @@
 #include "tisky.h"
 
+#include "windowplace.h"
+
 #include "appcontext.h"
 #include "dialogs.h"
 #include "imagecontrol.h"
@@ -182,11 +184,8 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::centreOnMainWindow()
 {
-    if (!m_context.mainWindow)
-        return;
-    const QPoint centre = m_context.mainWindow->frameGeometry().center();
-    const QRect frame = frameGeometry();
-    move(centre.x() - frame.width() / 2, centre.y() - frame.height() / 2);
+    if (m_context.mainWindow)
+        centreWindow(this, m_context.mainWindow);
 }
 
 void TForm2::FormShow()

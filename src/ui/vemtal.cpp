@@ -7,6 +7,7 @@
 #include "textfile.h"
 #include "tisky.h"
 #include "uifont.h"
+#include "windowplace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -342,6 +343,15 @@ bool TForm1::FormCloseQuery()
 void TForm1::FormClose()
 {
     QFile::remove(m_previewPath);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_placed && !event->spontaneous()) {
+        m_placed = true;
+        centreWindow(this, nullptr);
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -83,6 +83,7 @@ public slots:
     void uprav(const std::array<QString, 8> &texts);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -122,4 +123,5 @@ private:
     QStringList m_zaloha;
     QStringList m_temp;
     bool m_closing = false;
+    bool m_placed = false;
 };
