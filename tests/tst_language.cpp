@@ -5,6 +5,7 @@
 #include "lokalizace.h"
 #include "nastaveni.h"
 #include "scripteddialogs.h"
+#include "testapp.h"
 #include "textfile.h"
 #include "tisky.h"
 #include "vemtal.h"
@@ -23,41 +24,32 @@ class tst_Language : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousFolder;
-    ScriptedDialogs m_dialogs;
-    AppContext m_context;
-    std::unique_ptr<TForm1> m_form1;
-    std::unique_ptr<TForm2> m_form2;
-    std::unique_ptr<TStranka> m_stranka;
-    std::unique_ptr<TForm3> m_form3;
-    std::unique_ptr<TForm4> m_form4;
-    std::unique_ptr<TForm5> m_form5;
+    std::unique_ptr<TestApp> m_app;
 
     QWidget *window(int i) const
     {
-        QWidget *windows[] = {m_form1.get(), m_form2.get(), m_stranka.get(), m_form3.get(),
-                              m_form4.get(), m_form5.get()};
+        QWidget *windows[] = {m_app->form1.get(), m_app->form2.get(), m_app->stranka.get(), m_app->form3.get(),
+                              m_app->form4.get(), m_app->form5.get()};
         return windows[i];
     }
     LanguageWindows windows() const
     {
         LanguageWindows w;
-        w.form1 = m_form1.get();
-        w.form2 = m_form2.get();
-        w.stranka = m_stranka.get();
-        w.form3 = m_form3.get();
-        w.form4 = m_form4.get();
-        w.form5 = m_form5.get();
+        w.form1 = m_app->form1.get();
+        w.form2 = m_app->form2.get();
+        w.stranka = m_app->stranka.get();
+        w.form3 = m_app->form3.get();
+        w.form4 = m_app->form4.get();
+        w.form5 = m_app->form5.get();
         return w;
     }
     bool load(const QByteArray &bytes)
     {
-        const QString path = QDir(m_dir->path()).filePath("lang.txt");
+        const QString path = QDir(m_app->dir.path()).filePath("lang.txt");
         QString error;
         if (!textfile::writeFile(path, bytes, error))
             return false;
-        return LoadLanguageFile(m_context, windows(), path);
+        return LoadLanguageFile(m_app->context, windows(), path);
     }
     static QByteArray numbered(int count)
     {
@@ -97,11 +89,11 @@ private:
             for (auto *r : win->findChildren<QRadioButton *>())
                 out[prefix + r->parent()->objectName() + "/" + r->text()] = r->text();
         }
-        out["filters"] = m_form1->OPD.request.filter + m_form1->OPD2.request.filter + m_form1->SD.request.filter;
+        out["filters"] = m_app->form1->OPD.request.filter + m_app->form1->OPD2.request.filter + m_app->form1->SD.request.filter;
         // The model's button texts; uprav writes obsahAlt before obsah, so
         // their order within a button may change.
         QStringList buttons;
-        for (const QString &line : m_form1->modelTemplate())
+        for (const QString &line : m_app->form1->modelTemplate())
             if (line.startsWith(QLatin1String("        obsah")))
                 buttons << line;
         buttons.sort();
@@ -118,57 +110,30 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_previousFolder = QDir::currentPath();
-        QDir::setCurrent(m_dir->path());
-        m_dialogs = ScriptedDialogs();
-        m_context = AppContext();
-        m_context.dialogs = &m_dialogs;
-        m_form1 = std::make_unique<TForm1>(m_context);
-        m_context.mainWindow = m_form1.get();
-        m_context.modelFileName = [this] { return m_form1->SD.fileName(); };
-        m_form2 = std::make_unique<TForm2>(m_context, nullptr);
-        m_stranka = std::make_unique<TStranka>(m_context, m_form1.get());
-        m_form3 = std::make_unique<TForm3>();
-        m_form4 = std::make_unique<TForm4>(m_context, nullptr);
-        m_form5 = std::make_unique<TForm5>();
-        m_form1->setSheetWindows(m_form2.get(), m_form4.get());
-    }
-    void cleanup()
-    {
-        m_form5.reset();
-        m_form4.reset();
-        m_form3.reset();
-        m_stranka.reset();
-        m_form2.reset();
-        m_form1.reset();
-        QDir::setCurrent(m_previousFolder);
-        m_dir.reset();
-    }
+    void init() { m_app = std::make_unique<TestApp>(); }
+    void cleanup() { m_app.reset(); }
 
     void numberedLinesReachTheirTargets()
     {
         find<QPlainTextEdit>(1, "vstup")->setPlainText("Zadání:\ndruhý řádek");
         QVERIFY(load(numbered(124)));
-        QVERIFY(m_context.language.active);
-        QCOMPARE(m_form1->windowTitle(), QStringLiteral("1"));
+        QVERIFY(m_app->context.language.active);
+        QCOMPARE(m_app->form1->windowTitle(), QStringLiteral("1"));
         QCOMPARE(find<QAbstractButton>(0, "Zmena")->text(), QStringLiteral("2"));
         QCOMPARE(find<QAbstractButton>(0, "Button7")->text(), QStringLiteral("8"));
         QCOMPARE(find<QLabel>(0, "Label4")->text(), QStringLiteral("12"));
         QCOMPARE(find<QAbstractButton>(0, "Otocna")->text(), QStringLiteral("16"));
-        QCOMPARE(m_form1->OPD.request.filter, QStringLiteral("18"));
-        QCOMPARE(m_form1->SD.request.filter, QStringLiteral("20"));
+        QCOMPARE(m_app->form1->OPD.request.filter, QStringLiteral("18"));
+        QCOMPARE(m_app->form1->SD.request.filter, QStringLiteral("20"));
         QCOMPARE(find<QMenu>(0, "Zmnitobrzky1")->title(), QStringLiteral("21"));
         QCOMPARE(find<QAction>(0, "KONEC2")->text(), QStringLiteral("25"));
         QCOMPARE(find<QMenu>(0, "Help1")->title(), QStringLiteral("32"));
         QCOMPARE(find<QAction>(0, "Nastkrychli1")->text(), QStringLiteral("39"));
-        QCOMPARE(m_form2->windowTitle(), QStringLiteral("59"));
+        QCOMPARE(m_app->form2->windowTitle(), QStringLiteral("59"));
         QCOMPARE(find<QAbstractButton>(1, "OBNOVIT")->text(), QStringLiteral("60"));
         QCOMPARE(find<QPlainTextEdit>(1, "vstup")->toPlainText(), QStringLiteral("61\ndruhý řádek"));
         QCOMPARE(firstLine(1, "dalsi2"), QStringLiteral("63"));
-        QCOMPARE(m_form4->windowTitle(), QStringLiteral("66"));
+        QCOMPARE(m_app->form4->windowTitle(), QStringLiteral("66"));
         QCOMPARE(find<QLabel>(4, "varovani")->text(), QStringLiteral("68"));
         QCOMPARE(find<QGroupBox>(4, "rgrezim")->title(), QStringLiteral("75"));
         const auto modes = find<QGroupBox>(4, "rgrezim")->findChildren<QRadioButton *>();
@@ -187,14 +152,14 @@ private slots:
         QCOMPARE(find<QGroupBox>(2, "RadioGroup1")->title(), QStringLiteral("93"));
         QCOMPARE(find<QAbstractButton>(2, "nasir")->text(), QStringLiteral("94"));
         QCOMPARE(find<QAbstractButton>(2, "navys")->text(), QStringLiteral("95"));
-        QCOMPARE(m_stranka->windowTitle(), QStringLiteral("96"));
-        QCOMPARE(m_context.language.text(99, "x"), QStringLiteral("99"));
+        QCOMPARE(m_app->stranka->windowTitle(), QStringLiteral("96"));
+        QCOMPARE(m_app->context.language.text(99, "x"), QStringLiteral("99"));
         QCOMPARE(find<QLabel>(3, "Help1")->text(), QStringLiteral("101"));
         QCOMPARE(find<QLabel>(3, "Help8")->text(), QStringLiteral("108"));
-        QCOMPARE(m_form3->windowTitle(), QStringLiteral("109"));
+        QCOMPARE(m_app->form3->windowTitle(), QStringLiteral("109"));
         QCOMPARE(find<QLabel>(5, "Help1")->text(), QStringLiteral("111"));
         QCOMPARE(find<QLabel>(5, "Help13")->text(), QStringLiteral("123"));
-        QCOMPARE(m_form5->windowTitle(), QStringLiteral("124"));
+        QCOMPARE(m_app->form5->windowTitle(), QStringLiteral("124"));
 
         // The separators and lines 48 and 74 show nowhere.
         const QMap<QString, QString> shown = texts();
@@ -203,14 +168,14 @@ private slots:
 
         // Messages and questions come from their lines.
         item("Piprav1")->trigger();
-        QCOMPARE(m_dialogs.texts("message"), QStringList("47"));
-        m_dialogs.answers << false;
-        m_form1->show();
-        m_form1->close();
-        QCOMPARE(m_dialogs.texts("question"), QStringList("49"));
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList("47"));
+        m_app->dialogs.answers << false;
+        m_app->form1->show();
+        m_app->form1->close();
+        QCOMPARE(m_app->dialogs.texts("question"), QStringList("49"));
 
         // The written model's buttons carry 50..57.
-        const QStringList model = m_form1->modelTemplate();
+        const QStringList model = m_app->form1->modelTemplate();
         QVERIFY(model.contains(QStringLiteral("        obsahAlt [\"50\"]")));
         QVERIFY(model.contains(QStringLiteral("        obsah [\"57\"]")));
     }
@@ -219,23 +184,23 @@ private slots:
     void emptyFileEmptiesEverything()
     {
         QVERIFY(load(QByteArray()));
-        QVERIFY(m_context.language.active);
-        QCOMPARE(m_form1->windowTitle(), QString());
+        QVERIFY(m_app->context.language.active);
+        QCOMPARE(m_app->form1->windowTitle(), QString());
         QCOMPARE(find<QAbstractButton>(0, "Zobraz")->text(), QString());
         QCOMPARE(find<QLabel>(5, "Help13")->text(), QString());
         QCOMPARE(firstLine(1, "vstup"), QString());
         item("Piprav1")->trigger();
-        QCOMPARE(m_dialogs.texts("message"), QStringList(QString()));
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList(QString()));
     }
 
     void shortFileRelabelsTheMainWindowOnly()
     {
         QVERIFY(load(numbered(39)));
         QCOMPARE(find<QAction>(0, "Nastkrychli1")->text(), QStringLiteral("39"));
-        QCOMPARE(m_form2->windowTitle(), QString());
+        QCOMPARE(m_app->form2->windowTitle(), QString());
         QCOMPARE(find<QAbstractButton>(4, "nova")->text(), QString());
         item("Piprav1")->trigger();
-        QCOMPARE(m_dialogs.texts("message"), QStringList(QString()));
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList(QString()));
     }
 
     void blanksAreKeptAndLaterLinesIgnored()
@@ -245,14 +210,14 @@ private slots:
         bytes += "125\r\n126\r\n";
         QVERIFY(load(bytes));
         QCOMPARE(find<QAbstractButton>(0, "Zmena")->text(), QStringLiteral("  Změň  "));
-        QCOMPARE(m_context.language.lines.size(), 124);
+        QCOMPARE(m_app->context.language.lines.size(), 124);
     }
 
     void windows1250FileLoads()
     {
         const QString text = QStringLiteral("Příliš žluťoučký kůň");
         QVERIFY(load(textfile::encodeText(text) + "\r\n"));
-        QCOMPARE(m_form1->windowTitle(), text);
+        QCOMPARE(m_app->form1->windowTitle(), text);
     }
 
     void czechFileChangesNothing()
@@ -265,8 +230,8 @@ private slots:
         QCOMPARE(after.keys(), before.keys());
         for (const QString &key : before.keys())
             QVERIFY2(after[key] == before[key], qPrintable(key + ": " + before[key] + " -> " + after[key]));
-        QCOMPARE(m_context.language.text(47, "x"), QStringLiteral("Vyberte textury."));
-        QCOMPARE(m_context.language.text(64, "x"), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
+        QCOMPARE(m_app->context.language.text(47, "x"), QStringLiteral("Vyberte textury."));
+        QCOMPARE(m_app->context.language.text(64, "x"), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
     }
 
     void englishFileTranslates()
@@ -275,22 +240,22 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(load(file.readAll()));
         QCOMPARE(find<QAbstractButton>(0, "Zobraz")->text(), QStringLiteral("Show the cube"));
-        QCOMPARE(m_form2->windowTitle(), QStringLiteral("Quiz preparation"));
+        QCOMPARE(m_app->form2->windowTitle(), QStringLiteral("Quiz preparation"));
         QCOMPARE(find<QAbstractButton>(4, "OK")->text(), QStringLiteral("OK - keep the net"));
-        QCOMPARE(m_form5->windowTitle(), QStringLiteral("Help on making a printed trace"));
+        QCOMPARE(m_app->form5->windowTitle(), QStringLiteral("Help on making a printed trace"));
         item("priprstopy")->trigger();
-        QCOMPARE(m_dialogs.texts("message"), QStringList("Choose the pictures."));
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList("Choose the pictures."));
     }
 
     void unreadableFileKeepsTheBuiltInTexts()
     {
         const QMap<QString, QString> before = texts();
-        const QString path = QDir(m_dir->path()).filePath("lang.txt");
+        const QString path = QDir(m_app->dir.path()).filePath("lang.txt");
         QVERIFY(QDir().mkpath(path));   // exists, but cannot be read as a file
         QString error;
-        QVERIFY(!LoadLanguageFile(m_context, windows(), path, &error));
+        QVERIFY(!LoadLanguageFile(m_app->context, windows(), path, &error));
         QVERIFY(!error.isEmpty());
-        QVERIFY(!m_context.language.active);
+        QVERIFY(!m_app->context.language.active);
         QCOMPARE(texts(), before);
     }
 };

@@ -8,6 +8,7 @@
 #include "imagecontrol.h"
 #include "radiogroup.h"
 #include "scripteddialogs.h"
+#include "testapp.h"
 #include "textfile.h"
 #include "tisky.h"
 #include "vemtal.h"
@@ -24,24 +25,10 @@ class tst_SheetCommands : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousFolder;
-    ScriptedDialogs m_dialogs;
-    AppContext m_context;
-    std::unique_ptr<TForm1> m_form1;
-    std::unique_ptr<TForm2> m_form2;
-    std::unique_ptr<TForm3> m_form3;
-    std::unique_ptr<TForm4> m_form4;
-    std::unique_ptr<TForm5> m_form5;
+    std::unique_ptr<TestApp> m_app;
 
-    QStringList demoFiles() const
-    {
-        const QString d = QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/");
-        return {d + "1-predni.jpg", d + "2-prava.png", d + "3-zadni.gif",
-                d + "4-leva.jpg", d + "5-horni.png", d + "6-dolni.gif"};
-    }
-    QAction *item(const char *name) const { return m_form1->findChild<QAction *>(QLatin1String(name)); }
-    QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    QAction *item(const char *name) const { return m_app->item(name); }
+    QString path(const QString &name) const { return m_app->path(name); }
     QByteArray fileBytes(const QString &file) const
     {
         QFile f(file);
@@ -56,35 +43,8 @@ private:
     static QPoint field(int c, int r) { return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17); }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_previousFolder = QDir::currentPath();
-        QDir::setCurrent(m_dir->path());
-        m_dialogs = ScriptedDialogs();
-        m_context = AppContext();
-        m_context.dialogs = &m_dialogs;
-        m_form1 = std::make_unique<TForm1>(m_context);
-        m_context.mainWindow = m_form1.get();
-        m_context.modelFileName = [this] { return m_form1->SD.fileName(); };
-        m_form2 = std::make_unique<TForm2>(m_context, nullptr);
-        m_form3 = std::make_unique<TForm3>();
-        m_form4 = std::make_unique<TForm4>(m_context, nullptr);
-        m_form5 = std::make_unique<TForm5>();
-        m_form2->setHelpWindow(m_form3.get());
-        m_form4->setHelpWindow(m_form5.get());
-        m_form1->setSheetWindows(m_form2.get(), m_form4.get());
-    }
-    void cleanup()
-    {
-        m_form5.reset();
-        m_form4.reset();
-        m_form3.reset();
-        m_form2.reset();
-        m_form1.reset();
-        QDir::setCurrent(m_previousFolder);
-        m_dir.reset();
-    }
+    void init() { m_app = std::make_unique<TestApp>(); }
+    void cleanup() { m_app.reset(); }
 
     void missingPicturesStopBothWindows_data()
     {
@@ -99,38 +59,38 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(QString, disabled);
-        m_form1->openArguments(demoFiles().mid(0, 5));
+        m_app->form1->openArguments(TestApp::demoFiles().mid(0, 5));
         item(disabled.toLatin1())->setEnabled(true);
         item(command.toLatin1())->trigger();
-        QCOMPARE(m_dialogs.texts("message"), QStringList("Vyberte textury."));
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList("Vyberte textury."));
         QVERIFY(!item(disabled.toLatin1())->isEnabled());
-        QVERIFY(!m_form2->isVisible());
-        QVERIFY(!m_form4->isVisible());
-        QVERIFY(m_dialogs.texts("files").isEmpty());
-        QVERIFY(m_dialogs.texts("question").isEmpty());
+        QVERIFY(!m_app->form2->isVisible());
+        QVERIFY(!m_app->form4->isVisible());
+        QVERIFY(m_app->dialogs.texts("files").isEmpty());
+        QVERIFY(m_app->dialogs.texts("question").isEmpty());
     }
 
     void quizPreparedConfirmedSavedAndLoaded()
     {
-        m_form1->openArguments(demoFiles());
-        m_form1->findChild<QLineEdit *>("Ed2")->setText("3");
+        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->findChild<QLineEdit *>("Ed2")->setText("3");
         item("Piprav1")->trigger();
-        QVERIFY(m_form2->isVisible());
-        QCOMPARE(int(m_context.snapshot.rotations[2]), 3);
-        QCOMPARE(m_context.snapshot.names[0], QString(demoFiles()[0]).replace(".jpg", ".bmp"));
+        QVERIFY(m_app->form2->isVisible());
+        QCOMPARE(int(m_app->context.snapshot.rotations[2]), 3);
+        QCOMPARE(m_app->context.snapshot.names[0], QString(TestApp::demoFiles()[0]).replace(".jpg", ".bmp"));
 
         // Arrange: Image9 onto the sheet, a square hidden, a task typed.
-        auto *image9 = m_form2->findChild<ImageControl *>("Image9");
+        auto *image9 = m_app->form2->findChild<ImageControl *>("Image9");
         QTest::mouseClick(image9, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseClick(image9, Qt::RightButton, {}, QPoint(50, 50));
-        m_form2->findChild<QPlainTextEdit *>("vstup")->setPlainText("Zadání:\nKterá síť patří ke krychli?");
+        m_app->form2->findChild<QPlainTextEdit *>("vstup")->setPlainText("Zadání:\nKterá síť patří ke krychli?");
         QVERIFY(!item("tiskni")->isEnabled());
-        QTest::mouseClick(m_form2->findChild<QPushButton *>("OK"), Qt::LeftButton);
-        QVERIFY(!m_form2->isVisible());
+        QTest::mouseClick(m_app->form2->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        QVERIFY(!m_app->form2->isVisible());
         QVERIFY(item("tiskni")->isEnabled());
         QVERIFY(item("Ulokviz1")->isEnabled());
 
-        m_dialogs.files.enqueue({path("kviz.tkt")});
+        m_app->dialogs.files.enqueue({path("kviz.tkt")});
         item("Ulokviz1")->trigger();
         const QByteArray saved = fileBytes(path("kviz.tkt"));
         QVERIFY(saved.startsWith("KK\r\nI 0 8 7 "));
@@ -141,77 +101,77 @@ private slots:
 
         // Change the arrangement, then load the file back.
         QTest::mouseClick(image9, Qt::RightButton, {}, QPoint(10, 10));
-        m_form2->findChild<QPlainTextEdit *>("vstup")->setPlainText("jiný text");
-        m_dialogs.files.enqueue({path("kviz.tkt")});
+        m_app->form2->findChild<QPlainTextEdit *>("vstup")->setPlainText("jiný text");
+        m_app->dialogs.files.enqueue({path("kviz.tkt")});
         item("Nastkviz1")->trigger();
-        QVERIFY(m_dialogs.texts("message").isEmpty());
-        QVERIFY(m_form2->isVisible());
-        QCOMPARE(image9->parentWidget(), static_cast<QWidget *>(m_form2.get()));
-        QCOMPARE(m_form2->findChild<QPlainTextEdit *>("vstup")->toPlainText(),
+        QVERIFY(m_app->dialogs.texts("message").isEmpty());
+        QVERIFY(m_app->form2->isVisible());
+        QCOMPARE(image9->parentWidget(), static_cast<QWidget *>(m_app->form2.get()));
+        QCOMPARE(m_app->form2->findChild<QPlainTextEdit *>("vstup")->toPlainText(),
                  QStringLiteral("Zadání:\nKterá síť patří ke krychli?"));
-        QCOMPARE(m_form2->quizFileBytes(), saved);
+        QCOMPARE(m_app->form2->quizFileBytes(), saved);
     }
 
     void badQuizFileChangesNothing()
     {
-        m_form1->openArguments(demoFiles());
-        const QByteArray before = m_form2->quizFileBytes();
+        m_app->form1->openArguments(TestApp::demoFiles());
+        const QByteArray before = m_app->form2->quizFileBytes();
         write(path("bad.tkt"), "KK \r\nI 0 8 7 000200\r\n");
-        m_dialogs.files.enqueue({path("bad.tkt")});
+        m_app->dialogs.files.enqueue({path("bad.tkt")});
         item("Nastkviz1")->trigger();
-        QCOMPARE(m_dialogs.texts("message"), QStringList("Chybný formát dat"));
-        QVERIFY(!m_form2->isVisible());
-        QCOMPARE(m_form2->quizFileBytes(), before);
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList("Chybný formát dat"));
+        QVERIFY(!m_app->form2->isVisible());
+        QCOMPARE(m_app->form2->quizFileBytes(), before);
         // A file that cannot be read: the system's reason.
-        m_dialogs.files.enqueue({path("missing.tkt")});
+        m_app->dialogs.files.enqueue({path("missing.tkt")});
         item("Nastkviz1")->trigger();
-        QCOMPARE(m_dialogs.texts("error").size(), 1);
+        QCOMPARE(m_app->dialogs.texts("error").size(), 1);
     }
 
     void traceSavedAndLoadedNetByNet()
     {
-        m_form1->openArguments(demoFiles());
+        m_app->form1->openArguments(TestApp::demoFiles());
         item("priprstopy")->trigger();
-        QVERIFY(m_form4->isVisible());
-        auto *upper = m_form4->findChild<ImageControl *>("Image5");
+        QVERIFY(m_app->form4->isVisible());
+        auto *upper = m_app->form4->findChild<ImageControl *>("Image5");
         QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
         QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
-        QCOMPARE(m_form4->net(1).history.count, 2);
-        QTest::mouseClick(m_form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        QCOMPARE(m_app->form4->net(1).history.count, 2);
+        QTest::mouseClick(m_app->form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
         QVERIFY(item("tiskstopy")->isEnabled());
         QVERIFY(item("Uloitzadn1")->isEnabled());
 
         // Both questions are always asked, upper first.
-        m_dialogs.answers << false << true;
-        m_dialogs.files.enqueue({path("dolni.tpt")});
+        m_app->dialogs.answers << false << true;
+        m_app->dialogs.files.enqueue({path("dolni.tpt")});
         item("Uloitzadn1")->trigger();
-        QCOMPARE(m_dialogs.texts("question"),
+        QCOMPARE(m_app->dialogs.texts("question"),
                  QStringList({"Uložit stopu 1 (horní)?", "Uložit stopu 2 (dolní)?"}));
         QVERIFY(!QFileInfo::exists(path("horni.tpt")));
-        QCOMPARE(fileBytes(path("dolni.tpt")), m_form4->traceFileBytes(2));
+        QCOMPARE(fileBytes(path("dolni.tpt")), m_app->form4->traceFileBytes(2));
 
-        m_dialogs.answers << true;
-        m_dialogs.files.enqueue({path("horni.tpt")});
-        m_dialogs.answers << false;
+        m_app->dialogs.answers << true;
+        m_app->dialogs.files.enqueue({path("horni.tpt")});
+        m_app->dialogs.answers << false;
         item("Uloitzadn1")->trigger();
         const QByteArray upperFile = fileBytes(path("horni.tpt"));
         QVERIFY(upperFile.startsWith("KP\r\n"));
 
         // Loading: a bad file for the upper net leaves it, the lower question still comes.
-        m_dialogs.calls.clear();
+        m_app->dialogs.calls.clear();
         write(path("bad.tpt"), "kp\r\n");
-        m_dialogs.answers << true << true;
-        m_dialogs.files.enqueue({path("bad.tpt")});
-        m_dialogs.files.enqueue({path("horni.tpt")});
+        m_app->dialogs.answers << true << true;
+        m_app->dialogs.files.enqueue({path("bad.tpt")});
+        m_app->dialogs.files.enqueue({path("horni.tpt")});
         item("Nastzadn1")->trigger();
-        QCOMPARE(m_dialogs.texts("question"),
+        QCOMPARE(m_app->dialogs.texts("question"),
                  QStringList({"Načíst stopu 1 (horní)?", "Načíst stopu 2 (dolní)?"}));
-        QCOMPARE(m_dialogs.texts("message"), QStringList("Chybný formát dat"));
-        QCOMPARE(m_form4->net(1).history.count, 2);
-        QCOMPARE(m_form4->net(2).history.count, 2);
-        QCOMPARE(m_form4->traceFileBytes(2), upperFile);
-        QVERIFY(m_form4->isVisible());
-        QCOMPARE(m_form4->mode(), 2);
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList("Chybný formát dat"));
+        QCOMPARE(m_app->form4->net(1).history.count, 2);
+        QCOMPARE(m_app->form4->net(2).history.count, 2);
+        QCOMPARE(m_app->form4->traceFileBytes(2), upperFile);
+        QVERIFY(m_app->form4->isVisible());
+        QCOMPARE(m_app->form4->mode(), 2);
     }
 };
 
