@@ -10,4 +10,4 @@ fi
 cmake -S "$top" -B "$build" -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build" --parallel 2
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 "$@"
+QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure --timeout 300 "$@"
