@@ -12,8 +12,8 @@ int main(int argc, char *argv[])
     const bool quitWhenShown = QuitWhenShown::requested(arguments);
     QLabel window(QStringLiteral("vemtal"));
     window.resize(400, 300);
+    window.show();
     if (quitWhenShown)
         new QuitWhenShown(&window);
-    window.show();
     return app.exec();
 }

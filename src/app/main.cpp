@@ -62,8 +62,8 @@ int main(int argc, char *argv[])
     }
 
     form1.openArguments(arguments);
+    form1.show();
     if (quitWhenShown)
         new QuitWhenShown(&form1);
-    form1.show();
     return app.exec();
 }
