@@ -4,6 +4,27 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+
+// Formats that keep one QRgb per pixel. An opaque colour is stored in them
+// exactly as QImage::setPixel() stores it.
+bool writesDirect(const QImage &image)
+{
+    const QImage::Format f = image.format();
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32
+            || f == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Formats whose stored QRgb, less its alpha, is what QImage::pixel() gives
+// less its alpha (the premultiplied format is not one of them).
+bool readsDirect(const QImage &image)
+{
+    const QImage::Format f = image.format();
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32;
+}
+
+} // namespace
+
 Canvas::Canvas(QImage &image) : m_image(image) { }
 
 QFont Canvas::defaultFont()
@@ -15,16 +36,26 @@ QFont Canvas::defaultFont()
     return font;
 }
 
+// The pixel loops below write straight into the scan lines when the format
+// allows it: QImage::setPixel() and pixel() cost a detach check and a format
+// switch for every pixel, which made redraws of whole images slow.
+
 QRgb Canvas::pixel(int x, int y) const
 {
     if (!m_image.valid(x, y))
         return 0;
+    if (readsDirect(m_image))
+        return reinterpret_cast<const QRgb *>(m_image.constScanLine(y))[x] & 0xFFFFFF;
     return m_image.pixel(x, y) & 0xFFFFFF;
 }
 
 void Canvas::setPixel(int x, int y, QRgb colour)
 {
-    if (m_image.valid(x, y))
+    if (!m_image.valid(x, y))
+        return;
+    if (writesDirect(m_image))
+        reinterpret_cast<QRgb *>(m_image.scanLine(y))[x] = 0xFF000000 | colour;
+    else
         m_image.setPixel(x, y, 0xFF000000 | colour);
 }
 
@@ -38,17 +69,58 @@ void Canvas::penPixel(int x, int y)
     if (!m_image.valid(x, y))
         return;
     if (penMode == PenMode::Invert)
-        m_image.setPixel(x, y, 0xFF000000 | (~m_image.pixel(x, y) & 0xFFFFFF));
+        setPixel(x, y, ~pixel(x, y) & 0xFFFFFF);
     else
-        m_image.setPixel(x, y, 0xFF000000 | penColor);
+        setPixel(x, y, penColor);
 }
 
 void Canvas::fillRect(int left, int top, int right, int bottom)
 {
     const QRect r = edgeRect(left, top, right, bottom).intersected(m_image.rect());
+    if (r.isEmpty())
+        return;
+    const QRgb colour = 0xFF000000 | brushColor;
+    if (writesDirect(m_image)) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::fill_n(reinterpret_cast<QRgb *>(m_image.scanLine(y)) + r.left(), r.width(), colour);
+        return;
+    }
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            m_image.setPixel(x, y, 0xFF000000 | brushColor);
+            m_image.setPixel(x, y, colour);
+}
+
+void Canvas::copyPixels(int x, int y, int size, const QImage &source, const PixelMap &map)
+{
+    const int width = m_image.width();
+    const int height = m_image.height();
+    const int sourceWidth = source.width();
+    const int sourceHeight = source.height();
+    const bool direct = writesDirect(m_image) && readsDirect(source);
+    const uchar *sourceBits = direct ? source.constBits() : nullptr;
+    const qsizetype sourceStride = source.bytesPerLine();
+    for (int b = 0; b < size; ++b) {
+        const int dy = y + b;
+        if (dy < 0 || dy >= height)
+            continue;
+        QRgb *line = direct ? reinterpret_cast<QRgb *>(m_image.scanLine(dy)) : nullptr;
+        for (int a = 0; a < size; ++a) {
+            const int dx = x + a;
+            if (dx < 0 || dx >= width)
+                continue;
+            const int sx = map.ox + map.ax * a + map.bx * b;
+            const int sy = map.oy + map.ay * a + map.by * b;
+            QRgb colour = 0xFFFFFF;
+            if (sx >= 0 && sx < sourceWidth && sy >= 0 && sy < sourceHeight)
+                colour = direct ? reinterpret_cast<const QRgb *>(sourceBits + sy * sourceStride)[sx]
+                                : source.pixel(sx, sy);
+            colour = 0xFF000000 | (colour & 0xFFFFFF);
+            if (direct)
+                line[dx] = colour;
+            else
+                m_image.setPixel(dx, dy, colour);
+        }
+    }
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom)
