@@ -57,7 +57,8 @@ public:
     void textRect(const QRect &clip, int x, int y, const QString &text);
 
 private:
-    void penPixel(int x, int y);
+    struct Raster;
+    void penPixel(Raster &raster, int x, int y);
 
     QImage &m_image;
     int m_penX = 0;
