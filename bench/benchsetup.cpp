@@ -115,11 +115,12 @@ void walk(QList<die::Field> &path, int toColumn, int toRow)
     }
 }
 
-// Appends the way back over the last `steps` fields entered.
-void back(QList<die::Field> &path, qsizetype from, qsizetype steps)
+// Appends `steps` moves back along the path walked so far.
+void back(QList<die::Field> &path, qsizetype steps)
 {
+    const qsizetype end = path.size() - 1;
     for (qsizetype i = 1; i <= steps; ++i)
-        path << path[from - i];
+        path << path[end - i];
 }
 
 } // namespace
@@ -135,7 +136,7 @@ QList<die::Field> snakePath()
     walk(path, 13, 2);
     walk(path, 13, 1);
     walk(path, 1, 1);
-    back(path, path.size() - 1, path.size() - 1);   // 45 moves back to the start
+    back(path, path.size() - 1);   // 45 moves back to the start
     // Lower half: row 4 to the left, then rows 5..7 (45 moves).
     walk(path, 1, 4);
     walk(path, 1, 5);
@@ -144,7 +145,7 @@ QList<die::Field> snakePath()
     walk(path, 1, 6);
     walk(path, 1, 7);
     walk(path, 13, 7);
-    back(path, path.size() - 1, trace::maxMoves + 1 - path.size());
+    back(path, trace::maxMoves + 1 - path.size());   // 15 moves back
     return path;
 }
 
