@@ -5,6 +5,7 @@
 #include "help2.h"
 #include "lokalizace.h"
 #include "nastaveni.h"
+#include "quitwhenshown.h"
 #include "sheetprinting.h"
 #include "tisky.h"
 #include "vemtal.h"
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vemtal"));
+    QStringList arguments = QApplication::arguments().mid(1);
+    // Start-up timing: leave once the main window is first painted.
+    const bool quitWhenShown = QuitWhenShown::requested(arguments);
 
     // Qt's own Czech texts: the standard buttons read "Ano" and "Ne".
     QTranslator qtTranslator;
@@ -57,7 +61,9 @@ int main(int argc, char *argv[])
         LoadLanguageFile(context, windows, languageFile);
     }
 
-    form1.openArguments(QApplication::arguments().mid(1));
+    form1.openArguments(arguments);
     form1.show();
+    if (quitWhenShown)
+        new QuitWhenShown(&form1);
     return app.exec();
 }

@@ -35,6 +35,18 @@ public:
     QRgb pixel(int x, int y) const;
     void setPixel(int x, int y, QRgb colour);
 
+    // Maps a destination offset (a, b) to the source pixel
+    // (ox + ax * a + bx * b, oy + ay * a + by * b): quarter turns and mirrors.
+    struct PixelMap
+    {
+        int ox, ax, bx;
+        int oy, ay, by;
+    };
+    // Copies size x size pixels: destination (x + a, y + b) takes source
+    // pixel map(a, b), its colour without alpha; a source pixel outside
+    // `source` is white. Clipped like setPixel().
+    void copyPixels(int x, int y, int size, const QImage &source, const PixelMap &map);
+
     void rectangle(int left, int top, int right, int bottom);
     void fillRect(int left, int top, int right, int bottom);
     void frameRect(int left, int top, int right, int bottom);
@@ -45,7 +57,8 @@ public:
     void textRect(const QRect &clip, int x, int y, const QString &text);
 
 private:
-    void penPixel(int x, int y);
+    struct Raster;
+    void penPixel(Raster &raster, int x, int y);
 
     QImage &m_image;
     int m_penX = 0;

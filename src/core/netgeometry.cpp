@@ -84,22 +84,17 @@ void drawBlankSquare(Canvas &canvas, int square)
 
 void drawTile(Canvas &canvas, const QImage &tile, int square, int turn)
 {
-    const int x = square_x[square - 1];
-    const int y = square_y[square - 1];
-    const int last = tileSize - 1;
-    for (int a = 0; a < tileSize; ++a) {
-        for (int b = 0; b < tileSize; ++b) {
-            int tx = a, ty = b;
-            switch (turn & 3) {
-            case 1: tx = b; ty = last - a; break;
-            case 2: tx = last - a; ty = last - b; break;
-            case 3: tx = last - b; ty = a; break;
-            default: break;
-            }
-            const QRgb colour = tile.valid(tx, ty) ? (tile.pixel(tx, ty) & 0xFFFFFF) : 0xFFFFFF;
-            canvas.setPixel(x + a, y + b, colour);
-        }
-    }
+    // Destination (x + a, y + b) shows tile pixel (a, b) turned clockwise
+    // by `turn` quarters: 1 takes (b, last - a), 2 (last - a, last - b),
+    // 3 (last - b, a).
+    constexpr int last = tileSize - 1;
+    static constexpr Canvas::PixelMap maps[4] = {
+        {0, 1, 0, 0, 0, 1},
+        {0, 0, 1, last, -1, 0},
+        {last, -1, 0, last, 0, -1},
+        {last, 0, -1, 0, 1, 0},
+    };
+    canvas.copyPixels(square_x[square - 1], square_y[square - 1], tileSize, tile, maps[turn & 3]);
 }
 
 } // namespace net

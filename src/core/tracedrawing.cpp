@@ -21,13 +21,6 @@ void frameLines(Canvas &canvas, die::Field f)
     canvas.lineTo(x0 - 1, y0 - 1);
 }
 
-QRgb tilePixel(const QImage &tile, int x, int y)
-{
-    if (!tile.valid(x, y))
-        return white;
-    return tile.pixel(x, y) & 0xFFFFFF;
-}
-
 } // namespace
 
 die::Field fieldAt(int x, int y)
@@ -89,19 +82,16 @@ void dokresli_pole(Canvas &canvas, die::Field f, const trace::Grid &grid, const 
     const QImage &tile = mirrored[imprint.face - 1];
     const int x0 = fieldLeft(f);
     const int y0 = fieldTop(f);
-    if (imprint.rotation <= 3) {
-        for (int i = 0; i < 32; ++i) {
-            for (int j = 0; j < 32; ++j) {
-                int tx = i, ty = j;
-                switch (imprint.rotation) {
-                case 1: tx = 31 - j; ty = i; break;
-                case 2: tx = 31 - i; ty = 31 - j; break;
-                case 3: tx = j; ty = 31 - i; break;
-                }
-                canvas.setPixel(x0 + i, y0 + j, tilePixel(tile, tx, ty));
-            }
-        }
-    }
+    // Field pixel (x0 + i, y0 + j) shows tile pixel (i, j) for rotation 0,
+    // (31 - j, i) for 1, (31 - i, 31 - j) for 2 and (j, 31 - i) for 3.
+    static constexpr Canvas::PixelMap maps[4] = {
+        {0, 1, 0, 0, 0, 1},
+        {31, 0, -1, 0, 1, 0},
+        {31, -1, 0, 31, 0, -1},
+        {0, 0, 1, 31, -1, 0},
+    };
+    if (imprint.rotation <= 3)
+        canvas.copyPixels(x0, y0, 32, tile, maps[imprint.rotation]);
     frameLines(canvas, f);
 }
 

@@ -59,6 +59,13 @@ SheetPrinting::SheetPrinting(AppContext &context, TStranka &stranka, FileDialogS
 {
 }
 
+QPrinter *SheetPrinting::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
+}
+
 QImage SheetPrinting::quizSheet(QWidget *quizWindow, bool withTexts)
 {
     return sheet::composeSheet(
@@ -83,14 +90,15 @@ void SheetPrinting::printTrace(QWidget *traceWindow, QAction *kvizMenu)
 
 void SheetPrinting::run(QWidget *window, QAction *kvizMenu, Kind kind)
 {
+    QPrinter &printer = *this->printer();
     bool toFile = false;
-    if (!m_context.dialogs->print(m_context.mainWindow, &m_printer, &toFile)) {
+    if (!m_context.dialogs->print(m_context.mainWindow, &printer, &toFile)) {
         setEnabled(kvizMenu, true);
         return;
     }
     // The printable area in device pixels, in the orientation the print
     // dialog left; the placement below uses it even when the orientation changes.
-    const QSize page(m_printer.width(), m_printer.height());
+    const QSize page(printer.width(), printer.height());
     m_stranka.setPageRatio(double(page.width()) / panelWidth(window));
     const bool confirmed = m_context.dialogs->runModal(&m_stranka);
     // Until the first OK the placement is all zero, which would print an
@@ -98,7 +106,7 @@ void SheetPrinting::run(QWidget *window, QAction *kvizMenu, Kind kind)
     if (confirmed || !m_confirmed) {
         m_placement = placement::printPlacement(page, m_stranka.left(), m_stranka.top(),
                                                 m_stranka.scale());
-        m_printer.setPageOrientation(m_stranka.portrait() ? QPageLayout::Portrait
+        printer.setPageOrientation(m_stranka.portrait() ? QPageLayout::Portrait
                                                           : QPageLayout::Landscape);
         m_confirmed = m_confirmed || confirmed;
     }
@@ -139,10 +147,11 @@ void SheetPrinting::printSheet(const QImage &sheet, QAction *kvizMenu)
     // Failures while printing are dropped without a message; a job that
     // has begun and fails is aborted.
     QPainter painter;
-    if (!painter.begin(&m_printer))
+    QPrinter &printer = *this->printer();
+    if (!painter.begin(&printer))
         return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(placement::destinationRect(m_placement), sheet);
-    if (!painter.end() || m_printer.printerState() == QPrinter::Error)
-        m_printer.abort();
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        printer.abort();
 }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPrinter>
+#include <memory>
 
 class FileDialogState;
 class QAction;
@@ -22,7 +23,9 @@ public:
     SheetPrinting(AppContext &context, TStranka &stranka, FileDialogState &spd);
 
     // The current printer; the orientation set by a print stays on it.
-    QPrinter *printer() { return &m_printer; }
+    // Created on first use: constructing it asks the print system (CUPS)
+    // for the default printer, which start-up need not wait for.
+    QPrinter *printer();
     // Where the last print went: zero until a placement is first used.
     placement::PrintPlacement printPlacement() const { return m_placement; }
 
@@ -46,7 +49,7 @@ private:
     AppContext &m_context;
     TStranka &m_stranka;
     FileDialogState &m_spd;
-    QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> m_printer;   // HighResolution, see printer()
     placement::PrintPlacement m_placement;
     bool m_confirmed = false;  // the placement dialog has closed with OK once
 };

@@ -1,0 +1,127 @@
+#include "benchsetup.h"
+
+#include "quizfile.h"
+#include "textfile.h"
+#include "tracefile.h"
+
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The main window's "save quiz" command: the quiz window's state to a file.
+void BM_QuizFileSave(benchmark::State &state)
+{
+    BenchWindows w;
+    if (!w.showQuiz()) {
+        state.SkipWithError("quiz window not shown");
+        return;
+    }
+    const QString path = w.tempPath(QStringLiteral("kviz.tkt"));
+    w.dialogs.files = { path };
+    for (auto _ : state)
+        w.form1->Ulokviz1Click();
+    if (!QFileInfo::exists(path))
+        state.SkipWithError("quiz not saved");
+}
+BENCHMARK(BM_QuizFileSave)->Unit(benchmark::kMicrosecond);
+
+// The main window's "load quiz" command: read, parse, apply and redraw the
+// shown quiz window.
+void BM_QuizFileLoad(benchmark::State &state)
+{
+    BenchWindows w;
+    if (!w.showQuiz()) {
+        state.SkipWithError("quiz window not shown");
+        return;
+    }
+    const QString path = w.tempPath(QStringLiteral("kviz.tkt"));
+    QString error;
+    textfile::writeFile(path, w.form2->quizFileBytes(), error);
+    w.dialogs.files = { path };
+    for (auto _ : state) {
+        w.form1->Nastkviz1Click();
+        BenchWindows::settle();
+    }
+}
+BENCHMARK(BM_QuizFileLoad)->Unit(benchmark::kMicrosecond);
+
+// A quiz file written and read without the windows.
+void BM_QuizFileCore(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kviz.tkt"));
+    quiz::QuizState quizState;
+    quizState.vstup = { QStringLiteral("Zadání:"), QStringLiteral("Které sítě patří k této krychli?") };
+    quizState.dalsi = { QStringLiteral("Další text:") };
+    for (auto _ : state) {
+        QString error;
+        QByteArray bytes;
+        if (!textfile::writeFile(path, quiz::writeQuiz(quizState), error)
+            || !textfile::readFile(path, bytes, error) || !quiz::readQuiz(bytes).ok())
+            state.SkipWithError("quiz file round trip failed");
+    }
+}
+BENCHMARK(BM_QuizFileCore)->Unit(benchmark::kMicrosecond);
+
+// The main window's "save traces" command: both nets of a 150-move trace window.
+void BM_TraceFileSave(benchmark::State &state)
+{
+    BenchWindows w;
+    if (!w.showTrace()) {
+        state.SkipWithError("trace window not shown");
+        return;
+    }
+    if (!w.rollSnake()) {
+        state.SkipWithError("snake not rolled");
+        return;
+    }
+    w.dialogs.files = { w.tempPath(QStringLiteral("stopa.tpt")) };
+    for (auto _ : state)
+        w.form1->Uloitzadn1Click();
+}
+BENCHMARK(BM_TraceFileSave)->Unit(benchmark::kMicrosecond);
+
+// The main window's "load traces" command: both nets read from a 150-move
+// trace file, the trace window shown again and both nets rebuilt and drawn.
+void BM_TraceFileLoad(benchmark::State &state)
+{
+    BenchWindows w;
+    const QString path = w.tempPath(QStringLiteral("stopa.tpt"));
+    trace::Trace t;
+    die::obnov_kostku(t.initial, {});
+    t.history = benchdata::snakeHistory();
+    t.prepocti_obrazek();
+    QString error;
+    textfile::writeFile(path, tracefile::write(t.traceGrid, t.history), error);
+    w.dialogs.files = { path };
+    for (auto _ : state) {
+        w.form1->Nastzadn1Click();
+        BenchWindows::settle();
+    }
+    if (w.form4->net(2).history != t.history)
+        state.SkipWithError("trace not loaded");
+}
+BENCHMARK(BM_TraceFileLoad)->Unit(benchmark::kMicrosecond);
+
+// A 150-move trace file written and read without the windows.
+void BM_TraceFileCore(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("stopa.tpt"));
+    trace::Trace t;
+    die::obnov_kostku(t.initial, {});
+    t.history = benchdata::snakeHistory();
+    t.prepocti_obrazek();
+    for (auto _ : state) {
+        QString error;
+        QByteArray bytes;
+        if (!textfile::writeFile(path, tracefile::write(t.traceGrid, t.history), error)
+            || !textfile::readFile(path, bytes, error) || !tracefile::read(bytes))
+            state.SkipWithError("trace file round trip failed");
+    }
+}
+BENCHMARK(BM_TraceFileCore)->Unit(benchmark::kMicrosecond);
+
+} // namespace

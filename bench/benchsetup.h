@@ -1,0 +1,83 @@
+#pragma once
+
+#include "appcontext.h"
+#include "cesta.h"
+#include "dialogs.h"
+#include "help.h"
+#include "help2.h"
+#include "lokalizace.h"
+#include "nastaveni.h"
+#include "sheetprinting.h"
+#include "tisky.h"
+#include "trace.h"
+#include "vemtal.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// Answers every dialog without showing one: questions with `answer`, file
+// dialogs with `files`, print and modal dialogs as cancelled.
+class BenchDialogs : public Dialogs
+{
+public:
+    bool answer = true;
+    QStringList files;
+
+    void message(QWidget *, const QString &) override {}
+    void error(QWidget *, const QString &) override {}
+    bool question(QWidget *, const QString &) override { return answer; }
+    QStringList chooseFiles(QWidget *, const FileDialogRequest &) override { return files; }
+    void openUrl(const QUrl &) override {}
+    bool print(QWidget *, QPrinter *, bool *) override { return false; }
+    bool runModal(QDialog *) override { return false; }
+};
+
+// The six windows wired as the program's start-up wires them, the demo face
+// set of examples/obrazkys in the main window, and a temporary folder.
+struct BenchWindows
+{
+    BenchWindows();
+    ~BenchWindows();
+
+    // Shows the quiz or trace window through the main window's menu command
+    // (face set snapshot taken) and waits until it is exposed.
+    bool showQuiz();
+    bool showTrace();
+    // Rolls the snake path on the upper net by clicks; true when all 150
+    // rolls were taken.
+    bool rollSnake();
+    // Runs pending events, paints included.
+    static void settle();
+    LanguageWindows languageWindows();
+    QString tempPath(const QString &name) const;
+
+    bool mainExposed = false;
+    QTemporaryDir dir;
+    QString previousFolder;
+    BenchDialogs dialogs;
+    AppContext context;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<TStranka> stranka;
+    std::unique_ptr<TForm3> form3;
+    std::unique_ptr<TForm4> form4;
+    std::unique_ptr<TForm5> form5;
+    std::unique_ptr<SheetPrinting> printing;
+};
+
+namespace benchdata {
+
+// Absolute paths of the six demo pictures, front to bottom.
+QStringList demoPictures();
+QString languageFile();
+
+// The fields of a 150-move path from the start field that stays on the
+// 13 x 7 drawn grid: a snake over rows 4..1, back along it, a snake over
+// rows 4..7 and part of the way back. Returning over a field imprints it
+// as before, so no roll is refused. Start field first (151 fields).
+QList<die::Field> snakePath();
+// The same path as a history of 150 direction codes.
+trace::History snakeHistory();
+
+} // namespace benchdata
