@@ -50,7 +50,11 @@ QByteArray encodeText(const QString &text)
 {
     if (fitsWindows1250(text)) {
         QStringEncoder encoder("windows-1250");
-        return encoder.encode(text);
+        const QByteArray bytes = encoder.encode(text);
+        // Windows-1250 bytes that also form valid UTF-8 ("ČŠ" is C8 8A)
+        // would be read back as UTF-8: then UTF-8 is written instead.
+        if (!isValidUtf8(bytes) || decodeText(bytes) == text)
+            return bytes;
     }
     return text.toUtf8();
 }
