@@ -2,6 +2,7 @@
 
 #include "netgeometry.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -16,38 +17,49 @@ QImage whiteTile()
     return tile;
 }
 
-bool readImage(const QString &path, QImage &image)
+QImage readFile(const QString &path)
 {
     if (path.isEmpty())
-        return false;
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    // Face pictures are photos at most; refuse absurd sizes before decoding.
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > 64LL * 1024 * 1024)
-        return false;
-    image = reader.read();
-    return !image.isNull();
+        return QImage();
+    QFile file(path);
+    return readPicture(&file);
 }
 
 } // namespace
 
-QImage loadTile(const QString &companionName, const QString &picturePath)
+QImage readPicture(QIODevice *device)
 {
-    QImage source;
+    QImageReader reader(device);
+    reader.setDecideFormatFromContent(true);
+    // Face pictures are photos at most; refuse absurd sizes before decoding.
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > 64LL * 1024 * 1024)
+        return QImage();
+    return reader.read();
+}
+
+QImage composeTile(const QImage &companion, const QImage &picture)
+{
     QImage tile = whiteTile();
-    if (readImage(companionName, source)) {
+    if (!companion.isNull()) {
         QPainter painter(&tile);
-        painter.drawImage(QPoint(0, 0), source, QRect(0, 0, net::tileSize, net::tileSize));
+        painter.drawImage(QPoint(0, 0), companion, QRect(0, 0, net::tileSize, net::tileSize));
         return tile;
     }
-    if (readImage(picturePath, source)) {
-        const QImage scaled = source.scaled(net::tileSize, net::tileSize, Qt::IgnoreAspectRatio,
+    if (!picture.isNull()) {
+        const QImage scaled = picture.scaled(net::tileSize, net::tileSize, Qt::IgnoreAspectRatio,
                         Qt::SmoothTransformation);
         QPainter painter(&tile);
         painter.drawImage(0, 0, scaled);
     }
     return tile;
+}
+
+QImage loadTile(const QString &companionName, const QString &picturePath)
+{
+    const QImage companion = readFile(companionName);
+    // The picture is read only when the companion cannot be.
+    return composeTile(companion, companion.isNull() ? readFile(picturePath) : QImage());
 }
 
 QImage mirrored(const QImage &tile)
