@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs them one after another.
+#   scripts/fuzz.sh [seconds per target] [target ...]
+# Work corpora grow in $VEMTAL_FUZZ_DIR (default build-fuzz/corpus), seeded
+# from tests/fuzz/corpus; crashes are kept in build-fuzz/artifacts.
+set -euo pipefail
+top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${VEMTAL_FUZZ_BUILD_DIR:-$top/build-fuzz}"
+seconds="${1:-20}"
+shift || true
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(quiz trace model lang scale tile)
+work="${VEMTAL_FUZZ_DIR:-$build/corpus}"
+
+CC=clang-14 CXX=clang++-14 cmake -S "$top" -B "$build" -G Ninja -DVEMTAL_FUZZ=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --parallel 2
+mkdir -p "$build/artifacts"
+for t in "${targets[@]}"; do
+    mkdir -p "$work/$t"
+    echo "== fuzz_$t for ${seconds}s" >&2
+    # One process at a time; a crash, leak, sanitizer report or failed
+    # check stops the script with the input kept in artifacts/.
+    "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" \
+        "$work/$t" "$top/tests/fuzz/corpus/$t"
+done
