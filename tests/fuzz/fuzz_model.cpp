@@ -21,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QString &label = loaded.labels[slot];
         FUZZ_CHECK(label.isEmpty() || (label.size() >= 2 && label.startsWith(u'"') && label.endsWith(u'"')));
         FUZZ_CHECK(faceset::isRotationText(loaded.rotations[slot]));
+        // Relative entries were joined to the folder: every path is absolute.
+        const QString path = faceset::unquoted(label);
+        FUZZ_CHECK(label.isEmpty() || path.startsWith(u'/') || path.startsWith(u'\\')
+                   || (path.size() >= 2 && path[1] == u':' && path[0].isLetter()));
         labels << label;
         rotations << loaded.rotations[slot];
     }
