@@ -18,12 +18,13 @@ cmake --build "$build" --parallel 2
 mkdir -p "$build/artifacts"
 for t in "${targets[@]}"; do
     mkdir -p "$work/$t"
-    echo "== fuzz_$t for ${seconds}s" >&2
-    # One process at a time; a crash, leak, sanitizer report or failed
-    # check stops the script with the input kept in artifacts/.
-    # The lock keeps to one fuzzer process on the machine at a time.
+    echo "== fuzz_$t for ${seconds}s, waiting for the lock at $(date +%T)" >&2
+    # The lock keeps to one fuzzer process on the machine at a time. A crash,
+    # leak, sanitizer report or failed check stops the script with the input
+    # kept in artifacts/.
     flock "${TMPDIR:-/tmp}/vemtal-fuzz.lock" \
     "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" \
         "$work/$t" "$top/tests/fuzz/corpus/$t"
+    echo "== fuzz_$t finished at $(date +%T)" >&2
 done
