@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     FUZZ_CHECK(!labels[5].isEmpty());   // the last entry is found by its quote
 
-    QStringList written = model::builtinTemplate().mid(0, 3);
+    static const QStringList head = model::builtinTemplate().mid(0, 3);
+    QStringList written = head;
     written << model::tail(faceset::rotationLine(rotations), labels, QStringLiteral("]}"));
     const QByteArray file = model::fileBytes(written);
     model::Loaded again;
