@@ -6,13 +6,14 @@
 #            Yes/No buttons) fonts-liberation (the canvas font) xdg-utils
 #   tests:   xvfb xauth (windows under a real X server), chromium nodejs npm
 #            (a written model is loaded in a real VRML browser), poppler-utils
-#            (printed PDFs are rasterised)
+#            (printed PDFs are rasterised), clang-14 libclang-rt-14-dev
+#            (libFuzzer and the sanitizer runtimes of the fuzz targets)
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation
           fonts-dejavu-core xdg-utils)
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(xvfb xauth chromium poppler-utils python3)
+    packages+=(xvfb xauth chromium poppler-utils python3 clang-14 libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -205,6 +205,20 @@ private slots:
         QCOMPARE(loaded.labels[4], QStringLiteral("\"C:\\obr\\f4.png\""));
     }
 
+    void loaderJoinsAnEntryThatStartsWithAColon()
+    {
+        // Qt reads ":name" as a resource path; the model's entry is a file name.
+        QStringList stored;
+        for (int i = 0; i < 6; ++i)
+            stored << model::relativeEntry(labels("/pics")[i]);
+        stored[2] = QStringLiteral("\":obr.png\"");
+        model::Loaded loaded;
+        QVERIFY(model::load(model::tail("[ 0 0 0 0 0 0 ]", stored, "]}"), "/home/u/modely", loaded));
+        QCOMPARE(loaded.labels[2], QStringLiteral("\"/home/u/modely/:obr.png\""));
+        QVERIFY(model::load(model::tail("[ 0 0 0 0 0 0 ]", stored, "]}"), "/", loaded));
+        QCOMPARE(loaded.labels[2], QStringLiteral("\"/:obr.png\""));
+    }
+
     void loaderRefusesFilesWithoutATail_data()
     {
         QTest::addColumn<QStringList>("lines");

@@ -80,6 +80,9 @@ private slots:
         QTest::newRow("ascii") << "abc" << QByteArray("V abc\r\n");
         QTest::newRow("czech in Windows-1250") << "Příliš žluťoučký kůň"
                 << QByteArray("V P\xf8\xedli\x9a \x9elu\x9dou\xe8k\xfd k\xf9\xf2\r\n");
+        // In Windows-1250 these are C8 8A, which UTF-8 reads as one other letter.
+        QTest::newRow("Windows-1250 bytes that are UTF-8") << "ČŠ"
+                << QByteArray("V \xc4\x8c\xc5\xa0\r\n");
         QTest::newRow("beyond Windows-1250 in UTF-8") << "kůň 日本"
                 << QByteArray("V k\xc5\xaf\xc5\x88 \xe6\x97\xa5\xe6\x9c\xac\r\n");
     }

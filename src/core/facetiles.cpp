@@ -2,8 +2,12 @@
 
 #include "netgeometry.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace facetiles {
 
@@ -16,38 +20,95 @@ QImage whiteTile()
     return tile;
 }
 
-bool readImage(const QString &path, QImage &image)
+QImage readFile(const QString &path)
 {
     if (path.isEmpty())
-        return false;
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    // Face pictures are photos at most; refuse absurd sizes before decoding.
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > 64LL * 1024 * 1024)
-        return false;
-    image = reader.read();
-    return !image.isNull();
+        return QImage();
+    QFile file(path);
+    return readPicture(&file);
+}
+
+quint32 littleEndian(const QByteArray &bytes, int at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | quint8(bytes[at + i]);
+    return value;
+}
+
+// The rows of an uncompressed BMP that its data holds, counted from the
+// first row in the file; -1 when this is not such a BMP or it is whole.
+int bmpRowsPresent(QIODevice *device, int *height, bool *bottomUp)
+{
+    const QByteArray header = device->peek(54);
+    if (header.size() < 54 || !header.startsWith("BM") || littleEndian(header, 14, 4) < 40)
+        return -1;
+    const qint64 offset = littleEndian(header, 10, 4);
+    const qint64 width = qint32(littleEndian(header, 18, 4));
+    const qint64 rows = qint32(littleEndian(header, 22, 4));
+    const qint64 bits = littleEndian(header, 28, 2);
+    const quint32 compression = littleEndian(header, 30, 4);
+    if ((compression != 0 && compression != 3) || width <= 0 || rows == 0 || bits == 0)
+        return -1;
+    const qint64 stride = (width * bits + 31) / 32 * 4;
+    const qint64 present = std::max<qint64>(0, device->size() - offset) / stride;
+    if (present >= std::abs(rows))
+        return -1;
+    *height = int(std::abs(rows));
+    *bottomUp = rows > 0;
+    return int(present);
 }
 
 } // namespace
 
-QImage loadTile(const QString &companionName, const QString &picturePath)
+QImage readPicture(QIODevice *device)
 {
-    QImage source;
+    if (!device->isOpen() && !device->open(QIODevice::ReadOnly))
+        return QImage();
+    int height = 0;
+    bool bottomUp = true;
+    const int present = bmpRowsPresent(device, &height, &bottomUp);
+    QImageReader reader(device);
+    reader.setDecideFormatFromContent(true);
+    // Face pictures are photos at most; refuse absurd sizes before decoding.
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > 64LL * 1024 * 1024)
+        return QImage();
+    QImage image = reader.read();
+    if (image.isNull() || present < 0 || image.height() != height)
+        return image;
+    // Qt leaves the rows a cut-off BMP lacks black; a tile lacks them: white.
+    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                          : QImage::Format_RGB32);
+    const int missing = height - present;
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(0, bottomUp ? 0 : present, image.width(), missing, Qt::white);
+    return image;
+}
+
+QImage composeTile(const QImage &companion, const QImage &picture)
+{
     QImage tile = whiteTile();
-    if (readImage(companionName, source)) {
+    if (!companion.isNull()) {
         QPainter painter(&tile);
-        painter.drawImage(QPoint(0, 0), source, QRect(0, 0, net::tileSize, net::tileSize));
+        painter.drawImage(QPoint(0, 0), companion, QRect(0, 0, net::tileSize, net::tileSize));
         return tile;
     }
-    if (readImage(picturePath, source)) {
-        const QImage scaled = source.scaled(net::tileSize, net::tileSize, Qt::IgnoreAspectRatio,
+    if (!picture.isNull()) {
+        const QImage scaled = picture.scaled(net::tileSize, net::tileSize, Qt::IgnoreAspectRatio,
                         Qt::SmoothTransformation);
         QPainter painter(&tile);
         painter.drawImage(0, 0, scaled);
     }
     return tile;
+}
+
+QImage loadTile(const QString &companionName, const QString &picturePath)
+{
+    const QImage companion = readFile(companionName);
+    // The picture is read only when the companion cannot be.
+    return composeTile(companion, companion.isNull() ? readFile(picturePath) : QImage());
 }
 
 QImage mirrored(const QImage &tile)

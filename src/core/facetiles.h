@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+class QIODevice;
+
 // The 32 x 32 face tiles drawn on nets.
 namespace facetiles {
 
@@ -10,6 +12,14 @@ namespace facetiles {
 // lacks white); else the picture itself scaled to 32 x 32; else white. Never
 // a tile of an earlier picture.
 QImage loadTile(const QString &companionName, const QString &picturePath);
+
+// A picture read from `device`, its format taken from the content. Null when
+// it cannot be read or claims more than 64 M pixels.
+QImage readPicture(QIODevice *device);
+
+// The tile from what was read: the companion's top-left 32 x 32 when it is
+// not null, else the picture scaled to 32 x 32, else white.
+QImage composeTile(const QImage &companion, const QImage &picture);
 
 // mirrored(x, y) = tile(31 - x, y)
 QImage mirrored(const QImage &tile);

@@ -139,7 +139,14 @@ bool load(const QStringList &lines, const QString &folder, Loaded &out)
         QString path = vrmlString(line);
         if (!isAbsolute(path)) {
             path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-            path = QDir(folder).filePath(path);
+            // Joined by hand: QDir::filePath leaves ":name" alone as a
+            // resource path.
+            if (!folder.isEmpty()) {
+                QString base = QDir(folder).path();
+                if (!base.endsWith(QLatin1Char('/')))
+                    base += QLatin1Char('/');
+                path = base + path;
+            }
         }
         loaded.labels[slot] = faceset::quoted(path);
     }

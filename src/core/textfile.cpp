@@ -50,7 +50,11 @@ QByteArray encodeText(const QString &text)
 {
     if (fitsWindows1250(text)) {
         QStringEncoder encoder("windows-1250");
-        return encoder.encode(text);
+        const QByteArray bytes = encoder.encode(text);
+        // Windows-1250 bytes that also form valid UTF-8 ("ČŠ" is C8 8A)
+        // would be read back as UTF-8: then UTF-8 is written instead.
+        if (!isValidUtf8(bytes) || decodeText(bytes) == text)
+            return bytes;
     }
     return text.toUtf8();
 }
@@ -102,14 +106,21 @@ bool readFile(const QString &path, QByteArray &bytes, QString &error)
 bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a short write (a full disk) is seen here. Qt's buffered
+    // flush counted a partial write as done and committed a cut file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
+    // Writes the rest after a short write; the write that fails tells why.
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            error = file.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        done += written;
     }
     if (!file.commit()) {
         error = file.errorString();

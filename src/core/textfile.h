@@ -16,7 +16,8 @@ constexpr qint64 maxReadSize = 8 * 1024 * 1024;
 bool isValidUtf8(const QByteArray &bytes);
 QString decodeText(const QByteArray &bytes);
 QString decodeWindows1250(const QByteArray &bytes);
-// Windows-1250 when every character fits, otherwise UTF-8.
+// Windows-1250 when every character fits and the bytes read back as the
+// same text, otherwise UTF-8.
 QByteArray encodeText(const QString &text);
 // True when every character of `text` has a Windows-1250 byte.
 bool fitsWindows1250(const QString &text);

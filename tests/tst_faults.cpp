@@ -1,0 +1,493 @@
+// Faults around files, driven through the real windows: saves that fail,
+// files that change between the dialog and the read, huge files of noise,
+// and broken pictures.
+#include "appcontext.h"
+#include "cesta.h"
+#include "faceset.h"
+#include "facetiles.h"
+#include "help.h"
+#include "help2.h"
+#include "imagecontrol.h"
+#include "lokalizace.h"
+#include "nastaveni.h"
+#include "netgeometry.h"
+#include "scripteddialogs.h"
+#include "sheetprinting.h"
+#include "textfile.h"
+#include "tisky.h"
+#include "tracefile.h"
+#include "quizfile.h"
+#include "vemtal.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+// Runs `afterChoice` once a file dialog has answered, before the window
+// reads the chosen file.
+class ChangingDialogs : public ScriptedDialogs
+{
+public:
+    std::function<void()> afterChoice;
+    QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) override
+    {
+        const QStringList chosen = ScriptedDialogs::chooseFiles(parent, request);
+        if (afterChoice && !chosen.isEmpty())
+            std::exchange(afterChoice, nullptr)();
+        return chosen;
+    }
+};
+
+// Writes below a small size limit fail with EFBIG, as on a full disk (for
+// root too). The limit is lifted when the object goes.
+class FullDisk
+{
+public:
+    FullDisk()
+    {
+        getrlimit(RLIMIT_FSIZE, &m_before);
+        m_signal = signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_before;
+        small.rlim_cur = 64;
+        m_ok = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FullDisk()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_before);
+        signal(SIGXFSZ, m_signal);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    rlimit m_before{};
+    sighandler_t m_signal = nullptr;
+    bool m_ok = false;
+};
+
+QImage filled(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A BMP header of a 24-bit picture of the given size without pixel data.
+QByteArray bmpHeaderOnly(qint32 width, qint32 height)
+{
+    QByteArray bytes(54, '\0');
+    auto put = [&bytes](int at, quint32 value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, 54, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, quint32(width), 4);
+    put(22, quint32(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    return bytes;
+}
+
+constexpr QRgb red = 0xFFFF0000;
+constexpr QRgb blue = 0xFF0000FF;
+constexpr QRgb white = 0xFFFFFFFF;
+
+} // namespace
+
+class tst_Faults : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousFolder;
+    ChangingDialogs m_dialogs;
+    AppContext m_context;
+    std::unique_ptr<TForm1> m_form1;
+    std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<TStranka> m_stranka;
+    std::unique_ptr<TForm3> m_form3;
+    std::unique_ptr<TForm4> m_form4;
+    std::unique_ptr<TForm5> m_form5;
+    std::unique_ptr<SheetPrinting> m_printing;
+
+    QStringList demoFiles() const
+    {
+        const QString d = QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/");
+        return {d + "1-predni.jpg", d + "2-prava.png", d + "3-zadni.gif",
+                d + "4-leva.jpg", d + "5-horni.png", d + "6-dolni.gif"};
+    }
+    QAction *item(const char *name) const { return m_form1->findChild<QAction *>(QLatin1String(name)); }
+    QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    static QByteArray fileBytes(const QString &file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static bool write(const QString &file, const QByteArray &bytes)
+    {
+        QString error;
+        return textfile::writeFile(file, bytes, error);
+    }
+    QStringList labels() const
+    {
+        QStringList out;
+        for (int i = 0; i < 6; ++i)
+            out << m_form1->findChild<QLabel *>(QStringLiteral("lbs%1").arg(i))->text();
+        return out;
+    }
+    static QPoint field(int c, int r) { return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17); }
+
+    // A confirmed quiz and a confirmed trace with two rolls on the upper net.
+    void prepareSheets()
+    {
+        m_form1->openArguments(demoFiles());
+        item("Piprav1")->trigger();
+        QTest::mouseClick(m_form2->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        item("priprstopy")->trigger();
+        auto *upper = m_form4->findChild<ImageControl *>("Image5");
+        QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
+        QTest::mouseClick(m_form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        m_dialogs.calls.clear();
+    }
+    // Saves with the main window's command for `what` to `file`.
+    void save(const QString &what, const QString &file)
+    {
+        m_dialogs.files.enqueue({file});
+        if (what == "model") {
+            item("loitkrychli1")->trigger();
+        } else if (what == "quiz") {
+            item("Ulokviz1")->trigger();
+        } else if (what == "trace") {
+            m_dialogs.answers << true << false;
+            item("Uloitzadn1")->trigger();
+        } else {
+            m_dialogs.prints.enqueue({true, true});   // print to file
+            item("tiskni")->trigger();
+        }
+    }
+    // What the windows hold that a load could change.
+    struct WindowState
+    {
+        QStringList labels;
+        QByteArray quiz;
+        QByteArray trace1;
+        QByteArray trace2;
+        bool operator==(const WindowState &) const = default;
+    };
+    WindowState windowState() const
+    {
+        return {labels(), m_form2->quizFileBytes(), m_form4->traceFileBytes(1),
+                m_form4->traceFileBytes(2)};
+    }
+    // Loads `file` with the main window's command for `what`.
+    void load(const QString &what, const QString &file)
+    {
+        m_dialogs.files.enqueue({file});
+        if (what == "model") {
+            item("Nastkrychli1")->trigger();
+        } else if (what == "quiz") {
+            item("Nastkviz1")->trigger();
+        } else {
+            m_dialogs.answers << true << false;
+            item("Nastzadn1")->trigger();
+        }
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_previousFolder = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+        m_dialogs.answers.clear();
+        m_dialogs.files.clear();
+        m_dialogs.prints.clear();
+        m_dialogs.modals.clear();
+        m_dialogs.calls.clear();
+        m_dialogs.afterChoice = nullptr;
+        m_context = AppContext();
+        m_context.dialogs = &m_dialogs;
+        m_form1 = std::make_unique<TForm1>(m_context);
+        m_context.mainWindow = m_form1.get();
+        m_context.modelFileName = [this] { return m_form1->SD.fileName(); };
+        m_form2 = std::make_unique<TForm2>(m_context, nullptr);
+        m_stranka = std::make_unique<TStranka>(m_context, m_form1.get());
+        m_form3 = std::make_unique<TForm3>();
+        m_form4 = std::make_unique<TForm4>(m_context, nullptr);
+        m_form5 = std::make_unique<TForm5>();
+        m_form2->setHelpWindow(m_form3.get());
+        m_form4->setHelpWindow(m_form5.get());
+        m_form1->setSheetWindows(m_form2.get(), m_form4.get());
+        m_printing = std::make_unique<SheetPrinting>(m_context, *m_stranka, m_form1->SPD);
+        m_form1->setPrinting(m_printing.get());
+    }
+    void cleanup()
+    {
+        m_printing.reset();
+        m_form5.reset();
+        m_form4.reset();
+        m_form3.reset();
+        m_stranka.reset();
+        m_form2.reset();
+        m_form1.reset();
+        QDir::setCurrent(m_previousFolder);
+        m_dir.reset();
+    }
+
+    void failedSaveKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("model") << "model";
+        QTest::newRow("quiz") << "quiz";
+        QTest::newRow("trace") << "trace";
+        QTest::newRow("sheet bitmap") << "bitmap";
+    }
+    void failedSaveKeepsTheEarlierFile()
+    {
+        QFETCH(QString, what);
+        prepareSheets();
+        const QString file = path("saved." + what);
+        const QByteArray earlier = "earlier contents\r\n";
+        QVERIFY(write(file, earlier));
+        {
+            FullDisk full;
+            QVERIFY(full.ok());
+            save(what, file);
+        }
+        const QStringList errors = m_dialogs.texts("error");
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
+                 qPrintable(errors.first()));
+        QCOMPARE(fileBytes(file), earlier);
+        // No half-written file is left beside it.
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList(QFileInfo(file).fileName()));
+
+        // The same save without the fault writes the file.
+        m_dialogs.calls.clear();
+        save(what, file);
+        QVERIFY(m_dialogs.texts("error").isEmpty());
+        QVERIFY(fileBytes(file).size() > 64);
+        QVERIFY(fileBytes(file) != earlier);
+    }
+
+    void saveIntoAFolderThatIsAFile_data() { failedSaveKeepsTheEarlierFile_data(); }
+    void saveIntoAFolderThatIsAFile()
+    {
+        QFETCH(QString, what);
+        prepareSheets();
+        const QByteArray plain = "not a folder";
+        QVERIFY(write(path("plain"), plain));
+        const QString file = path("plain/saved." + what);
+        save(what, file);
+        const QStringList errors = m_dialogs.texts("error");
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QString::fromLocal8Bit(std::strerror(ENOTDIR))),
+                 qPrintable(errors.first()));
+        QCOMPARE(fileBytes(path("plain")), plain);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList("plain"));
+    }
+
+    void fileChangedAfterTheDialog_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("toFolder");
+        for (const char *what : {"model", "quiz", "trace"}) {
+            QTest::addRow("%s removed", what) << what << false;
+            QTest::addRow("%s replaced by a folder", what) << what << true;
+        }
+    }
+    void fileChangedAfterTheDialog()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, toFolder);
+        prepareSheets();
+        // A good file of each kind, so that only the change makes it fail.
+        const QString file = path("good." + what);
+        if (what == "model") {
+            m_form1->findChild<QLineEdit *>("Ed1")->setText("2");
+            m_dialogs.files.enqueue({file});
+            item("loitkrychli1")->trigger();
+            m_form1->openArguments(demoFiles().mid(1, 1));
+        } else if (what == "quiz") {
+            quiz::QuizState other = m_form2->quizState();
+            other.vstup = QStringList{"jiné zadání"};
+            QVERIFY(write(file, quiz::writeQuiz(other)));
+        } else {
+            QVERIFY(write(file, tracefile::write(trace::Grid(), trace::History())));
+        }
+        QVERIFY(QFileInfo(file).isFile());
+        m_dialogs.calls.clear();
+        const WindowState before = windowState();
+
+        m_dialogs.afterChoice = [file, toFolder] {
+            QFile::remove(file);
+            if (toFolder)
+                QDir().mkdir(file);
+        };
+        load(what, file);
+        QVERIFY(!m_dialogs.afterChoice);   // the change did happen
+        QCOMPARE(m_dialogs.texts("error").size(), 1);
+        QVERIFY(!m_dialogs.texts("error").first().isEmpty());
+        QVERIFY(m_dialogs.texts("message").isEmpty());
+        QVERIFY(windowState() == before);
+    }
+
+    void hugeNoiseIsRefusedQuickly_data()
+    {
+        QTest::addColumn<QString>("what");
+        for (const char *what : {"model", "quiz", "trace", "language"})
+            QTest::newRow(what) << what;
+    }
+    void hugeNoiseIsRefusedQuickly()
+    {
+        QFETCH(QString, what);
+        prepareSheets();
+        const QString file = path("noise");
+        {
+            QByteArray noise(50 * 1024 * 1024, Qt::Uninitialized);
+            QRandomGenerator generator(12345);
+            generator.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+            QVERIFY(write(file, noise));
+        }
+        const WindowState before = windowState();
+        const QString title = m_form1->windowTitle();
+        QElapsedTimer timer;
+        timer.start();
+        if (what == "language") {
+            LanguageWindows windows;
+            windows.form1 = m_form1.get();
+            windows.form2 = m_form2.get();
+            windows.stranka = m_stranka.get();
+            windows.form3 = m_form3.get();
+            windows.form4 = m_form4.get();
+            windows.form5 = m_form5.get();
+            QString error;
+            QVERIFY(!LoadLanguageFile(m_context, windows, file, &error));
+            QVERIFY(!error.isEmpty());
+            QVERIFY(!m_context.language.active);
+        } else {
+            load(what, file);
+            QCOMPARE(m_dialogs.texts("error").size(), 1);
+        }
+        const qint64 elapsed = timer.elapsed();
+        QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed) + " ms"));
+        QVERIFY(windowState() == before);
+        QCOMPARE(m_form1->windowTitle(), title);
+    }
+
+    void brokenPicturesGiveSaneTiles_data()
+    {
+        QTest::addColumn<QByteArray>("companion");   // empty: no companion file
+        QTest::addColumn<QByteArray>("picture");
+        QTest::addColumn<QImage>("expected");
+
+        const QByteArray bluePicture = encoded(filled(8, 8, blue), "PNG");
+        QImage corner = filled(32, 32, white);
+        QPainter(&corner).fillRect(0, 0, 16, 16, QColor(red));
+        QTest::newRow("companion 16x16") << encoded(filled(16, 16, red), "BMP") << bluePicture << corner;
+        QImage big = filled(64, 64, 0xFF00FF00);
+        QPainter(&big).fillRect(0, 0, 32, 32, QColor(red));
+        QTest::newRow("companion 64x64") << encoded(big, "BMP") << bluePicture << filled(32, 32, red);
+        QImage dot = filled(32, 32, white);
+        dot.setPixel(0, 0, red);
+        QTest::newRow("companion 1x1") << encoded(filled(1, 1, red), "BMP") << bluePicture << dot;
+        QTest::newRow("companion claims 100000x100000")
+                << bmpHeaderOnly(100000, 100000) << bluePicture << filled(32, 32, blue);
+        QTest::newRow("companion claims 100000x100000, no picture")
+                << bmpHeaderOnly(100000, 100000) << QByteArray() << filled(32, 32, white);
+        QTest::newRow("companion is text") << QByteArray("not a bitmap\r\n") << bluePicture
+                                           << filled(32, 32, blue);
+        // A 32 x 32 24-bit BMP holds its rows bottom first, 96 bytes each
+        // after a 54-byte header: the rows cut off are the top ones.
+        const QByteArray whole = encoded(filled(32, 32, red), "BMP");
+        QCOMPARE(whole.size(), 54 + 32 * 96);
+        for (int rows : {0, 5, 15, 31}) {
+            QImage partial = filled(32, 32, white);
+            QPainter(&partial).fillRect(0, 32 - rows, 32, rows, QColor(red));
+            QTest::addRow("companion cut after %d rows", rows)
+                    << whole.left(54 + rows * 96 + 50) << bluePicture << partial;
+        }
+        QTest::newRow("companion cut in its header") << whole.left(30) << bluePicture
+                                                     << filled(32, 32, blue);
+        QTest::newRow("picture is text") << QByteArray() << QByteArray("GIF89a but not really")
+                                         << filled(32, 32, white);
+        QTest::newRow("picture cut short") << QByteArray() << bluePicture.left(20)
+                                           << filled(32, 32, white);
+        QTest::newRow("nothing readable") << QByteArray() << QByteArray() << filled(32, 32, white);
+    }
+    void brokenPicturesGiveSaneTiles()
+    {
+        QFETCH(QByteArray, companion);
+        QFETCH(QByteArray, picture);
+        QFETCH(QImage, expected);
+        // All six faces use the broken picture and its companion.
+        QDir(m_dir->path()).mkdir("obr");
+        QStringList pictures;
+        for (int i = 1; i <= 6; ++i) {
+            const QString name = path(QStringLiteral("obr/face%1.png").arg(i));
+            if (!picture.isEmpty())
+                QVERIFY(write(name, picture));
+            if (!companion.isEmpty())
+                QVERIFY(write(path(QStringLiteral("obr/face%1.bmp").arg(i)), companion));
+            pictures << name;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        m_form1->openArguments(pictures);
+        QCOMPARE(labels().last(), faceset::quoted(pictures.last()));
+        item("Piprav1")->trigger();
+        QVERIFY(m_form2->isVisible());
+        item("priprstopy")->trigger();
+        QVERIFY(m_form4->isVisible());
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+
+        const QImage tile = facetiles::loadTile(m_context.snapshot.names[0], m_context.snapshot.pictures[0]);
+        QCOMPARE(tile.convertToFormat(QImage::Format_RGB32), expected);
+        // The quiz window's thumbnails show that tile in every turned square.
+        const quiz::QuizState state = m_form2->quizState();
+        for (int k = 1; k <= 12; ++k) {
+            const auto *thumb = m_form2->findChild<ImageControl *>(QStringLiteral("Image%1").arg(k));
+            QVERIFY(thumb);
+            for (int s = 1; s <= 6; ++s) {
+                const int turn = state.thumbnails[k - 1].states[s - 1];
+                const QImage shown = thumb->image()
+                        .copy(net::square_x[s - 1], net::square_y[s - 1], 32, 32)
+                        .convertToFormat(QImage::Format_RGB32);
+                const QImage want = turn > 3 ? filled(32, 32, white)
+                        : expected.transformed(QTransform().rotate(90 * turn))
+                                  .convertToFormat(QImage::Format_RGB32);
+                QVERIFY2(shown == want, qPrintable(QStringLiteral("Image%1 square %2").arg(k).arg(s)));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(tst_Faults)
+#include "tst_faults.moc"
