@@ -4,32 +4,25 @@
 #include <QDir>
 #include <QTest>
 
-BenchWindows::BenchWindows() : previousFolder(QDir::currentPath())
+BenchState::BenchState() : previousFolder(QDir::currentPath())
 {
     context.dialogs = &dialogs;
-    form1 = std::make_unique<TForm1>(context);
-    context.mainWindow = form1.get();
-    context.modelFileName = [this] { return form1->SD.fileName(); };
-    form2 = std::make_unique<TForm2>(context, nullptr);
-    stranka = std::make_unique<TStranka>(context, form1.get());
-    form3 = std::make_unique<TForm3>();
-    form4 = std::make_unique<TForm4>(context, nullptr);
-    form5 = std::make_unique<TForm5>();
-    form2->setHelpWindow(form3.get());
-    form4->setHelpWindow(form5.get());
-    form1->setSheetWindows(form2.get(), form4.get());
-    printing = std::make_unique<SheetPrinting>(context, *stranka, form1->SPD);
-    form1->setPrinting(printing.get());
+}
+
+BenchState::~BenchState()
+{
+    // The file dialogs move the working folder.
+    QDir::setCurrent(previousFolder);
+}
+
+BenchWindows::BenchWindows() : ProgramWindows(context)
+{
     form1->openArguments(benchdata::demoPictures());
     form1->show();
     mainExposed = QTest::qWaitForWindowExposed(form1.get());
 }
 
-BenchWindows::~BenchWindows()
-{
-    // The file dialogs move the working folder.
-    QDir::setCurrent(previousFolder);
-}
+BenchWindows::~BenchWindows() = default;
 
 bool BenchWindows::showQuiz()
 {
@@ -63,18 +56,6 @@ void BenchWindows::settle()
 {
     QApplication::sendPostedEvents();
     QApplication::processEvents();
-}
-
-LanguageWindows BenchWindows::languageWindows()
-{
-    LanguageWindows w;
-    w.form1 = form1.get();
-    w.form2 = form2.get();
-    w.stranka = stranka.get();
-    w.form3 = form3.get();
-    w.form4 = form4.get();
-    w.form5 = form5.get();
-    return w;
 }
 
 QString BenchWindows::tempPath(const QString &name) const

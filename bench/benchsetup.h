@@ -7,6 +7,7 @@
 #include "help2.h"
 #include "lokalizace.h"
 #include "nastaveni.h"
+#include "programwindows.h"
 #include "sheetprinting.h"
 #include "tisky.h"
 #include "trace.h"
@@ -35,7 +36,19 @@ public:
 
 // The six windows wired as the program's start-up wires them, the demo face
 // set of examples/obrazkys in the main window, and a temporary folder.
-struct BenchWindows
+// What the windows are built on: a temporary folder, the dialogs, the context.
+struct BenchState
+{
+    BenchState();
+    ~BenchState();
+
+    QTemporaryDir dir;
+    QString previousFolder;
+    BenchDialogs dialogs;
+    AppContext context;
+};
+
+struct BenchWindows : BenchState, ProgramWindows
 {
     BenchWindows();
     ~BenchWindows();
@@ -49,21 +62,9 @@ struct BenchWindows
     bool rollSnake();
     // Runs pending events, paints included.
     static void settle();
-    LanguageWindows languageWindows();
     QString tempPath(const QString &name) const;
 
     bool mainExposed = false;
-    QTemporaryDir dir;
-    QString previousFolder;
-    BenchDialogs dialogs;
-    AppContext context;
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
-    std::unique_ptr<TStranka> stranka;
-    std::unique_ptr<TForm3> form3;
-    std::unique_ptr<TForm4> form4;
-    std::unique_ptr<TForm5> form5;
-    std::unique_ptr<SheetPrinting> printing;
 };
 
 namespace benchdata {

@@ -32,17 +32,7 @@ private:
                               m_app->form4.get(), m_app->form5.get()};
         return windows[i];
     }
-    LanguageWindows windows() const
-    {
-        LanguageWindows w;
-        w.form1 = m_app->form1.get();
-        w.form2 = m_app->form2.get();
-        w.stranka = m_app->stranka.get();
-        w.form3 = m_app->form3.get();
-        w.form4 = m_app->form4.get();
-        w.form5 = m_app->form5.get();
-        return w;
-    }
+    LanguageWindows windows() const { return m_app->languageWindows(); }
     bool load(const QByteArray &bytes)
     {
         const QString path = QDir(m_app->dir.path()).filePath("lang.txt");

@@ -1,13 +1,8 @@
 #include "appcontext.h"
-#include "cesta.h"
 #include "dialogs.h"
-#include "help.h"
-#include "help2.h"
 #include "lokalizace.h"
-#include "nastaveni.h"
+#include "programwindows.h"
 #include "quitwhenshown.h"
-#include "sheetprinting.h"
-#include "tisky.h"
 #include "vemtal.h"
 
 #include <QApplication>
@@ -33,34 +28,15 @@ int main(int argc, char *argv[])
     AppContext context;
     context.dialogs = &dialogs;
 
-    // The windows are created once, in this order, and live until the end.
-    TForm1 form1(context);
-    context.mainWindow = &form1;
-    context.modelFileName = [&form1] { return form1.SD.fileName(); };
-    TForm2 form2(context, nullptr);
-    TStranka stranka(context, &form1);
-    TForm3 form3;
-    TForm4 form4(context, nullptr);
-    TForm5 form5;
-    form2.setHelpWindow(&form3);
-    form4.setHelpWindow(&form5);
-    form1.setSheetWindows(&form2, &form4);
-    SheetPrinting printing(context, stranka, form1.SPD);
-    form1.setPrinting(&printing);
+    // The windows are created once, in their order, and live until the end.
+    ProgramWindows windows(context);
 
     // With every window in place, the language file replaces the texts.
     const QString languageFile = QStringLiteral("lang.txt");
-    if (QFileInfo::exists(languageFile)) {
-        LanguageWindows windows;
-        windows.form1 = &form1;
-        windows.form2 = &form2;
-        windows.stranka = &stranka;
-        windows.form3 = &form3;
-        windows.form4 = &form4;
-        windows.form5 = &form5;
-        LoadLanguageFile(context, windows, languageFile);
-    }
+    if (QFileInfo::exists(languageFile))
+        LoadLanguageFile(context, windows.languageWindows(), languageFile);
 
+    TForm1 &form1 = *windows.form1;
     form1.openArguments(arguments);
     form1.show();
     if (quitWhenShown)

@@ -7,6 +7,7 @@
 #include "help.h"
 #include "help2.h"
 #include "nastaveni.h"
+#include "programwindows.h"
 #include "scripteddialogs.h"
 #include "tisky.h"
 #include "vemtal.h"
@@ -15,47 +16,29 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <memory>
-
-struct TestApp
+// A temporary start folder, the working folder while it lives.
+struct TestStartFolder
 {
     QTemporaryDir dir;
     QString previousFolder = QDir::currentPath();
+
+    TestStartFolder() { QDir::setCurrent(dir.path()); }
+    ~TestStartFolder() { QDir::setCurrent(previousFolder); }
+};
+
+struct TestDialogs
+{
     ScriptedDialogs dialogs;
     AppContext context;
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
-    std::unique_ptr<TStranka> stranka;
-    std::unique_ptr<TForm3> form3;
-    std::unique_ptr<TForm4> form4;
-    std::unique_ptr<TForm5> form5;
 
-    TestApp()
-    {
-        QDir::setCurrent(dir.path());
-        context.dialogs = &dialogs;
-        form1 = std::make_unique<TForm1>(context);
-        context.mainWindow = form1.get();
-        context.modelFileName = [this] { return form1->SD.fileName(); };
-        form2 = std::make_unique<TForm2>(context, nullptr);
-        stranka = std::make_unique<TStranka>(context, form1.get());
-        form3 = std::make_unique<TForm3>();
-        form4 = std::make_unique<TForm4>(context, nullptr);
-        form5 = std::make_unique<TForm5>();
-        form2->setHelpWindow(form3.get());
-        form4->setHelpWindow(form5.get());
-        form1->setSheetWindows(form2.get(), form4.get());
-    }
-    ~TestApp()
-    {
-        form5.reset();
-        form4.reset();
-        form3.reset();
-        stranka.reset();
-        form2.reset();
-        form1.reset();
-        QDir::setCurrent(previousFolder);
-    }
+    TestDialogs() { context.dialogs = &dialogs; }
+};
+
+// Bases are built in this order: the folder first (the main window records
+// it as its start folder), the dialogs, then the windows.
+struct TestApp : TestStartFolder, TestDialogs, ProgramWindows
+{
+    TestApp() : ProgramWindows(context) { }
 
     QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
     QAction *item(const char *name) const { return form1->findChild<QAction *>(QLatin1String(name)); }

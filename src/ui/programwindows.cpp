@@ -1,0 +1,51 @@
+#include "programwindows.h"
+
+#include "cesta.h"
+#include "help.h"
+#include "help2.h"
+#include "nastaveni.h"
+#include "sheetprinting.h"
+#include "tisky.h"
+#include "vemtal.h"
+
+ProgramWindows::ProgramWindows(AppContext &context)
+{
+    form1 = std::make_unique<TForm1>(context);
+    context.mainWindow = form1.get();
+    context.modelFileName = [form = form1.get()] { return form->SD.fileName(); };
+    form2 = std::make_unique<TForm2>(context, nullptr);
+    stranka = std::make_unique<TStranka>(context, form1.get());
+    form3 = std::make_unique<TForm3>();
+    form4 = std::make_unique<TForm4>(context, nullptr);
+    form5 = std::make_unique<TForm5>();
+    // The help windows come after the windows that show them.
+    form2->setHelpWindow(form3.get());
+    form4->setHelpWindow(form5.get());
+    form1->setSheetWindows(form2.get(), form4.get());
+    printing = std::make_unique<SheetPrinting>(context, *stranka, form1->SPD);
+    form1->setPrinting(printing.get());
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    // The main window goes last: the others hold pointers to it.
+    printing.reset();
+    form5.reset();
+    form4.reset();
+    form3.reset();
+    stranka.reset();
+    form2.reset();
+    form1.reset();
+}
+
+LanguageWindows ProgramWindows::languageWindows() const
+{
+    LanguageWindows windows;
+    windows.form1 = form1.get();
+    windows.form2 = form2.get();
+    windows.stranka = stranka.get();
+    windows.form3 = form3.get();
+    windows.form4 = form4.get();
+    windows.form5 = form5.get();
+    return windows;
+}
