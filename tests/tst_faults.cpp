@@ -12,6 +12,7 @@
 #include "nastaveni.h"
 #include "netgeometry.h"
 #include "scripteddialogs.h"
+#include "testapp.h"
 #include "sheetprinting.h"
 #include "textfile.h"
 #include "tisky.h"
@@ -38,19 +39,6 @@ namespace {
 
 // Runs `afterChoice` once a file dialog has answered, before the window
 // reads the chosen file.
-class ChangingDialogs : public ScriptedDialogs
-{
-public:
-    std::function<void()> afterChoice;
-    QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) override
-    {
-        const QStringList chosen = ScriptedDialogs::chooseFiles(parent, request);
-        if (afterChoice && !chosen.isEmpty())
-            std::exchange(afterChoice, nullptr)();
-        return chosen;
-    }
-};
-
 // Writes below a small size limit fail with EFBIG, as on a full disk (for
 // root too). The limit is lifted when the object goes.
 class FullDisk
@@ -123,26 +111,10 @@ class tst_Faults : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousFolder;
-    ChangingDialogs m_dialogs;
-    AppContext m_context;
-    std::unique_ptr<TForm1> m_form1;
-    std::unique_ptr<TForm2> m_form2;
-    std::unique_ptr<TStranka> m_stranka;
-    std::unique_ptr<TForm3> m_form3;
-    std::unique_ptr<TForm4> m_form4;
-    std::unique_ptr<TForm5> m_form5;
-    std::unique_ptr<SheetPrinting> m_printing;
+    std::unique_ptr<TestApp> m_app;
 
-    QStringList demoFiles() const
-    {
-        const QString d = QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/");
-        return {d + "1-predni.jpg", d + "2-prava.png", d + "3-zadni.gif",
-                d + "4-leva.jpg", d + "5-horni.png", d + "6-dolni.gif"};
-    }
-    QAction *item(const char *name) const { return m_form1->findChild<QAction *>(QLatin1String(name)); }
-    QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    QAction *item(const char *name) const { return m_app->item(name); }
+    QString path(const QString &name) const { return QDir(m_app->dir.path()).filePath(name); }
     static QByteArray fileBytes(const QString &file)
     {
         QFile f(file);
@@ -157,7 +129,7 @@ private:
     {
         QStringList out;
         for (int i = 0; i < 6; ++i)
-            out << m_form1->findChild<QLabel *>(QStringLiteral("lbs%1").arg(i))->text();
+            out << m_app->form1->findChild<QLabel *>(QStringLiteral("lbs%1").arg(i))->text();
         return out;
     }
     static QPoint field(int c, int r) { return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17); }
@@ -165,29 +137,29 @@ private:
     // A confirmed quiz and a confirmed trace with two rolls on the upper net.
     void prepareSheets()
     {
-        m_form1->openArguments(demoFiles());
+        m_app->form1->openArguments(TestApp::demoFiles());
         item("Piprav1")->trigger();
-        QTest::mouseClick(m_form2->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        QTest::mouseClick(m_app->form2->findChild<QPushButton *>("OK"), Qt::LeftButton);
         item("priprstopy")->trigger();
-        auto *upper = m_form4->findChild<ImageControl *>("Image5");
+        auto *upper = m_app->form4->findChild<ImageControl *>("Image5");
         QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
         QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
-        QTest::mouseClick(m_form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
-        m_dialogs.calls.clear();
+        QTest::mouseClick(m_app->form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        m_app->dialogs.calls.clear();
     }
     // Saves with the main window's command for `what` to `file`.
     void save(const QString &what, const QString &file)
     {
-        m_dialogs.files.enqueue({file});
+        m_app->dialogs.files.enqueue({file});
         if (what == "model") {
             item("loitkrychli1")->trigger();
         } else if (what == "quiz") {
             item("Ulokviz1")->trigger();
         } else if (what == "trace") {
-            m_dialogs.answers << true << false;
+            m_app->dialogs.answers << true << false;
             item("Uloitzadn1")->trigger();
         } else {
-            m_dialogs.prints.enqueue({true, true});   // print to file
+            m_app->dialogs.prints.enqueue({true, true});   // print to file
             item("tiskni")->trigger();
         }
     }
@@ -202,63 +174,26 @@ private:
     };
     WindowState windowState() const
     {
-        return {labels(), m_form2->quizFileBytes(), m_form4->traceFileBytes(1),
-                m_form4->traceFileBytes(2)};
+        return {labels(), m_app->form2->quizFileBytes(), m_app->form4->traceFileBytes(1),
+                m_app->form4->traceFileBytes(2)};
     }
     // Loads `file` with the main window's command for `what`.
     void load(const QString &what, const QString &file)
     {
-        m_dialogs.files.enqueue({file});
+        m_app->dialogs.files.enqueue({file});
         if (what == "model") {
             item("Nastkrychli1")->trigger();
         } else if (what == "quiz") {
             item("Nastkviz1")->trigger();
         } else {
-            m_dialogs.answers << true << false;
+            m_app->dialogs.answers << true << false;
             item("Nastzadn1")->trigger();
         }
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_previousFolder = QDir::currentPath();
-        QDir::setCurrent(m_dir->path());
-        m_dialogs.answers.clear();
-        m_dialogs.files.clear();
-        m_dialogs.prints.clear();
-        m_dialogs.modals.clear();
-        m_dialogs.calls.clear();
-        m_dialogs.afterChoice = nullptr;
-        m_context = AppContext();
-        m_context.dialogs = &m_dialogs;
-        m_form1 = std::make_unique<TForm1>(m_context);
-        m_context.mainWindow = m_form1.get();
-        m_context.modelFileName = [this] { return m_form1->SD.fileName(); };
-        m_form2 = std::make_unique<TForm2>(m_context, nullptr);
-        m_stranka = std::make_unique<TStranka>(m_context, m_form1.get());
-        m_form3 = std::make_unique<TForm3>();
-        m_form4 = std::make_unique<TForm4>(m_context, nullptr);
-        m_form5 = std::make_unique<TForm5>();
-        m_form2->setHelpWindow(m_form3.get());
-        m_form4->setHelpWindow(m_form5.get());
-        m_form1->setSheetWindows(m_form2.get(), m_form4.get());
-        m_printing = std::make_unique<SheetPrinting>(m_context, *m_stranka, m_form1->SPD);
-        m_form1->setPrinting(m_printing.get());
-    }
-    void cleanup()
-    {
-        m_printing.reset();
-        m_form5.reset();
-        m_form4.reset();
-        m_form3.reset();
-        m_stranka.reset();
-        m_form2.reset();
-        m_form1.reset();
-        QDir::setCurrent(m_previousFolder);
-        m_dir.reset();
-    }
+    void init() { m_app = std::make_unique<TestApp>(); }
+    void cleanup() { m_app.reset(); }
 
     void failedSaveKeepsTheEarlierFile_data()
     {
@@ -280,18 +215,18 @@ private slots:
             QVERIFY(full.ok());
             save(what, file);
         }
-        const QStringList errors = m_dialogs.texts("error");
+        const QStringList errors = m_app->dialogs.texts("error");
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
                  qPrintable(errors.first()));
         QCOMPARE(fileBytes(file), earlier);
         // No half-written file is left beside it.
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList(QFileInfo(file).fileName()));
+        QCOMPARE(QDir(m_app->dir.path()).entryList(QDir::Files), QStringList(QFileInfo(file).fileName()));
 
         // The same save without the fault writes the file.
-        m_dialogs.calls.clear();
+        m_app->dialogs.calls.clear();
         save(what, file);
-        QVERIFY(m_dialogs.texts("error").isEmpty());
+        QVERIFY(m_app->dialogs.texts("error").isEmpty());
         QVERIFY(fileBytes(file).size() > 64);
         QVERIFY(fileBytes(file) != earlier);
     }
@@ -305,12 +240,12 @@ private slots:
         QVERIFY(write(path("plain"), plain));
         const QString file = path("plain/saved." + what);
         save(what, file);
-        const QStringList errors = m_dialogs.texts("error");
+        const QStringList errors = m_app->dialogs.texts("error");
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(QString::fromLocal8Bit(std::strerror(ENOTDIR))),
                  qPrintable(errors.first()));
         QCOMPARE(fileBytes(path("plain")), plain);
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+        QCOMPARE(QDir(m_app->dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList("plain"));
     }
 
@@ -331,31 +266,31 @@ private slots:
         // A good file of each kind, so that only the change makes it fail.
         const QString file = path("good." + what);
         if (what == "model") {
-            m_form1->findChild<QLineEdit *>("Ed1")->setText("2");
-            m_dialogs.files.enqueue({file});
+            m_app->form1->findChild<QLineEdit *>("Ed1")->setText("2");
+            m_app->dialogs.files.enqueue({file});
             item("loitkrychli1")->trigger();
-            m_form1->openArguments(demoFiles().mid(1, 1));
+            m_app->form1->openArguments(TestApp::demoFiles().mid(1, 1));
         } else if (what == "quiz") {
-            quiz::QuizState other = m_form2->quizState();
+            quiz::QuizState other = m_app->form2->quizState();
             other.vstup = QStringList{"jiné zadání"};
             QVERIFY(write(file, quiz::writeQuiz(other)));
         } else {
             QVERIFY(write(file, tracefile::write(trace::Grid(), trace::History())));
         }
         QVERIFY(QFileInfo(file).isFile());
-        m_dialogs.calls.clear();
+        m_app->dialogs.calls.clear();
         const WindowState before = windowState();
 
-        m_dialogs.afterChoice = [file, toFolder] {
+        m_app->dialogs.afterChoice = [file, toFolder] {
             QFile::remove(file);
             if (toFolder)
                 QDir().mkdir(file);
         };
         load(what, file);
-        QVERIFY(!m_dialogs.afterChoice);   // the change did happen
-        QCOMPARE(m_dialogs.texts("error").size(), 1);
-        QVERIFY(!m_dialogs.texts("error").first().isEmpty());
-        QVERIFY(m_dialogs.texts("message").isEmpty());
+        QVERIFY(!m_app->dialogs.afterChoice);   // the change did happen
+        QCOMPARE(m_app->dialogs.texts("error").size(), 1);
+        QVERIFY(!m_app->dialogs.texts("error").first().isEmpty());
+        QVERIFY(m_app->dialogs.texts("message").isEmpty());
         QVERIFY(windowState() == before);
     }
 
@@ -377,29 +312,29 @@ private slots:
             QVERIFY(write(file, noise));
         }
         const WindowState before = windowState();
-        const QString title = m_form1->windowTitle();
+        const QString title = m_app->form1->windowTitle();
         QElapsedTimer timer;
         timer.start();
         if (what == "language") {
             LanguageWindows windows;
-            windows.form1 = m_form1.get();
-            windows.form2 = m_form2.get();
-            windows.stranka = m_stranka.get();
-            windows.form3 = m_form3.get();
-            windows.form4 = m_form4.get();
-            windows.form5 = m_form5.get();
+            windows.form1 = m_app->form1.get();
+            windows.form2 = m_app->form2.get();
+            windows.stranka = m_app->stranka.get();
+            windows.form3 = m_app->form3.get();
+            windows.form4 = m_app->form4.get();
+            windows.form5 = m_app->form5.get();
             QString error;
-            QVERIFY(!LoadLanguageFile(m_context, windows, file, &error));
+            QVERIFY(!LoadLanguageFile(m_app->context, windows, file, &error));
             QVERIFY(!error.isEmpty());
-            QVERIFY(!m_context.language.active);
+            QVERIFY(!m_app->context.language.active);
         } else {
             load(what, file);
-            QCOMPARE(m_dialogs.texts("error").size(), 1);
+            QCOMPARE(m_app->dialogs.texts("error").size(), 1);
         }
         const qint64 elapsed = timer.elapsed();
         QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed) + " ms"));
         QVERIFY(windowState() == before);
-        QCOMPARE(m_form1->windowTitle(), title);
+        QCOMPARE(m_app->form1->windowTitle(), title);
     }
 
     void brokenPicturesGiveSaneTiles_data()
@@ -448,7 +383,7 @@ private slots:
         QFETCH(QByteArray, picture);
         QFETCH(QImage, expected);
         // All six faces use the broken picture and its companion.
-        QDir(m_dir->path()).mkdir("obr");
+        QDir(m_app->dir.path()).mkdir("obr");
         QStringList pictures;
         for (int i = 1; i <= 6; ++i) {
             const QString name = path(QStringLiteral("obr/face%1.png").arg(i));
@@ -460,20 +395,20 @@ private slots:
         }
         QElapsedTimer timer;
         timer.start();
-        m_form1->openArguments(pictures);
+        m_app->form1->openArguments(pictures);
         QCOMPARE(labels().last(), faceset::quoted(pictures.last()));
         item("Piprav1")->trigger();
-        QVERIFY(m_form2->isVisible());
+        QVERIFY(m_app->form2->isVisible());
         item("priprstopy")->trigger();
-        QVERIFY(m_form4->isVisible());
+        QVERIFY(m_app->form4->isVisible());
         QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
 
-        const QImage tile = facetiles::loadTile(m_context.snapshot.names[0], m_context.snapshot.pictures[0]);
+        const QImage tile = facetiles::loadTile(m_app->context.snapshot.names[0], m_app->context.snapshot.pictures[0]);
         QCOMPARE(tile.convertToFormat(QImage::Format_RGB32), expected);
         // The quiz window's thumbnails show that tile in every turned square.
-        const quiz::QuizState state = m_form2->quizState();
+        const quiz::QuizState state = m_app->form2->quizState();
         for (int k = 1; k <= 12; ++k) {
-            const auto *thumb = m_form2->findChild<ImageControl *>(QStringLiteral("Image%1").arg(k));
+            const auto *thumb = m_app->form2->findChild<ImageControl *>(QStringLiteral("Image%1").arg(k));
             QVERIFY(thumb);
             for (int s = 1; s <= 6; ++s) {
                 const int turn = state.thumbnails[k - 1].states[s - 1];

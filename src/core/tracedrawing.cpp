@@ -139,27 +139,42 @@ void prekresli_sipky(Canvas &canvas, const trace::History &history)
         dokresli_sipku(canvas, fields[i - 1], fields[i]);
 }
 
-void prekresli_obrazek(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
-                       const Tiles &mirrored, const die::DieState &initial, bool arrows)
+namespace {
+
+// Draws the start field with the initial imprint, then walks the history
+// field by field. With `roll` the die rolls and each field entered gets its
+// new imprint; without it each field is drawn as `grid` holds it. A move off
+// the grid ends the walk. Returns the field reached.
+die::Field drawPath(Canvas &canvas, const trace::History &history, trace::Grid grid,
+                    const Tiles &mirrored, const die::DieState &initial, bool roll)
 {
-    trace::Grid copy = grid;
-    clear(canvas);
     die::DieState state = initial;
     die::Field f = die::startField;
-    copy.at(f) = state[die::Underside];
-    dokresli_pole(canvas, f, copy, mirrored);
+    grid.at(f) = state[die::Underside];
+    dokresli_pole(canvas, f, grid, mirrored);
     const int count = qBound(0, int(history.count), trace::maxMoves);
     for (int i = 0; i < count; ++i) {
         const int d = history.moves[i];
         const die::Field next = die::vypoctisouseda(d, f);
         if (d < die::Up || d > die::Left || !trace::Grid::contains(next))
             break;
-        die::prepocti_steny(d, state, state);
         f = next;
-        copy.at(f) = state[die::Underside];
-        dokresli_pole(canvas, f, copy, mirrored);
+        if (roll) {
+            die::prepocti_steny(d, state, state);
+            grid.at(f) = state[die::Underside];
+        }
+        dokresli_pole(canvas, f, grid, mirrored);
     }
-    ramecek(canvas, f, red);
+    return f;
+}
+
+} // namespace
+
+void prekresli_obrazek(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
+                       const Tiles &mirrored, const die::DieState &initial, bool arrows)
+{
+    clear(canvas);
+    ramecek(canvas, drawPath(canvas, history, grid, mirrored, initial, true), red);
     if (arrows)
         prekresli_sipky(canvas, history);
 }
@@ -167,20 +182,8 @@ void prekresli_obrazek(Canvas &canvas, const trace::History &history, const trac
 void prekresli_proste(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
                       const Tiles &mirrored, const die::DieState &initial, bool arrows)
 {
-    trace::Grid copy = grid;
     clear(canvas);
-    die::Field f = die::startField;
-    copy.at(f) = initial[die::Underside];
-    dokresli_pole(canvas, f, copy, mirrored);
-    const int count = qBound(0, int(history.count), trace::maxMoves);
-    for (int i = 0; i < count; ++i) {
-        const int d = history.moves[i];
-        const die::Field next = die::vypoctisouseda(d, f);
-        if (d < die::Up || d > die::Left || !trace::Grid::contains(next))
-            break;
-        f = next;
-        dokresli_pole(canvas, f, copy, mirrored);
-    }
+    drawPath(canvas, history, grid, mirrored, initial, false);
     if (arrows)
         prekresli_sipky(canvas, history);
 }

@@ -27,6 +27,9 @@ public:
     struct PrintReply { bool ok; bool toFile; };
     QQueue<PrintReply> prints;
     QList<Call> calls;
+    // Runs once after the next confirmed file dialog, before the window
+    // goes on: a test can change the chosen file behind the window's back.
+    std::function<void()> afterChoice;
 
     void message(QWidget *, const QString &text) override { calls.append({"message", text, {}}); }
     void error(QWidget *, const QString &text) override { calls.append({"error", text, {}}); }
@@ -38,7 +41,10 @@ public:
     QStringList chooseFiles(QWidget *, const FileDialogRequest &request) override
     {
         calls.append({"files", request.name, request});
-        return files.isEmpty() ? QStringList() : files.dequeue();
+        const QStringList chosen = files.isEmpty() ? QStringList() : files.dequeue();
+        if (afterChoice && !chosen.isEmpty())
+            std::exchange(afterChoice, nullptr)();
+        return chosen;
     }
     void openUrl(const QUrl &url) override { calls.append({"url", url.toString(), {}}); }
     bool print(QWidget *, QPrinter *, bool *toFile) override
