@@ -109,8 +109,13 @@ async function run(opts) {
     });
     await page.goto(pathToFileURL(html).href);
     await page.waitForTimeout(opts.wait * 1000);
-
-    const summary = await page.evaluate(sceneSummary);
+    // A busy machine may need longer than the wait: poll for the scene, up
+    // to a minute more.
+    let summary = await page.evaluate(sceneSummary);
+    for (let tries = 0; !summary.loaded && tries < 120; tries++) {
+      await page.waitForTimeout(500);
+      summary = await page.evaluate(sceneSummary);
+    }
     if (summary.loaded) {
       report.push(`scene: ${summary.rootNodes} root nodes, ${summary.protos} prototypes, ${summary.routes} routes`);
     } else {
