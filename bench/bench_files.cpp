@@ -14,10 +14,8 @@ namespace {
 void BM_QuizFileSave(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showQuiz()) {
-        state.SkipWithError("quiz window not shown");
+    if (!w.readyQuiz(state))
         return;
-    }
     const QString path = w.tempPath(QStringLiteral("kviz.tkt"));
     w.dialogs.files = { path };
     for (auto _ : state)
@@ -32,10 +30,8 @@ BENCHMARK(BM_QuizFileSave)->Unit(benchmark::kMicrosecond);
 void BM_QuizFileLoad(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showQuiz()) {
-        state.SkipWithError("quiz window not shown");
+    if (!w.readyQuiz(state))
         return;
-    }
     const QString path = w.tempPath(QStringLiteral("kviz.tkt"));
     QString error;
     textfile::writeFile(path, w.form2->quizFileBytes(), error);
@@ -69,14 +65,8 @@ BENCHMARK(BM_QuizFileCore)->Unit(benchmark::kMicrosecond);
 void BM_TraceFileSave(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showTrace()) {
-        state.SkipWithError("trace window not shown");
+    if (!w.readyTrace(state, true))
         return;
-    }
-    if (!w.rollSnake()) {
-        state.SkipWithError("snake not rolled");
-        return;
-    }
     w.dialogs.files = { w.tempPath(QStringLiteral("stopa.tpt")) };
     for (auto _ : state)
         w.form1->Uloitzadn1Click();

@@ -9,10 +9,8 @@ namespace {
 void BM_QuizObnov(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showQuiz()) {
-        state.SkipWithError("quiz window not shown");
+    if (!w.readyQuiz(state))
         return;
-    }
     for (auto _ : state) {
         w.form2->obnov();
         BenchWindows::settle();
@@ -24,10 +22,8 @@ BENCHMARK(BM_QuizObnov)->Unit(benchmark::kMicrosecond);
 void BM_QuizPreber(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showQuiz()) {
-        state.SkipWithError("quiz window not shown");
+    if (!w.readyQuiz(state))
         return;
-    }
     for (auto _ : state) {
         w.form2->preber();
         BenchWindows::settle();

@@ -25,10 +25,8 @@ quiz::QuizState quizOnSheet(const quiz::QuizState &from)
 void BM_QuizSheet(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showQuiz()) {
-        state.SkipWithError("quiz window not shown");
+    if (!w.readyQuiz(state))
         return;
-    }
     if (!w.form2->loadQuizFile(quiz::writeQuiz(quizOnSheet(w.form2->quizState()))).isEmpty()) {
         state.SkipWithError("quiz not loaded");
         return;
@@ -45,14 +43,8 @@ BENCHMARK(BM_QuizSheet)->Unit(benchmark::kMicrosecond);
 void BM_TraceSheet(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showTrace()) {
-        state.SkipWithError("trace window not shown");
+    if (!w.readyTrace(state, true))
         return;
-    }
-    if (!w.rollSnake()) {
-        state.SkipWithError("snake not rolled");
-        return;
-    }
     for (auto _ : state)
         benchmark::DoNotOptimize(SheetPrinting::traceSheet(w.form4.get(), true));
 }

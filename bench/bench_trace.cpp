@@ -14,14 +14,8 @@ namespace {
 void BM_TraceRedraw(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showTrace()) {
-        state.SkipWithError("trace window not shown");
+    if (!w.readyTrace(state, true))
         return;
-    }
-    if (!w.rollSnake()) {
-        state.SkipWithError("snake not rolled");
-        return;
-    }
     auto *oprav = w.form4->findChild<QPushButton *>(QStringLiteral("oprav"));
     for (auto _ : state) {
         oprav->click();
@@ -53,10 +47,8 @@ BENCHMARK(BM_TraceReplayCore)->Unit(benchmark::kMicrosecond);
 void BM_TraceRollClick(benchmark::State &state)
 {
     BenchWindows w;
-    if (!w.showTrace()) {
-        state.SkipWithError("trace window not shown");
+    if (!w.readyTrace(state, false))
         return;
-    }
     auto *net = w.form4->findChild<QWidget *>(QStringLiteral("Image5"));
     auto *undo = w.form4->findChild<QPushButton *>(QStringLiteral("undo"));
     const QPoint right(33 * 7 + 17, 33 * 3 + 17);   // the field right of the start

@@ -141,3 +141,24 @@ trace::History snakeHistory()
 }
 
 } // namespace benchdata
+
+bool BenchWindows::readyQuiz(benchmark::State &state)
+{
+    if (showQuiz())
+        return true;
+    state.SkipWithError("quiz window not shown");
+    return false;
+}
+
+bool BenchWindows::readyTrace(benchmark::State &state, bool withSnake)
+{
+    if (!showTrace()) {
+        state.SkipWithError("trace window not shown");
+        return false;
+    }
+    if (withSnake && !rollSnake()) {
+        state.SkipWithError("snake not rolled");
+        return false;
+    }
+    return true;
+}

@@ -14,6 +14,7 @@
 #include "vemtal.h"
 
 #include <QStringList>
+#include <benchmark/benchmark.h>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -60,6 +61,10 @@ struct BenchWindows : BenchState, ProgramWindows
     // Rolls the snake path on the upper net by clicks; true when all 150
     // rolls were taken.
     bool rollSnake();
+    // The same for a benchmark: false, with the benchmark skipped and the
+    // reason given, when the window cannot be shown or the snake not rolled.
+    bool readyQuiz(benchmark::State &state);
+    bool readyTrace(benchmark::State &state, bool withSnake);
     // Runs pending events, paints included.
     static void settle();
     QString tempPath(const QString &name) const;
