@@ -226,6 +226,10 @@ private slots:
 
     void englishFileTranslates()
     {
+        // A help window shown once (its labels sized to the Czech texts)
+        // and hidden again.
+        m_app->form5->show();
+        m_app->form5->hide();
         QFile file(QStringLiteral(VEMTAL_SOURCE_DIR "/lang/en/lang.txt"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(load(file.readAll()));
@@ -233,6 +237,12 @@ private slots:
         QCOMPARE(m_app->form2->windowTitle(), QStringLiteral("Quiz preparation"));
         QCOMPARE(find<QAbstractButton>(4, "OK")->text(), QStringLiteral("OK - keep the net"));
         QCOMPARE(m_app->form5->windowTitle(), QStringLiteral("Help on making a printed trace"));
+        // The hidden windows' labels fit their new texts once shown.
+        m_app->form5->show();
+        for (QLabel *label : m_app->form5->findChildren<QLabel *>()) {
+            QCOMPARE(label->size(), label->sizeHint());
+            QVERIFY(label->text().isEmpty() || label->width() > 20);
+        }
         item("priprstopy")->trigger();
         QCOMPARE(m_app->dialogs.texts("message"), QStringList("Choose the pictures."));
     }

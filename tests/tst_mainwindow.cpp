@@ -68,6 +68,10 @@ private slots:
         QCOMPARE(m_app->form1->findChild<QLabel *>("lbs5")->geometry(), QRect(48, 272, 700, 25));
         QCOMPARE(m_app->form1->findChild<QWidget *>("Button3")->geometry(), QRect(767, 272, 66, 25));
         QCOMPARE(m_app->form1->findChild<QWidget *>("Zobraz")->geometry(), QRect(8, 304, 825, 33));
+        // The hint's text fits its fixed box.
+        auto *hint = m_app->form1->findChild<QLabel *>("Label4");
+        QCOMPARE(hint->geometry(), QRect(376, 38, 465, 20));
+        QVERIFY(QFontMetrics(hint->font()).horizontalAdvance(hint->text()) <= hint->width());
         auto *copyright = m_app->form1->findChild<QLabel *>("Label8");
         QCOMPARE(copyright->geometry().right() + 1, 833);
         QCOMPARE(action("Zobrazitkrychli2")->shortcut(), QKeySequence(Qt::Key_F4));

@@ -6,7 +6,6 @@
 #include "canvas.h"
 #include "dialogs.h"
 #include "facetiles.h"
-#include "helpicon.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "radiogroup.h"
@@ -133,7 +132,7 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow, QWidget *parent)
     sipky->setGeometry(128, 160, 161, 17);
     sipky->setChecked(true);
 
-    BitBtn1 = new QPushButton(helpIcon(style()),
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
                               QStringLiteral("&Help"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(828, 0, 54, 30);

@@ -1,5 +1,6 @@
 #include "helplabels.h"
 
+#include "labelfit.h"
 #include "uifont.h"
 
 #include <QLabel>
@@ -27,7 +28,7 @@ void buildHelpWindow(QWidget *window, const char *name, const QString &caption, 
         label->setObjectName(QLatin1String(line.name));
         label->setProperty("Tag", line.tag);
         label->setProperty("autoSize", true);
-        label->adjustSize();
         label->move(line.left, line.top);
+        fitLabel(label);
     }
 }

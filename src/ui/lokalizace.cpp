@@ -1,5 +1,6 @@
 #include "lokalizace.h"
 
+#include "labelfit.h"
 #include "langfile.h"
 #include "textfile.h"
 #include "vemtal.h"
@@ -127,13 +128,9 @@ const Target targets[] = {
 void setCaption(QObject *object, const QString &text)
 {
     if (auto *label = qobject_cast<QLabel *>(object)) {
-        const int right = label->geometry().right();
         label->setText(text);
-        if (label->property("autoSize").toBool()) {
-            label->adjustSize();
-            if (label->property("alignRight").toBool())
-                label->move(right + 1 - label->width(), label->y());
-        }
+        if (label->property("autoSize").toBool())
+            fitLabel(label);
     } else if (auto *button = qobject_cast<QAbstractButton *>(object)) {
         button->setText(text);
     } else if (auto *group = qobject_cast<QGroupBox *>(object)) {

@@ -1,15 +1,25 @@
 #include "programwindows.h"
 
 #include "cesta.h"
+#include "deferredicons.h"
 #include "help.h"
 #include "help2.h"
 #include "nastaveni.h"
 #include "sheetprinting.h"
 #include "tisky.h"
+#include "uifont.h"
 #include "vemtal.h"
+
+#include <QApplication>
 
 ProgramWindows::ProgramWindows(AppContext &context)
 {
+    // Menus, message boxes and the toolkit's dialogs take the menu bar's
+    // font. The windows set their own fonts; a line edit still lays its
+    // text out once in the application font while it is made, and this
+    // one is already loaded by then.
+    QApplication::setFont(uiFont(13));
+    DeferredIconStyle::install();
     form1 = std::make_unique<TForm1>(context);
     context.mainWindow = form1.get();
     context.modelFileName = [form = form1.get()] { return form->SD.fileName(); };

@@ -4,7 +4,6 @@
 
 #include "appcontext.h"
 #include "dialogs.h"
-#include "helpicon.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "textimage.h"
@@ -145,7 +144,7 @@ void TForm2::createControls()
     dalsi = memo("dalsi", 8, 534, 235, 57, QStringLiteral("Další text:\n"));
     dalsi2 = memo("dalsi2", 24, 542, 235, 55, QStringLiteral("Další text:\n"));
 
-    BitBtn1 = new QPushButton(helpIcon(style()),
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
                               QStringLiteral("&Help"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(824, 0, 59, 30);
