@@ -1,7 +1,6 @@
 #include "deferredicons.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
@@ -15,12 +14,14 @@ bool deferred(QStyle::StandardPixmap which)
         || which == QStyle::SP_DialogHelpButton;
 }
 
-// Stands for the base style's icon and reads it when first drawn or sized.
-// Every copy of one icon shares one read.
+// Stands for the style's icon and reads it when first drawn or sized.
 class DeferredIconEngine : public QIconEngine
 {
 public:
-    DeferredIconEngine(QStyle *base, QStyle::StandardPixmap which) : m_base(base), m_which(which) { }
+    DeferredIconEngine(const DeferredIconStyle *style, QStyle::StandardPixmap which)
+        : m_style(const_cast<DeferredIconStyle *>(style)), m_which(which)
+    {
+    }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -45,21 +46,12 @@ public:
     }
     // The deferred icons are ones every style has.
     bool isNull() override { return false; }
-    QIconEngine *clone() const override { return new DeferredIconEngine(m_base, m_which); }
+    QIconEngine *clone() const override { return new DeferredIconEngine(m_style, m_which); }
 
 private:
-    const QIcon &icon() const
-    {
-        static QHash<int, QIcon> read;
-        auto found = read.find(m_which);
-        if (found == read.end()) {
-            QIcon icon = m_base ? m_base->standardIcon(m_which) : QIcon();
-            found = read.insert(m_which, icon);
-        }
-        return *found;
-    }
+    QIcon icon() const { return m_style ? m_style->readIcon(m_which) : QIcon(); }
 
-    QPointer<QStyle> m_base;
+    QPointer<DeferredIconStyle> m_style;
     QStyle::StandardPixmap m_which;
 };
 
@@ -76,5 +68,13 @@ QIcon DeferredIconStyle::standardIcon(StandardPixmap which, const QStyleOption *
 {
     if (option || !deferred(which))
         return QProxyStyle::standardIcon(which, option, widget);
-    return QIcon(new DeferredIconEngine(baseStyle(), which));
+    return QIcon(new DeferredIconEngine(this, which));
+}
+
+QIcon DeferredIconStyle::readIcon(StandardPixmap which) const
+{
+    auto found = m_read.constFind(which);
+    if (found == m_read.constEnd())
+        found = m_read.insert(which, baseStyle()->standardIcon(which));
+    return *found;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
 #include <QProxyStyle>
 
 // The application's style with the icons that windows make but seldom show
@@ -17,4 +19,10 @@ public:
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
+
+    // The base style's icon, read once.
+    QIcon readIcon(StandardPixmap which) const;
+
+private:
+    mutable QHash<int, QIcon> m_read;
 };
