@@ -79,9 +79,7 @@ void BM_TraceFileLoad(benchmark::State &state)
 {
     BenchWindows w;
     const QString path = w.tempPath(QStringLiteral("stopa.tpt"));
-    trace::Trace t;
-    die::obnov_kostku(t.initial, {});
-    t.history = benchdata::snakeHistory();
+    trace::Trace t = benchdata::snakeTrace();
     t.prepocti_obrazek();
     QString error;
     textfile::writeFile(path, tracefile::write(t.traceGrid, t.history), error);
@@ -100,9 +98,7 @@ void BM_TraceFileCore(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("stopa.tpt"));
-    trace::Trace t;
-    die::obnov_kostku(t.initial, {});
-    t.history = benchdata::snakeHistory();
+    trace::Trace t = benchdata::snakeTrace();
     t.prepocti_obrazek();
     for (auto _ : state) {
         QString error;

@@ -27,9 +27,7 @@ BENCHMARK(BM_TraceRedraw)->Unit(benchmark::kMicrosecond);
 // The same replay and drawing without the window.
 void BM_TraceReplayCore(benchmark::State &state)
 {
-    trace::Trace t;
-    die::obnov_kostku(t.initial, { 1, 0, 3, 2, 0, 1 });
-    t.history = benchdata::snakeHistory();
+    trace::Trace t = benchdata::snakeTrace({ 1, 0, 3, 2, 0, 1 });
     tracedraw::Tiles tiles;
     const QStringList pictures = benchdata::demoPictures();
     for (int i = 0; i < 6; ++i)

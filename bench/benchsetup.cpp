@@ -140,6 +140,14 @@ trace::History snakeHistory()
     return history;
 }
 
+trace::Trace snakeTrace(const std::array<quint8, 6> &rotations)
+{
+    trace::Trace t;
+    die::obnov_kostku(t.initial, rotations);
+    t.history = snakeHistory();
+    return t;
+}
+
 } // namespace benchdata
 
 bool BenchWindows::readyQuiz(benchmark::State &state)

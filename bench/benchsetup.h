@@ -85,5 +85,8 @@ QString languageFile();
 QList<die::Field> snakePath();
 // The same path as a history of 150 direction codes.
 trace::History snakeHistory();
+// A trace of that history, its die set up with the given face rotations;
+// the imprint is not replayed yet.
+trace::Trace snakeTrace(const std::array<quint8, 6> &rotations = {});
 
 } // namespace benchdata
