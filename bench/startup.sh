@@ -23,7 +23,7 @@ cmake -S "$top" -B "$build" -G Ninja -DVEMTAL_BENCH=ON -DBUILD_TESTING=OFF >/dev
 cmake --build "$build" --parallel 2 --target vemtal minimal_qt >/dev/null
 
 cd "$top/examples"
-QT_QPA_PLATFORM=offscreen exec python3 - "$runs" "$build/src/app/vemtal" "$build/bench/minimal_qt" <<'PY'
+QT_QPA_PLATFORM=offscreen exec python3 - "$runs" "$build/bin/vemtal" "$build/bench/minimal_qt" <<'PY'
 import os, statistics, subprocess, sys, time
 
 runs, vemtal, minimal = int(sys.argv[1]), sys.argv[2], sys.argv[3]
