@@ -193,14 +193,21 @@ private slots:
         QCOMPARE(m_app->dialogs.texts("message"), QStringList(QString()));
     }
 
-    void blanksAreKeptAndLaterLinesIgnored()
+    void blanksAreKeptAndLaterLinesAreAdditions()
     {
         QByteArray bytes = numbered(124);
         bytes.replace("2\r\n3\r\n", "  Změň  \r\n3\r\n");
-        bytes += "125\r\n126\r\n";
+        bytes += "125\r\n";
         QVERIFY(load(bytes));
         QCOMPARE(find<QAbstractButton>(0, "Zmena")->text(), QStringLiteral("  Změň  "));
-        QCOMPARE(m_app->context.language.lines.size(), 124);
+        // A line the file has replaces the built-in text; a later one does not.
+        const LanguageTexts &language = m_app->context.language;
+        QCOMPARE(language.text(125, QStringLiteral("built-in")), QStringLiteral("125"));
+        QCOMPARE(language.text(126, QStringLiteral("built-in")), QStringLiteral("built-in"));
+        QCOMPARE(language.text(100, QStringLiteral("built-in")), QStringLiteral("100"));
+        QVERIFY(load(numbered(39)));
+        QCOMPARE(m_app->context.language.text(40, QStringLiteral("built-in")), QString());
+        QCOMPARE(m_app->context.language.text(125, QStringLiteral("built-in")), QStringLiteral("built-in"));
     }
 
     void windows1250FileLoads()

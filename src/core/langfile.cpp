@@ -10,7 +10,7 @@ QStringList parse(const QByteArray &bytes)
     lines.reserve(lineCount);
     const bool utf8 = textfile::isValidUtf8(bytes);
     qsizetype start = 0;
-    while (lines.size() < lineCount && start < bytes.size()) {
+    while (lines.size() < maxLineCount && start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
             end = bytes.size();

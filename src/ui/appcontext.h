@@ -9,8 +9,9 @@
 class Dialogs;
 class QWidget;
 
-// Texts of the language file by line number (1..124). While `active` is off
-// every window uses its built-in Czech texts.
+// Texts of the language file by line number (1..124, and later additions
+// from 125 on). While `active` is off every window uses its built-in Czech
+// texts; so does a line after 124 that the file does not have.
 struct LanguageTexts
 {
     bool active = false;
@@ -18,7 +19,9 @@ struct LanguageTexts
 
     QString text(int line, const QString &builtin) const
     {
-        return active ? lines.value(line - 1) : builtin;
+        if (!active || (line > 124 && line > lines.size()))
+            return builtin;
+        return lines.value(line - 1);
     }
 };
 

@@ -191,7 +191,8 @@ bool LoadLanguageFile(AppContext &context, const LanguageWindows &windows, const
                               windows.form3, windows.form4, windows.form5};
     for (const Target &target : targets) {
         QWidget *window = forms[target.window];
-        if (!window)
+        // Texts after line 124 stay built in when the file has no such line.
+        if (!window || target.line > lines.size())
             continue;
         const QString &text = lines[target.line - 1];
         const QString name = QLatin1String(target.name);
