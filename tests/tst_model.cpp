@@ -188,6 +188,33 @@ private slots:
             QCOMPARE(loaded.rotations[i], rotations[i]);
     }
 
+    void loaderReadsBackEmptySlots_data()
+    {
+        QTest::addColumn<QList<int>>("empty");
+        QTest::addColumn<int>("extra");
+        QTest::newRow("last slot") << QList<int>{5} << 0;
+        QTest::newRow("last slot, 3 extra lines") << QList<int>{5} << 3;
+        QTest::newRow("last two slots") << QList<int>{4, 5} << 0;
+        QTest::newRow("first slot") << QList<int>{0} << 0;
+        QTest::newRow("all slots") << QList<int>{0, 1, 2, 3, 4, 5} << 5;
+    }
+    void loaderReadsBackEmptySlots()
+    {
+        QFETCH(QList<int>, empty);
+        QFETCH(int, extra);
+        QStringList stored = labels("/pics");
+        for (int slot : empty)
+            stored[slot].clear();
+        QStringList lines = model::builtinTemplate();
+        lines << model::tail("[ 1 2 3 0 1 2 ]", stored, "] otocna TRUE}");
+        lines << QStringList(extra, QStringLiteral("# extra"));
+        model::Loaded loaded;
+        QVERIFY(model::load(lines, "/models", loaded));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(loaded.labels[i], stored[i]);
+        QCOMPARE(loaded.rotations[5], QStringLiteral("2"));
+    }
+
     void loaderJoinsRelativeEntriesToTheModelFolder()
     {
         QStringList stored;

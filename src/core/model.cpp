@@ -116,9 +116,9 @@ bool load(const QStringList &lines, const QString &folder, Loaded &out)
 {
     const qsizetype n = lines.size();
     // The last picture entry: from line n - 6 backwards to a line that opens
-    // with a double quote.
+    // with a double quote, or to an empty line: the entry of an empty slot.
     qsizetype c = n - 6;
-    while (c >= 0 && !startsWith(lines[c], QLatin1Char('"')))
+    while (c >= 0 && !lines[c].isEmpty() && !startsWith(lines[c], QLatin1Char('"')))
         --c;
     if (c < 5)
         return false;
