@@ -156,6 +156,18 @@ private slots:
         QVERIFY(changed <= 8);
     }
 
+    void upravEscapesTheButtonTexts()
+    {
+        QStringList lines(1003, QStringLiteral("x"));
+        lines[1000] = QStringLiteral("DEF RUKA Tlacitko {");
+        std::array<QString, 8> texts;
+        texts[0] = QStringLiteral("say \"hi\"");
+        texts[1] = QStringLiteral("C:\\ \\\"");
+        model::uprav(lines, texts);
+        QCOMPARE(lines[1001], QStringLiteral("        obsahAlt [\"say \\\"hi\\\"\"]"));
+        QCOMPARE(lines[1002], QStringLiteral("        obsah [\"C:\\\\ \\\\\\\"\"]"));
+    }
+
     void upravLeavesAShortTemplateAlone()
     {
         QStringList lines(1000, QStringLiteral("x"));
