@@ -2,6 +2,7 @@
 
 #include "cesta.h"
 #include "faceset.h"
+#include "lokalizace.h"
 #include "model.h"
 #include "sheetprinting.h"
 #include "textfile.h"
@@ -400,11 +401,8 @@ bool TForm1::writeModel(const QString &path, const QStringList &labels)
 {
     if (QFileInfo::exists(m_overridePath)) {
         QByteArray bytes;
-        QString error;
-        if (!textfile::readFile(m_overridePath, bytes, error)) {
-            m_context.dialogs->error(this, error);
+        if (!readFile(m_overridePath, bytes))
             return false;
-        }
         m_temp = textfile::splitLines(textfile::decodeText(bytes));
     } else {
         m_temp = m_zaloha;
@@ -522,10 +520,10 @@ bool TForm1::takeSnapshot(const char *menuItem)
 
 bool TForm1::readFile(const QString &path, QByteArray &bytes)
 {
-    QString error;
+    textfile::ReadError error;
     if (textfile::readFile(path, bytes, error))
         return true;
-    m_context.dialogs->error(this, error);
+    m_context.dialogs->error(this, readErrorText(m_context.language, error));
     return false;
 }
 
