@@ -56,6 +56,11 @@ QString vrmlEntry(const QString &stored)
     return faceset::quoted(escaped(faceset::unquoted(stored)));
 }
 
+bool fitsALine(const QString &path)
+{
+    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
+}
+
 QString relativeEntry(const QString &stored)
 {
     const qsizetype at = stored.indexOf(QLatin1String("obrazkys"));

@@ -23,6 +23,10 @@ void uprav(QStringList &templateLines, const std::array<QString, 8> &texts);
 // path escaped ('"' and '\' get a backslash). An empty label stays empty.
 QString vrmlEntry(const QString &stored);
 
+// False for a path with a line feed or a carriage return: a model is read
+// line by line, so such a picture cannot be written so that it reads back.
+bool fitsALine(const QString &path);
+
 // The relative form of a stored label: from the first "obrazkys" on, in
 // quotes. A label without "obrazkys" stays as it is.
 QString relativeEntry(const QString &stored);
