@@ -98,7 +98,8 @@ bool QtDialogs::print(QWidget *parent, QPrinter *printer, const PrintRequest &re
     if (dialog.layout())
         dialog.layout()->addWidget(box);
     // The output file of Qt's PDF printer: its line edit in the dialog.
-    if (auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename")); file && !request.pdfFile.isEmpty())
+    auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+    if (file && !request.pdfFile.isEmpty())
         file->setText(request.pdfFile);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (toFile)

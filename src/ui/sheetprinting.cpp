@@ -100,7 +100,8 @@ void SheetPrinting::run(QWidget *window, QAction *kvizMenu, Kind kind)
     QPrinter &printer = *this->printer();
     bool toFile = false;
     // Qt's PDF printer offers the start folder and the sheet's name.
-    const QString pdfName = kind == Kind::Quiz ? QStringLiteral("kviz.pdf") : QStringLiteral("stopa.pdf");
+    const QString pdfName = kind == Kind::Quiz ? QStringLiteral("kviz.pdf")
+                                               : QStringLiteral("stopa.pdf");
     const PrintRequest request{bitmapText(m_context.language),
                                QDir(m_context.startFolder).filePath(pdfName)};
     if (!m_context.dialogs->print(m_context.mainWindow, &printer, request, &toFile)) {

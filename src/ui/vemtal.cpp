@@ -280,8 +280,8 @@ bool TForm1::picturesFitTheModel(const QStringList &paths)
 {
     for (const QString &path : paths) {
         if (!model::fitsALine(path)) {
-            m_context.dialogs->message(
-                    this, text(127, QStringLiteral("Cesta k obrázku obsahuje konec řádku. Obrázek nelze použít.")));
+            m_context.dialogs->message(this, text(127, QStringLiteral(
+                    "Cesta k obrázku obsahuje konec řádku. Obrázek nelze použít.")));
             return false;
         }
     }
