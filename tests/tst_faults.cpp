@@ -80,7 +80,7 @@ public:
     {
         for (const QString &path : paths) {
             m_paths << QFile::encodeName(path);
-            mkfifo(m_paths.last().constData(), 0600);
+            m_made = m_made && mkfifo(m_paths.last().constData(), 0600) == 0;
         }
         m_thread = std::thread([this] {
             while (!m_done) {
@@ -100,10 +100,12 @@ public:
         m_done = true;
         m_thread.join();
     }
+    bool made() const { return m_made; }
     int released() const { return m_released; }
 
 private:
     QList<QByteArray> m_paths;
+    bool m_made = true;
     std::atomic<bool> m_done = false;
     std::atomic<int> m_released = 0;
     std::thread m_thread;
@@ -395,6 +397,7 @@ private slots:
             for (int i = 1; i <= 6; ++i)
                 pictures << path(QStringLiteral("f%1.png").arg(i)) << path(QStringLiteral("f%1.bmp").arg(i));
             Pipes pipes(pictures);
+            QVERIFY(pipes.made());
             m_app->form1->openArguments(pictures.filter(".png"));
             item("Piprav1")->trigger();
             QVERIFY(m_app->form2->isVisible());
@@ -404,6 +407,7 @@ private slots:
             QCOMPARE(pipes.released(), 0);
         } else if (what == "template") {
             Pipes pipes({m_app->form1->overridePath()});
+            QVERIFY(pipes.made());
             item("Zobrazitkrychli2")->trigger();
             QCOMPARE(m_app->dialogs.texts("error"), QStringList(notAFile));
             QVERIFY(m_app->dialogs.texts("url").isEmpty());
@@ -411,6 +415,7 @@ private slots:
         } else {
             const QString file = path(what == "model" ? "pipe.wrl" : "pipe");
             Pipes pipes({file});
+            QVERIFY(pipes.made());
             QCOMPARE(refusedLoad(what, file), notAFile);
             QCOMPARE(pipes.released(), 0);
             QVERIFY(windowState() == before);
