@@ -5,6 +5,7 @@
 #include "tracefile.h"
 
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <benchmark/benchmark.h>
 
@@ -53,9 +54,10 @@ void BM_QuizFileCore(benchmark::State &state)
     quizState.dalsi = { QStringLiteral("Další text:") };
     for (auto _ : state) {
         QString error;
+        textfile::ReadError readError;
         QByteArray bytes;
         if (!textfile::writeFile(path, quiz::writeQuiz(quizState), error)
-            || !textfile::readFile(path, bytes, error) || !quiz::readQuiz(bytes).ok())
+            || !textfile::readFile(path, bytes, readError) || !quiz::readQuiz(bytes).ok())
             state.SkipWithError("quiz file round trip failed");
     }
 }
@@ -102,12 +104,31 @@ void BM_TraceFileCore(benchmark::State &state)
     t.prepocti_obrazek();
     for (auto _ : state) {
         QString error;
+        textfile::ReadError readError;
         QByteArray bytes;
         if (!textfile::writeFile(path, tracefile::write(t.traceGrid, t.history), error)
-            || !textfile::readFile(path, bytes, error) || !tracefile::read(bytes))
+            || !textfile::readFile(path, bytes, readError) || !tracefile::read(bytes))
             state.SkipWithError("trace file round trip failed");
     }
 }
 BENCHMARK(BM_TraceFileCore)->Unit(benchmark::kMicrosecond);
+
+// "Load cube" given a 50 MB file of noise: refused by its size, nothing read.
+void BM_HugeModelRefused(benchmark::State &state)
+{
+    BenchWindows w;
+    const QString path = w.tempPath(QStringLiteral("noise.wrl"));
+    QByteArray noise(50 * 1024 * 1024, Qt::Uninitialized);
+    QRandomGenerator(12345).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    QString error;
+    textfile::writeFile(path, noise, error);
+    const QStringList labels = w.form1->pathLabels();
+    w.dialogs.files = { path };
+    for (auto _ : state)
+        w.form1->Nastkrychli1Click();
+    if (w.form1->pathLabels() != labels)
+        state.SkipWithError("the noise was loaded");
+}
+BENCHMARK(BM_HugeModelRefused)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -4,9 +4,8 @@ set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VEMTAL_BUILD_DIR:-$top/build}"
 "$top/scripts/deps.sh" --tests
-if [ -f "$top/tests/vrml/package.json" ] && [ ! -d "$top/tests/vrml/node_modules/x_ite" ]; then
-    (cd "$top/tests/vrml" && npm install --no-audit --no-fund --silent)
-fi
+# The VRML browser tests' node modules; npm's messages say why an install failed.
+"$top/tests/vrml/install.sh" || { echo "test.sh: the node modules of tests/vrml could not be installed" >&2; exit 1; }
 cmake -S "$top" -B "$build" -G Ninja -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build" --parallel 2
 cd "$build"

@@ -291,6 +291,45 @@ private slots:
         QCOMPARE(label(0), faceset::quoted(TestApp::demo("1-predni.jpg")));
     }
 
+    void picturePathWithALineBreakIsRefused_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QString>("lineBreak");
+        QTest::newRow("command line, LF") << "command line" << "\n";
+        QTest::newRow("all pictures, CR") << "all pictures" << "\r";
+        QTest::newRow("one picture, LF") << "one picture" << "\n";
+        QTest::newRow("loaded model, CR") << "model" << "\r";   // a model line holds no LF
+    }
+    void picturePathWithALineBreakIsRefused()
+    {
+        QFETCH(QString, road);
+        QFETCH(QString, lineBreak);
+        choosePictures(TestApp::demoFiles());
+        const QStringList before = m_app->form1->pathLabels();
+        QStringList files = TestApp::demoFiles();
+        files[1] = QDir(m_app->form1->startFolder()).filePath("a" + lineBreak + "b.png");
+        if (road == "command line") {
+            m_app->form1->openArguments(files);
+        } else if (road == "all pictures") {
+            choosePictures(files);
+        } else if (road == "one picture") {
+            m_app->dialogs.files.enqueue({files[1]});
+            QTest::mouseClick(m_app->form1->findChild<QPushButton *>("Button3"), Qt::LeftButton);
+        } else {
+            QStringList stored;
+            for (const QString &f : files)
+                stored << faceset::quoted(f);
+            QStringList lines = m_app->form1->modelTemplate();
+            lines << model::tail("[ 0 0 0 0 0 0 ]", stored, "] otocna TRUE}");
+            const QString path = QDir(m_app->form1->startFolder()).filePath("m.wrl");
+            QVERIFY(textfile::writeFile(path, model::fileBytes(lines), m_error));
+            m_app->form1->openArguments({path});
+        }
+        QCOMPARE(m_app->dialogs.texts("message"),
+                 QStringList("Cesta k obrázku obsahuje konec řádku. Obrázek nelze použít."));
+        QCOMPARE(m_app->form1->pathLabels(), before);
+    }
+
     void commandLineArguments()
     {
         m_app->form1->openArguments(TestApp::demoFiles().mid(0, 2));

@@ -156,6 +156,18 @@ private slots:
         QVERIFY(changed <= 8);
     }
 
+    void upravEscapesTheButtonTexts()
+    {
+        QStringList lines(1003, QStringLiteral("x"));
+        lines[1000] = QStringLiteral("DEF RUKA Tlacitko {");
+        std::array<QString, 8> texts;
+        texts[0] = QStringLiteral("say \"hi\"");
+        texts[1] = QStringLiteral("C:\\ \\\"");
+        model::uprav(lines, texts);
+        QCOMPARE(lines[1001], QStringLiteral("        obsahAlt [\"say \\\"hi\\\"\"]"));
+        QCOMPARE(lines[1002], QStringLiteral("        obsah [\"C:\\\\ \\\\\\\"\"]"));
+    }
+
     void upravLeavesAShortTemplateAlone()
     {
         QStringList lines(1000, QStringLiteral("x"));
@@ -186,6 +198,33 @@ private slots:
         const QStringList rotations = {"3", "1", "0", "0", "2", "0"};
         for (int i = 0; i < 6; ++i)
             QCOMPARE(loaded.rotations[i], rotations[i]);
+    }
+
+    void loaderReadsBackEmptySlots_data()
+    {
+        QTest::addColumn<QList<int>>("empty");
+        QTest::addColumn<int>("extra");
+        QTest::newRow("last slot") << QList<int>{5} << 0;
+        QTest::newRow("last slot, 3 extra lines") << QList<int>{5} << 3;
+        QTest::newRow("last two slots") << QList<int>{4, 5} << 0;
+        QTest::newRow("first slot") << QList<int>{0} << 0;
+        QTest::newRow("all slots") << QList<int>{0, 1, 2, 3, 4, 5} << 5;
+    }
+    void loaderReadsBackEmptySlots()
+    {
+        QFETCH(QList<int>, empty);
+        QFETCH(int, extra);
+        QStringList stored = labels("/pics");
+        for (int slot : empty)
+            stored[slot].clear();
+        QStringList lines = model::builtinTemplate();
+        lines << model::tail("[ 1 2 3 0 1 2 ]", stored, "] otocna TRUE}");
+        lines << QStringList(extra, QStringLiteral("# extra"));
+        model::Loaded loaded;
+        QVERIFY(model::load(lines, "/models", loaded));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(loaded.labels[i], stored[i]);
+        QCOMPARE(loaded.rotations[5], QStringLiteral("2"));
     }
 
     void loaderJoinsRelativeEntriesToTheModelFolder()

@@ -8,10 +8,12 @@
 #include "sheetprinting.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -220,7 +222,6 @@ private slots:
              : m_printing->printTrace(w.window.get(), m_menu.get());
 
         QCOMPARE(m_dialogs.texts("modal"), QStringList{QStringLiteral("TStranka")});
-        QCOMPARE(m_dialogs.calls.last().request.title, QStringLiteral("Print to File: "));
         QCOMPARE(m_dialogs.calls.last().request.name, QStringLiteral("SPD"));
         QVERIFY(m_dialogs.texts("error").isEmpty());
         QVERIFY(!QFile::exists(path(QStringLiteral("never.pdf"))));
@@ -458,6 +459,101 @@ private slots:
         QCOMPARE(m_menuStates, (QList<bool>{false, true}));
         QVERIFY(m_menu->isEnabled());
         QVERIFY(!QFile::exists(path(QStringLiteral("missing/out.pdf"))));
+    }
+
+    void pdfImageIsTheSheet_data()
+    {
+        QTest::addColumn<bool>("quiz");
+        QTest::newRow("quiz") << true;
+        QTest::newRow("trace") << false;
+    }
+    void pdfImageIsTheSheet()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            QSKIP("pdfimages (poppler-utils) is not installed");
+        QFETCH(bool, quiz);
+        FakeWindow w;
+        quiz ? buildQuiz(w) : buildTrace(w);
+        // Fine detail, which a lossy compression would blur.
+        QImage noise(200, 150, QImage::Format_RGB32);
+        QRandomGenerator random(7);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, 0xFF000000 | random.bounded(0x1000000u));
+        w.window->findChild<ImageControl *>(quiz ? "Image1" : "Image5")->setImage(noise);
+        toPdf(QStringLiteral("out.pdf"));
+        m_dialogs.prints.enqueue({true, false});
+        m_dialogs.modals.enqueue(place(QStringLiteral("1"), 10, 20, true));
+        quiz ? m_printing->printQuiz(w.window.get(), m_menu.get())
+             : m_printing->printTrace(w.window.get(), m_menu.get());
+
+        QProcess pdfimages;
+        pdfimages.start(QStringLiteral("pdfimages"),
+                        {QStringLiteral("-png"), path(QStringLiteral("out.pdf")), path(QStringLiteral("img"))});
+        QVERIFY(pdfimages.waitForFinished(60000) && pdfimages.exitCode() == 0);
+        const QStringList images = QDir(m_dir->path()).entryList({QStringLiteral("img-*.png")});
+        QCOMPARE(images, QStringList{QStringLiteral("img-000.png")});
+        const QImage printed = QImage(path(images.first())).convertToFormat(QImage::Format_RGB32);
+        const QImage sheet = quiz ? SheetPrinting::quizSheet(w.window.get(), m_stranka->withTexts())
+                                  : SheetPrinting::traceSheet(w.window.get(), m_stranka->withTexts());
+        QCOMPARE(printed, sheet);
+    }
+
+    void printDialogOffersABitmapAndANamedPdf()
+    {
+        // The box that saves a BMP says so, and so does the save dialog's
+        // title; Qt's PDF printer offers the start folder and the sheet's name.
+        const QString bitmap = QStringLiteral("Uložit list jako obrázek BMP");
+        m_context.startFolder = m_dir->path();
+        FakeWindow w;
+        buildQuiz(w);
+        m_dialogs.prints.enqueue({true, true});
+        m_dialogs.files.enqueue({path(QStringLiteral("k.bmp"))});
+        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->printTrace(w.window.get(), m_menu.get());
+        QCOMPARE(m_dialogs.texts("print"), QStringList(2, bitmap));
+        QCOMPARE(m_dialogs.calls[0].print.pdfFile, path(QStringLiteral("kviz.pdf")));
+        QCOMPARE(m_dialogs.calls.last().print.pdfFile, path(QStringLiteral("stopa.pdf")));
+        QCOMPARE(m_dialogs.calls[2].request.name, QStringLiteral("SPD"));
+        QCOMPARE(m_dialogs.calls[2].request.title, bitmap);
+
+        // Qt's print dialog shows both.
+        QString shownBox, shownFile;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            if (auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("printToFile")))
+                shownBox = box->text();
+            if (auto *file = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
+                shownFile = file->text();
+            dialog->close();
+        });
+        QtDialogs dialogs;
+        QPrinter printer;
+        bool toFile = true;
+        QVERIFY(!dialogs.print(nullptr, &printer, {bitmap, path(QStringLiteral("kviz.pdf"))}, &toFile));
+        QVERIFY(!toFile);
+        QCOMPARE(shownBox, bitmap);
+        QCOMPARE(shownFile, path(QStringLiteral("kviz.pdf")));
+    }
+
+    void fileDialogFilters_data()
+    {
+        QTest::addColumn<QString>("pairs");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("patterns shown") << "Bitmaps (*.bmp)|*.bmp" << "Bitmaps (*.bmp)";
+        QTest::newRow("patterns shown with ;") << "Obrázky (*.jpg;*.png)|*.jpg;*.png;"
+                                              << "Obrázky (*.jpg *.png)";
+        QTest::newRow("other patterns shown") << "Obrázky (*.jpg)|*.jpg;*.png"
+                                             << "Obrázky (*.jpg) (*.jpg *.png)";
+        QTest::newRow("no patterns shown") << "Default|*.tkt|All|*.*" << "Default (*.tkt);;All (*.*)";
+    }
+    void fileDialogFilters()
+    {
+        QFETCH(QString, pairs);
+        QFETCH(QString, filter);
+        QCOMPARE(Dialogs::qtFilter(pairs), filter);
     }
 
     void pageRatioFromThePanel()

@@ -53,7 +53,8 @@ private slots:
     void roundTrip();
     void historyPastCountKept();
     void countZero();
-    void acceptsLfLineEnds();
+    void acceptsLfLineEndsAndTrailingEmptyLines_data();
+    void acceptsLfLineEndsAndTrailingEmptyLines();
     void edgeOfGrid_data();
     void edgeOfGrid();
     void refused_data();
@@ -160,11 +161,24 @@ void tst_TraceFile::countZero()
     QCOMPARE(t.traceGrid, bare);
 }
 
-void tst_TraceFile::acceptsLfLineEnds()
+void tst_TraceFile::acceptsLfLineEndsAndTrailingEmptyLines_data()
 {
-    QByteArray bytes = exampleFile();
-    bytes.replace("\r\n", "\n");
-    QVERIFY(tracefile::read(bytes));
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray lf = exampleFile();
+    QTest::newRow("LF") << lf.replace("\r\n", "\n");
+    QTest::newRow("last line without its end") << exampleFile().chopped(2);
+    QTest::newRow("one empty line") << exampleFile() + "\r\n";
+    QTest::newRow("three empty lines, LF") << lf + "\n\n\n";
+    QTest::newRow("empty lines, the last without its end") << exampleFile() + "\r\n\r\n\r";
+}
+
+void tst_TraceFile::acceptsLfLineEndsAndTrailingEmptyLines()
+{
+    QFETCH(QByteArray, bytes);
+    const std::optional<tracefile::NetData> data = tracefile::read(bytes);
+    QVERIFY(data);
+    QCOMPARE(data->history.count, 1);
+    QCOMPARE(data->picture.at(field(7, 4)).face, 6);
 }
 
 void tst_TraceFile::refused_data()
@@ -176,6 +190,8 @@ void tst_TraceFile::refused_data()
     QTest::newRow("empty file") << QByteArray();
     QTest::newRow("missing line") << e.left(e.lastIndexOf("K 0000000000"));
     QTest::newRow("extra line") << e + "K 0000000000\r\n";
+    QTest::newRow("extra line after an empty one") << e + "\r\nx\r\n";
+    QTest::newRow("small mark, empty line after") << withLine(1, "kp") + "\r\n";
     QTest::newRow("short grid line") << withLine(5, "Z 00 00 00 00 00 00 0");
     QTest::newRow("short history line") << withLine(20, "K 000000000");
     QTest::newRow("non-digit face") << withLine(3, "Z 00 x0 00 00 00 00 00 ");

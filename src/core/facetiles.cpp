@@ -3,6 +3,7 @@
 #include "netgeometry.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 
@@ -22,7 +23,8 @@ QImage whiteTile()
 
 QImage readFile(const QString &path)
 {
-    if (path.isEmpty())
+    // Only a regular file: opening a named pipe would wait for a writer.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return QImage();
     QFile file(path);
     return readPicture(&file);

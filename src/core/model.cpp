@@ -16,6 +16,18 @@ QStringList builtinTemplate()
     return textfile::splitLines(QString::fromUtf8(file.readAll()));
 }
 
+namespace {
+
+// Text as the inside of a VRML string: '"' and '\' get a backslash.
+QString escaped(QString text)
+{
+    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    text.replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return text;
+}
+
+} // namespace
+
 void uprav(QStringList &lines, const std::array<QString, 8> &texts)
 {
     static const char *const buttons[4] = {
@@ -30,9 +42,9 @@ void uprav(QStringList &lines, const std::array<QString, 8> &texts)
             if (!lines[i].contains(QLatin1String(buttons[b])))
                 continue;
             if (i + 1 < n)
-                lines[i + 1] = QLatin1String("        obsahAlt [\"") + texts[2 * b] + QLatin1String("\"]");
+                lines[i + 1] = QLatin1String("        obsahAlt [\"") + escaped(texts[2 * b]) + QLatin1String("\"]");
             if (i + 2 < n)
-                lines[i + 2] = QLatin1String("        obsah [\"") + texts[2 * b + 1] + QLatin1String("\"]");
+                lines[i + 2] = QLatin1String("        obsah [\"") + escaped(texts[2 * b + 1]) + QLatin1String("\"]");
         }
     }
 }
@@ -41,10 +53,12 @@ QString vrmlEntry(const QString &stored)
 {
     if (stored.isEmpty())
         return QString();
-    QString path = faceset::unquoted(stored);
-    path.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    path.replace(QLatin1Char('"'), QLatin1String("\\\""));
-    return faceset::quoted(path);
+    return faceset::quoted(escaped(faceset::unquoted(stored)));
+}
+
+bool fitsALine(const QString &path)
+{
+    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
 }
 
 QString relativeEntry(const QString &stored)
@@ -116,9 +130,9 @@ bool load(const QStringList &lines, const QString &folder, Loaded &out)
 {
     const qsizetype n = lines.size();
     // The last picture entry: from line n - 6 backwards to a line that opens
-    // with a double quote.
+    // with a double quote, or to an empty line: the entry of an empty slot.
     qsizetype c = n - 6;
-    while (c >= 0 && !startsWith(lines[c], QLatin1Char('"')))
+    while (c >= 0 && !lines[c].isEmpty() && !startsWith(lines[c], QLatin1Char('"')))
         --c;
     if (c < 5)
         return false;

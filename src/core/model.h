@@ -13,14 +13,19 @@ QStringList builtinTemplate();
 
 // Replaces the four button text pairs of a template: for each line from index
 // 1000 on that contains "DEF RUKAn Tlacitko {", the next line becomes the
-// obsahAlt text and the one after it the obsah text. `texts` holds obsahAlt,
-// obsah for RUKA, RUKA2, RUKA3 and RUKA4 in that order. A template of 1000
-// lines or fewer is left alone.
+// obsahAlt text and the one after it the obsah text, each escaped as a VRML
+// string as picture entries are. `texts` holds obsahAlt, obsah for RUKA,
+// RUKA2, RUKA3 and RUKA4 in that order. A template of 1000 lines or fewer is
+// left alone.
 void uprav(QStringList &templateLines, const std::array<QString, 8> &texts);
 
 // A picture entry as a VRML string line: the stored label "\"path\"" with the
 // path escaped ('"' and '\' get a backslash). An empty label stays empty.
 QString vrmlEntry(const QString &stored);
+
+// False for a path with a line feed or a carriage return: a model is read
+// line by line, so such a picture cannot be written so that it reads back.
+bool fitsALine(const QString &path);
 
 // The relative form of a stored label: from the first "obrazkys" on, in
 // quotes. A label without "obrazkys" stays as it is.

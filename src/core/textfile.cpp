@@ -1,7 +1,7 @@
 #include "textfile.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -80,24 +80,30 @@ QString joinLines(const QStringList &lines)
     return out;
 }
 
-bool readFile(const QString &path, QByteArray &bytes, QString &error)
+bool readFile(const QString &path, QByteArray &bytes, ReadError &error)
 {
+    // A path that does not exist gets the system's reason from open().
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        error = {ReadError::NotAFile, QString()};
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+        error = {ReadError::System, file.errorString()};
         return false;
     }
     if (file.size() > maxReadSize) {
-        error = QCoreApplication::translate("textfile", "File too large");
+        error = {ReadError::TooLarge, QString()};
         return false;
     }
     bytes = file.read(maxReadSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
+        error = {ReadError::System, file.errorString()};
         return false;
     }
     if (bytes.size() > maxReadSize) {
-        error = QCoreApplication::translate("textfile", "File too large");
+        error = {ReadError::TooLarge, QString()};
         return false;
     }
     return true;

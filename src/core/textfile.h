@@ -28,9 +28,20 @@ QStringList splitLines(const QString &text);
 // Joins the lines, each followed by CR LF.
 QString joinLines(const QStringList &lines);
 
-// Reads a whole file. Returns false and sets `error` to the system's reason
-// when the file cannot be opened or read, or is larger than maxReadSize.
-bool readFile(const QString &path, QByteArray &bytes, QString &error);
+// Why a file was not read: the system's reason, or one of the program's own
+// that the windows put in the user's language.
+struct ReadError
+{
+    enum Kind { None, System, NotAFile, TooLarge };
+    Kind kind = None;
+    QString systemReason;   // for System
+};
+
+// Reads a whole file. Only a regular file is opened: a named pipe, a device
+// or a folder is refused first (opening a pipe waits for a writer). Returns
+// false with `error` set when the file is not regular, cannot be opened or
+// read, or is larger than maxReadSize.
+bool readFile(const QString &path, QByteArray &bytes, ReadError &error);
 // Writes through QSaveFile: on failure the earlier file stays intact.
 bool writeFile(const QString &path, const QByteArray &bytes, QString &error);
 

@@ -57,11 +57,13 @@ QByteArray write(const trace::Grid &picture, const trace::History &history)
 std::optional<NetData> read(const QByteArray &bytes, QString *error)
 {
     QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();   // the final line end
     for (QByteArray &line : lines)
         if (line.endsWith('\r'))
             line.chop(1);
+    // The final line end, and empty lines after the last line (a file
+    // edited by hand or sent by mail gains them).
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
 
     if (lines.isEmpty() || lines.first() != "KP")
         return fail(error, QStringLiteral("the first line is not \"KP\""));

@@ -20,10 +20,11 @@ struct NetData
 
 QByteArray write(const trace::Grid &picture, const trace::History &history);
 
-// Checks the whole file before returning anything: the mark, the line
-// count and lengths, every digit and its range, and that the counted moves
-// keep the die on the drawn grid. On failure returns nothing and sets
-// `error` to a short English reason.
+// Checks the whole file before returning anything: the mark, the line count
+// (empty lines after line 31 are ignored) and lengths, every digit and its
+// range, and that the counted moves keep the die on the drawn grid. On
+// failure returns nothing and sets `error` to a short English reason (for
+// tests; the windows show their own message).
 std::optional<NetData> read(const QByteArray &bytes, QString *error = nullptr);
 
 } // namespace tracefile

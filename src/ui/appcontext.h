@@ -32,6 +32,7 @@ struct AppContext
 {
     Dialogs *dialogs = nullptr;
     QWidget *mainWindow = nullptr;   // the sheet windows open centred on it
+    QString startFolder;             // the working folder when the main window was made
     faceset::Snapshot snapshot;
     std::function<QString()> modelFileName;
     LanguageTexts language;

@@ -6,17 +6,30 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 QString Dialogs::qtFilter(const QString &pairs)
 {
     const QStringList parts = pairs.split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        filters << parts[i] + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        QString description = parts[i];
+        // A description that ends with exactly these patterns in parentheses
+        // keeps only its own, with Qt's blanks between the patterns.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open >= 0 && description.endsWith(QLatin1Char(')'))) {
+            const QString shown = description.mid(open + 1, description.size() - open - 2);
+            static const QRegularExpression separators(QStringLiteral("[; ]"));
+            if (shown.split(separators, Qt::SkipEmptyParts) == patterns)
+                description.truncate(open);
+        }
+        filters << description.trimmed() + QLatin1String(" (") + patterns.join(QLatin1Char(' '))
+                        + QLatin1Char(')');
     }
     if (parts.size() % 2 == 1 && !parts.last().isEmpty())
         filters << parts.last();
@@ -75,14 +88,19 @@ void QtDialogs::openUrl(const QUrl &url)
     QDesktopServices::openUrl(url);
 }
 
-bool QtDialogs::print(QWidget *parent, QPrinter *printer, bool *toFile)
+bool QtDialogs::print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
+                      bool *toFile)
 {
     QPrintDialog dialog(printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
-    auto *box = new QCheckBox(QCoreApplication::translate("Dialogs", "Tisk do souboru"), &dialog);
+    auto *box = new QCheckBox(request.toFileLabel, &dialog);
     box->setObjectName(QStringLiteral("printToFile"));
     if (dialog.layout())
         dialog.layout()->addWidget(box);
+    // The output file of Qt's PDF printer: its line edit in the dialog.
+    auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+    if (file && !request.pdfFile.isEmpty())
+        file->setText(request.pdfFile);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (toFile)
         *toFile = box->isChecked();

@@ -24,6 +24,13 @@ struct FileDialogRequest
     bool confirmOverwrite = false;
 };
 
+// What the print dialog is asked to show besides the printer's settings.
+struct PrintRequest
+{
+    QString toFileLabel;   // the program's own print-to-file box
+    QString pdfFile;       // offered as the output file of Qt's PDF printer
+};
+
 // Every dialog, message box, print dialog and desktop call the windows make.
 // The program uses the Qt implementation; tests answer with scripted replies.
 class Dialogs
@@ -42,11 +49,14 @@ public:
     // The desktop's "open" action on a file or an address; the result is not checked.
     virtual void openUrl(const QUrl &url) = 0;
     // The print dialog with its print-to-file box. False when cancelled.
-    virtual bool print(QWidget *parent, QPrinter *printer, bool *toFile) = 0;
+    virtual bool print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
+                       bool *toFile) = 0;
     // Runs one of the program's own dialogs modally; true when it was accepted.
     virtual bool runModal(QDialog *dialog) = 0;
 
-    // "Obrázky (*.jpg)|*.jpg;*.png" -> "Obrázky (*.jpg) (*.jpg *.png)"
+    // "Obrázky (*.jpg)|*.jpg;*.png" -> "Obrázky (*.jpg) (*.jpg *.png)"; a
+    // description that shows its patterns keeps them once:
+    // "Bitmaps (*.bmp)|*.bmp" -> "Bitmaps (*.bmp)".
     static QString qtFilter(const QString &pairs);
 };
 
@@ -58,6 +68,7 @@ public:
     bool question(QWidget *parent, const QString &text) override;
     QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) override;
     void openUrl(const QUrl &url) override;
-    bool print(QWidget *parent, QPrinter *printer, bool *toFile) override;
+    bool print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
+               bool *toFile) override;
     bool runModal(QDialog *dialog) override;
 };

@@ -173,14 +173,28 @@ FileDialogState *dialogOf(TForm1 *form, const QString &name)
 
 } // namespace
 
+QString readErrorText(const LanguageTexts &language, const textfile::ReadError &error)
+{
+    switch (error.kind) {
+    case textfile::ReadError::NotAFile:
+        return language.text(126, QStringLiteral("Soubor nelze přečíst: není to obyčejný soubor."));
+    case textfile::ReadError::TooLarge:
+        return language.text(125, QStringLiteral("Soubor je příliš velký."));
+    case textfile::ReadError::System:
+    case textfile::ReadError::None:
+        break;
+    }
+    return error.systemReason;
+}
+
 bool LoadLanguageFile(AppContext &context, const LanguageWindows &windows, const QString &path,
                       QString *error)
 {
     QByteArray bytes;
-    QString reason;
+    textfile::ReadError reason;
     if (!textfile::readFile(path, bytes, reason)) {
         if (error)
-            *error = reason;
+            *error = readErrorText(context.language, reason);
         return false;
     }
     context.language.lines = langfile::parse(bytes);

@@ -22,6 +22,7 @@ ProgramWindows::ProgramWindows(AppContext &context)
     DeferredIconStyle::install();
     form1 = std::make_unique<TForm1>(context);
     context.mainWindow = form1.get();
+    context.startFolder = form1->startFolder();
     context.modelFileName = [form = form1.get()] { return form->SD.fileName(); };
     form2 = std::make_unique<TForm2>(context, nullptr);
     stranka = std::make_unique<TStranka>(context, form1.get());

@@ -46,6 +46,13 @@ int panelWidth(QWidget *window)
     return panel && panel->width() > 0 ? panel->width() : panelWidthDefault;
 }
 
+// The print dialog's own print-to-file box and the title of the save dialog
+// it leads to: the sheet is saved as a BMP picture, not printed.
+QString bitmapText(const LanguageTexts &language)
+{
+    return language.text(128, QStringLiteral("Uložit list jako obrázek BMP"));
+}
+
 void setEnabled(QAction *action, bool enabled)
 {
     if (action)
@@ -92,7 +99,12 @@ void SheetPrinting::run(QWidget *window, QAction *kvizMenu, Kind kind)
 {
     QPrinter &printer = *this->printer();
     bool toFile = false;
-    if (!m_context.dialogs->print(m_context.mainWindow, &printer, &toFile)) {
+    // Qt's PDF printer offers the start folder and the sheet's name.
+    const QString pdfName = kind == Kind::Quiz ? QStringLiteral("kviz.pdf")
+                                               : QStringLiteral("stopa.pdf");
+    const PrintRequest request{bitmapText(m_context.language),
+                               QDir(m_context.startFolder).filePath(pdfName)};
+    if (!m_context.dialogs->print(m_context.mainWindow, &printer, request, &toFile)) {
         setEnabled(kvizMenu, true);
         return;
     }
@@ -123,7 +135,7 @@ void SheetPrinting::run(QWidget *window, QAction *kvizMenu, Kind kind)
 
 void SheetPrinting::saveBitmap(const QImage &sheet)
 {
-    m_spd.request.title = QStringLiteral("Print to File: ");
+    m_spd.request.title = bitmapText(m_context.language);
     const QStringList files = m_spd.execute(*m_context.dialogs, m_context.mainWindow);
     if (files.isEmpty())
         return;
@@ -151,6 +163,9 @@ void SheetPrinting::printSheet(const QImage &sheet, QAction *kvizMenu)
     if (!painter.begin(&printer))
         return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The sheet goes onto the page unchanged: a PDF gets it losslessly
+    // compressed, not as a JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.drawImage(placement::destinationRect(m_placement), sheet);
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         printer.abort();

@@ -2,6 +2,7 @@
 
 #include "cesta.h"
 #include "faceset.h"
+#include "lokalizace.h"
 #include "model.h"
 #include "sheetprinting.h"
 #include "textfile.h"
@@ -275,8 +276,22 @@ bool TForm1::anyPathEmpty() const
     return false;
 }
 
+bool TForm1::picturesFitTheModel(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        if (!model::fitsALine(path)) {
+            m_context.dialogs->message(this, text(127, QStringLiteral(
+                    "Cesta k obrázku obsahuje konec řádku. Obrázek nelze použít.")));
+            return false;
+        }
+    }
+    return true;
+}
+
 void TForm1::setPictures(const QStringList &files)
 {
+    if (!picturesFitTheModel(files))
+        return;
     if (QAction *kviz = findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction())
         kviz->setEnabled(true);
     OPD2.request.fileName = files.first();
@@ -294,7 +309,7 @@ void TForm1::NactiClick()
 void TForm1::ZmenaClick()
 {
     const QStringList files = OPD2.execute(*m_context.dialogs, this);
-    if (files.isEmpty())
+    if (files.isEmpty() || !picturesFitTheModel(files))
         return;
     const int slot = sender() ? sender()->property("Tag").toInt() : 0;
     m_labels[qBound(0, slot, 5)]->setText(faceset::quoted(files.first()));
@@ -400,11 +415,8 @@ bool TForm1::writeModel(const QString &path, const QStringList &labels)
 {
     if (QFileInfo::exists(m_overridePath)) {
         QByteArray bytes;
-        QString error;
-        if (!textfile::readFile(m_overridePath, bytes, error)) {
-            m_context.dialogs->error(this, error);
+        if (!readFile(m_overridePath, bytes))
             return false;
-        }
         m_temp = textfile::splitLines(textfile::decodeText(bytes));
     } else {
         m_temp = m_zaloha;
@@ -455,6 +467,8 @@ bool TForm1::loadModelFile(const QString &path, const QString &folder)
         m_context.dialogs->message(this, text(40, QStringLiteral("Chybný formát dat")));
         return false;
     }
+    if (!picturesFitTheModel({loaded.labels.begin(), loaded.labels.end()}))
+        return false;
     m_temp = lines;
     for (int slot = 0; slot < 6; ++slot)
         m_labels[slot]->setText(loaded.labels[slot]);
@@ -522,10 +536,10 @@ bool TForm1::takeSnapshot(const char *menuItem)
 
 bool TForm1::readFile(const QString &path, QByteArray &bytes)
 {
-    QString error;
+    textfile::ReadError error;
     if (textfile::readFile(path, bytes, error))
         return true;
-    m_context.dialogs->error(this, error);
+    m_context.dialogs->error(this, readErrorText(m_context.language, error));
     return false;
 }
 

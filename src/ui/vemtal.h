@@ -95,6 +95,8 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void setPictures(const QStringList &files);
+    // False, after a message, when a picture path cannot go into a model line.
+    bool picturesFitTheModel(const QStringList &paths);
     QAction *item(const char *name) const;
     // False (after "Vyberte textury." and disabling `menuItem`) while a
     // picture is missing; otherwise takes the face set snapshot.

@@ -20,6 +20,7 @@ public:
         QString kind;   // "message", "error", "question", "files", "url", "print", "modal"
         QString text;   // the message, or the dialog's name
         FileDialogRequest request;
+        PrintRequest print;
     };
 
     QQueue<bool> answers;
@@ -31,25 +32,25 @@ public:
     // goes on: a test can change the chosen file behind the window's back.
     std::function<void()> afterChoice;
 
-    void message(QWidget *, const QString &text) override { calls.append({"message", text, {}}); }
-    void error(QWidget *, const QString &text) override { calls.append({"error", text, {}}); }
+    void message(QWidget *, const QString &text) override { calls.append({"message", text, {}, {}}); }
+    void error(QWidget *, const QString &text) override { calls.append({"error", text, {}, {}}); }
     bool question(QWidget *, const QString &text) override
     {
-        calls.append({"question", text, {}});
+        calls.append({"question", text, {}, {}});
         return answers.isEmpty() ? false : answers.dequeue();
     }
     QStringList chooseFiles(QWidget *, const FileDialogRequest &request) override
     {
-        calls.append({"files", request.name, request});
+        calls.append({"files", request.name, request, {}});
         const QStringList chosen = files.isEmpty() ? QStringList() : files.dequeue();
         if (afterChoice && !chosen.isEmpty())
             std::exchange(afterChoice, nullptr)();
         return chosen;
     }
-    void openUrl(const QUrl &url) override { calls.append({"url", url.toString(), {}}); }
-    bool print(QWidget *, QPrinter *, bool *toFile) override
+    void openUrl(const QUrl &url) override { calls.append({"url", url.toString(), {}, {}}); }
+    bool print(QWidget *, QPrinter *, const PrintRequest &request, bool *toFile) override
     {
-        calls.append({"print", QString(), {}});
+        calls.append({"print", request.toFileLabel, {}, request});
         const PrintReply r = prints.isEmpty() ? PrintReply{false, false} : prints.dequeue();
         if (toFile)
             *toFile = r.toFile;
@@ -59,7 +60,7 @@ public:
     QQueue<std::function<bool(QDialog *)>> modals;
     bool runModal(QDialog *dialog) override
     {
-        calls.append({"modal", dialog->objectName(), {}});
+        calls.append({"modal", dialog->objectName(), {}, {}});
         return modals.isEmpty() ? false : modals.dequeue()(dialog);
     }
 

@@ -23,6 +23,8 @@ PY
 )
     texts=(--eval "$script")
 fi
+# The node modules first: two installs at once would trip over each other.
+"$here/install.sh" || exit 2
 # Both models at once: the browser mostly waits.
 "$here/run-check.sh" "$work/model.wrl" "${texts[@]}" --eval "@$here/scene-test.js" > "$work/model.log" 2>&1 &
 turnable=$!
