@@ -33,6 +33,20 @@ QString demo(const char *name)
 
 QRgb at(const QImage &image, QPoint p) { return image.pixel(p) & 0xFFFFFF; }
 
+// Arrowheads reach 5 pixels into a field: blocks compare the 22 x 22 centre.
+constexpr int margin = 5;
+
+// The centre of field f's picture area on a net image.
+QImage fieldBlock(const QImage &net, die::Field f)
+{
+    return net.copy(33 * (column(f) - 1) + 1 + margin, 33 * (row(f) - 1) + 1 + margin,
+                    32 - 2 * margin, 32 - 2 * margin)
+            .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+namespace {
+
 } // namespace
 
 class tst_TraceWindow : public QObject
@@ -68,6 +82,9 @@ private slots:
     void helpButton();
     void okConfirms();
     void faceChangeRefresh();
+    void faceChangeKeepsNetReplayed();
+    void changedPictureOfSameNameIsNoticed();
+    void thumbnailOnSheetLeavesButtonsFree();
     void languageTexts();
     void screenshots();
 
@@ -79,6 +96,9 @@ private:
     QString varovani() { return m_form->findChild<QLabel *>("varovani")->text(); }
     void showForm();
     tracedraw::Tiles mirroredTiles() const;
+    // The centre of what an imprint (face, rotation) shows: the plain tile
+    // read through the imprint table (a stamp prints mirrored).
+    QImage imprintBlock(int face, int rotation) const;
     QImage replayed(int net);
     void roll(const char *net, const QList<QPoint> &fields);
     void clickItem(const char *group, int index);
@@ -124,6 +144,22 @@ tracedraw::Tiles tst_TraceWindow::mirroredTiles() const
         tiles[i] = facetiles::mirrored(
                 facetiles::loadTile(m_context.snapshot.names[i], m_context.snapshot.pictures[i]));
     return tiles;
+}
+
+QImage tst_TraceWindow::imprintBlock(int face, int rotation) const
+{
+    const QImage tile = facetiles::loadTile(m_context.snapshot.names[face - 1],
+                                            m_context.snapshot.pictures[face - 1]);
+    QImage block(32, 32, QImage::Format_RGB32);
+    for (int i = 0; i < 32; ++i)
+        for (int j = 0; j < 32; ++j) {
+            const QPoint p = rotation == 0 ? QPoint(31 - i, j)
+                    : rotation == 1        ? QPoint(j, i)
+                    : rotation == 2        ? QPoint(i, 31 - j)
+                                           : QPoint(31 - j, 31 - i);
+            block.setPixel(i, j, tile.pixel(p) | 0xFF000000);
+        }
+    return block.copy(margin, margin, 32 - 2 * margin, 32 - 2 * margin);
 }
 
 // What the net's image shows after a redraw by replay with arrows.
@@ -679,6 +715,58 @@ void tst_TraceWindow::faceChangeRefresh()
     form().hide();
     showForm();
     QVERIFY(m_dialogs.calls.isEmpty());
+}
+
+void tst_TraceWindow::faceChangeKeepsNetReplayed()
+{
+    // Kept under a new face 2 rotation: the same moves, replayed.
+    showForm();
+    roll("Image5", { centre(8, 4), centre(8, 5) });
+    QTest::mouseClick(button("OK"), Qt::LeftButton);
+    m_context.snapshot.rotations[1] = 1;
+    m_dialogs.answers << true << false;
+    showForm();
+    QCOMPARE(m_dialogs.texts("question"),
+             (QStringList{ QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"),
+                           QStringLiteral("Akce smaže síť 1. OK?") }));
+    const trace::Trace &t = form().net(1);
+    QCOMPARE(t.history.count, 2);
+    // A roll right imprints face 2 with (its rotation + 3) mod 4.
+    QCOMPARE(t.traceGrid.at(field(8, 4)), (trace::Imprint{ 2, 0 }));
+    QCOMPARE(fieldBlock(image("Image5")->image(), field(8, 4)), imprintBlock(2, 0));
+    // Rolling back up prints the same imprint, so the grid accepts it.
+    roll("Image5", { centre(8, 4) });
+    QCOMPARE(t.history.count, 3);
+    clickItem("rgrezim", 1);
+    const QList<QByteArray> lines = form().traceFileBytes(1).split('\n');
+    QCOMPARE(lines[8].mid(11, 2), QByteArray("20"));   // column 8, row 4
+}
+
+void tst_TraceWindow::changedPictureOfSameNameIsNoticed()
+{
+    // Tiles from the pictures: only the picture path tells the change.
+    for (QString &name : m_context.snapshot.names)
+        name = demo("chybi.bmp");
+    showForm();
+    QTest::mouseClick(button("OK"), Qt::LeftButton);
+    m_context.snapshot.pictures[0] = demo("2-prava.png");
+    showForm();
+    QCOMPARE(m_dialogs.texts("question"),
+             QStringList{ QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?") });
+}
+
+void tst_TraceWindow::thumbnailOnSheetLeavesButtonsFree()
+{
+    showForm();
+    ImageControl *thumb = image("Image1");
+    QTest::mouseClick(thumb, Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(thumb->parentWidget(), &form());
+    thumb->move(419, 100);   // as far right as a drag takes it
+    for (const char *name : { "undo", "nova", "oprav" }) {
+        QPushButton *b = button(name);
+        const QPoint inside = b->mapTo(&form(), QPoint(5, b->height() / 2));
+        QCOMPARE(form().childAt(inside), b);
+    }
 }
 
 void tst_TraceWindow::languageTexts()

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "faceset.h"
-#include "trace.h"
-#include "tracedrawing.h"
+#include "tracesheet.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -35,12 +33,13 @@ public:
     // grid, history and count, to be rebuilt at the next showing. On failure
     // nothing changes.
     bool loadTraceFile(int net, const QByteArray &bytes);
-    // After a load: picture mode, show, press OK.
+    // After "Načíst zadání", whatever it read: show, press OK. The next
+    // showing enters picture mode with the nets read.
     void showAfterLoad();
 
-    int activeNet() const { return m_active; }
-    int mode() const { return m_mode; }
-    const trace::Trace &net(int n) const { return m_nets[n - 1]; }
+    int activeNet() const { return m_sheet.activeNet(); }
+    int mode() const { return int(m_sheet.mode()); }
+    const trace::Trace &net(int n) const { return m_sheet.net(n); }
 
 signals:
     // OK pressed: the sheet may be printed and saved.
@@ -62,10 +61,11 @@ private:
     void Image1MouseDown(Qt::MouseButton button, int x, int y);
     void Image5MouseDown(ImageControl *image, Qt::MouseButton button,
                          Qt::KeyboardModifiers modifiers, int x, int y);
-    void Image5MouseUp();
-    void Image4MouseUp();
+    void Image5MouseUp() { netReleased(1); }
+    void Image4MouseUp() { netReleased(2); }
+    void netReleased(int net);
     void Image5MouseMove(ImageControl *image, int x, int y);
-    void popisMouseDown(int x, int y);
+    void popisMouseDown(int x, int y) { m_down = QPoint(x, y); }
     void popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int x, int y);
     void FormDblClick();
     void FormMouseDown(Qt::MouseButton button);
@@ -77,7 +77,7 @@ private:
     void undoClick();
     void novaClick();
     void opravClick();
-    void opravvzor();
+    void opravvzor() { drawCopy(m_sheet.activeNet(), true); }
     void OBNOVITClick();
     void OKClick();
     void BitBtn1Click();
@@ -85,23 +85,24 @@ private:
     void popisDblClick();
     void Label1DblClick();
 
-    // Selecting a radio item from code runs its click handler, as a click does.
-    void selectRezim(int index);
-    void selectSit(int index);
-
-    void netReleased(int net);
-    void showReferenceCopies();
+    // The buttons, reference copies and radio groups as the sheet's state gives them.
+    void showState();
+    // The active net's caption, and its image shown.
+    void netSelected();
+    bool askNewTrace(int net);
+    // Net n by replay (trace mode) or plainly from its picture grid.
+    void drawNet(int net);
+    // The new-trace drawing: a white grid, the start field framed red.
+    void drawNewTrace(int net);
+    // Net n's reference copy from its trace grid, by replay or plainly.
+    void drawCopy(int net, bool replay);
     void setModelFileName();
     // Moves a control by the mouse offset when it stays within the sheet limits.
     void dragBy(QWidget *control, int x, int y);
 
     ImageControl *netImage(int net) const;
     ImageControl *referenceCopy(int net) const;
-    trace::Trace &traceOf(int net) { return m_nets[net - 1]; }
-    int netOf(const ImageControl *image) const;
     void setCaptionTexts();
-    QString captionText(int net) const;
-    die::DieState initialState() const;
 
     AppContext &m_context;
     QWidget *m_helpWindow;
@@ -129,18 +130,8 @@ private:
     QCheckBox *sipky;
     QPushButton *BitBtn1;
 
-    std::array<trace::Trace, 2> m_nets;
-    faceset::Snapshot m_applied;
-    std::array<QImage, 6> m_tiles;
-    tracedraw::Tiles m_mirrored;
+    TraceSheet m_sheet;
     std::array<QString, 2> m_captions;
-    std::array<bool, 2> m_netRead{};
-
-    int m_active = 1;
-    int m_mode = 1;
-    bool m_needsRefresh = false;
-    bool m_suppress = false;
     bool m_drag = false;
-    bool m_fileLoaded = false;
     QPoint m_down;
 };
