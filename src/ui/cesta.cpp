@@ -180,16 +180,6 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow, QWidget *parent)
 
 // ---- public API for the main window
 
-QByteArray TForm4::traceFileBytes(int net) const
-{
-    return m_sheet.fileBytes(net);
-}
-
-bool TForm4::loadTraceFile(int net, const QByteArray &bytes)
-{
-    return m_sheet.load(net, bytes);
-}
-
 void TForm4::showAfterLoad()
 {
     m_sheet.finishLoad();
@@ -236,12 +226,13 @@ void TForm4::FormShow()
     if (m_sheet.loadPending()) {
         if (m_sheet.needsRefresh())
             obnov();
-        const bool entering = m_sheet.mode() == TraceSheet::Mode::Trace;
+        const TraceSheet::Mode before = m_sheet.mode();
         const std::array<bool, 2> read = m_sheet.takeLoaded();
+        const bool entered = before != m_sheet.mode();
         for (int n = 1; n <= 2; ++n) {
             if (read[n - 1])
                 drawNet(n);
-            if (read[n - 1] || entering)
+            if (read[n - 1] || entered)
                 drawCopy(n, false);
         }
     } else {
@@ -457,22 +448,17 @@ void TForm4::setModelFileName()
     Label1->move(433 - Label1->width(), 578);
 }
 
-// ---- window background and reference copies
+// ---- window background
 
 void TForm4::mousePressEvent(QMouseEvent *event)
 {
     FormMouseDown(event->button());
 }
 
-void TForm4::mouseDoubleClickEvent(QMouseEvent *)
-{
-    FormDblClick();
-}
-
 void TForm4::FormMouseDown(Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
-        netImage(m_sheet.activeNet())->show();
+        FormDblClick();
 }
 
 void TForm4::FormDblClick()
@@ -483,16 +469,6 @@ void TForm4::FormDblClick()
 void TForm4::Image3Click(ImageControl *copy)
 {
     (copy == Image3 ? Image5 : Image4)->show();
-}
-
-void TForm4::Image2MouseDown()
-{
-    Image4->show();
-}
-
-void TForm4::Image3MouseDown()
-{
-    Image5->show();
 }
 
 // ---- radio groups
@@ -552,11 +528,6 @@ void TForm4::novaClick()
     showState();
 }
 
-void TForm4::opravClick()
-{
-    drawNet(m_sheet.activeNet());
-}
-
 void TForm4::OBNOVITClick()
 {
     const QString question = m_context.language.text(
@@ -595,16 +566,6 @@ bool TForm4::eventFilter(QObject *watched, QEvent *event)
 }
 
 // ---- helpers
-
-ImageControl *TForm4::netImage(int net) const
-{
-    return net == 2 ? Image4 : Image5;
-}
-
-ImageControl *TForm4::referenceCopy(int net) const
-{
-    return net == 2 ? Image2 : Image3;
-}
 
 void TForm4::setCaptionTexts()
 {

@@ -28,11 +28,11 @@ public:
     void setHelpWindow(QWidget *helpWindow) { m_helpWindow = helpWindow; }
 
     // The trace file of net 1 or 2 (its picture grid, count and history).
-    QByteArray traceFileBytes(int net) const;
+    QByteArray traceFileBytes(int net) const { return m_sheet.fileBytes(net); }
     // Parses a whole trace file; on success keeps it as that net's picture
     // grid, history and count, to be rebuilt at the next showing. On failure
     // nothing changes.
-    bool loadTraceFile(int net, const QByteArray &bytes);
+    bool loadTraceFile(int net, const QByteArray &bytes) { return m_sheet.load(net, bytes); }
     // After "Načíst zadání", whatever it read: show, press OK. The next
     // showing enters picture mode with the nets read.
     void showAfterLoad();
@@ -48,7 +48,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *) override { FormDblClick(); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -69,14 +69,15 @@ private:
     void popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int x, int y);
     void FormDblClick();
     void FormMouseDown(Qt::MouseButton button);
+    // A click or press on a reference copy shows its net.
     void Image3Click(ImageControl *copy);
-    void Image2MouseDown();
-    void Image3MouseDown();
+    void Image2MouseDown() { Image3Click(Image2); }
+    void Image3MouseDown() { Image3Click(Image3); }
     void rgsitClick();
     void rgrezimClick();
     void undoClick();
     void novaClick();
-    void opravClick();
+    void opravClick() { drawNet(m_sheet.activeNet()); }
     void opravvzor() { drawCopy(m_sheet.activeNet(), true); }
     void OBNOVITClick();
     void OKClick();
@@ -100,8 +101,8 @@ private:
     // Moves a control by the mouse offset when it stays within the sheet limits.
     void dragBy(QWidget *control, int x, int y);
 
-    ImageControl *netImage(int net) const;
-    ImageControl *referenceCopy(int net) const;
+    ImageControl *netImage(int net) const { return net == 2 ? Image4 : Image5; }
+    ImageControl *referenceCopy(int net) const { return net == 2 ? Image2 : Image3; }
     void setCaptionTexts();
 
     AppContext &m_context;
