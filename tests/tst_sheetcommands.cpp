@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 #include <memory>
@@ -172,6 +173,61 @@ private slots:
         QCOMPARE(m_app->form4->traceFileBytes(2), upperFile);
         QVERIFY(m_app->form4->isVisible());
         QCOMPARE(m_app->form4->mode(), 2);
+    }
+
+    // Declined questions, a cancelled dialog or a bad file change nothing:
+    // the window stays wholly in its mode, radio group and buttons agreeing.
+    void traceLoadOfNothingChangesNothing_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("mode");   // 0: never shown before
+        QTest::newRow("both declined") << "declined" << 1;
+        QTest::newRow("dialog cancelled") << "cancelled" << 1;
+        QTest::newRow("bad file") << "bad" << 1;
+        QTest::newRow("declined in picture mode") << "declined" << 2;
+        QTest::newRow("first use, declined") << "declined" << 0;
+    }
+    void traceLoadOfNothingChangesNothing()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, mode);
+        m_app->form1->openArguments(TestApp::demoFiles());
+        TForm4 *form = m_app->form4.get();
+        auto *upper = form->findChild<ImageControl *>("Image5");
+        auto *rgrezim = form->findChild<RadioGroup *>("rgrezim");
+        if (mode != 0) {
+            item("priprstopy")->trigger();
+            QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
+            QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
+            if (mode == 2)
+                QTest::mouseClick(rgrezim->item(1), Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        }
+        const QByteArray before = form->traceFileBytes(1) + form->traceFileBytes(2);
+        if (how == "declined") {
+            m_app->dialogs.answers << false << false;
+        } else {
+            m_app->dialogs.answers << true << false;
+            m_app->dialogs.files.enqueue(how == "bad" ? QStringList{path("bad.tpt")} : QStringList{});
+            write(path("bad.tpt"), "kp\r\n");
+        }
+        item("Nastzadn1")->trigger();
+        QVERIFY(form->isVisible());
+        const bool picture = mode == 2;
+        QCOMPARE(form->mode(), picture ? 2 : 1);
+        QCOMPARE(rgrezim->itemIndex(), picture ? 1 : 0);
+        QCOMPARE(form->findChild<QPushButton *>("nova")->isEnabled(), !picture);
+        QCOMPARE(form->findChild<QPushButton *>("undo")->isEnabled(), mode == 1);
+        QCOMPARE(form->findChild<QPushButton *>("OBNOVIT")->isEnabled(), picture);
+        QCOMPARE(form->findChild<ImageControl *>("Image3")->isVisible(), picture);
+        QCOMPARE(form->traceFileBytes(1) + form->traceFileBytes(2), before);
+        // A redraw still shows the last imprint.
+        QTest::mouseClick(form->findChild<QPushButton *>("oprav"), Qt::LeftButton);
+        const QPoint last = mode != 0 ? field(8, 5) : field(7, 4);
+        int coloured = 0;
+        for (int dx = -15; dx <= 15; ++dx)
+            coloured += (upper->image().pixel(last + QPoint(dx, 0)) & 0xFFFFFF) != 0xFFFFFFu;
+        QVERIFY(coloured > 15);
     }
 };
 

@@ -69,4 +69,10 @@ Snapshot takeSnapshot(const QStringList &labels, const QStringList &edits)
     return s;
 }
 
+bool changed(const Snapshot &applied, const Snapshot &current)
+{
+    return applied.pictures != current.pictures || applied.names != current.names
+            || applied.rotations != current.rotations;
+}
+
 } // namespace faceset

@@ -52,4 +52,9 @@ struct Snapshot
 
 Snapshot takeSnapshot(const QStringList &labels, const QStringList &edits);
 
+// Whether a sheet window drawn with `applied` must offer to redraw for
+// `current`: a picture path, a companion name or a rotation differs (exact,
+// case-sensitive). Tiles taken from the pictures change with the path alone.
+bool changed(const Snapshot &applied, const Snapshot &current);
+
 } // namespace faceset

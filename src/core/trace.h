@@ -40,10 +40,6 @@ struct History
     bool operator==(const History &) const = default;
 };
 
-// Base turn of the trace window's net thumbnail by face number 1..6
-// (layout 1: face 6 lies on a square turned by two).
-constexpr std::array<quint8, 6> trace_net_turns = { 0, 0, 0, 0, 0, 2 };
-
 // True for a field that a roll may enter: columns 1..13, rows 1..7.
 bool onDrawnGrid(die::Field f);
 

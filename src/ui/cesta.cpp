@@ -5,11 +5,10 @@
 #include "appcontext.h"
 #include "canvas.h"
 #include "dialogs.h"
-#include "facetiles.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "radiogroup.h"
-#include "tracefile.h"
+#include "textimage.h"
 #include "uifont.h"
 
 #include <QApplication>
@@ -22,9 +21,6 @@
 #include <QStyle>
 
 namespace {
-
-// Faces on squares 1..6 of the thumbnail (layout 1).
-constexpr std::array<int, 6> thumbFaces = { 4, 5, 1, 6, 2, 3 };
 
 ImageControl *makeImage(QWidget *parent, const char *name, int left, int top, int width,
                         int height, int tag = 0)
@@ -184,31 +180,9 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow, QWidget *parent)
 
 // ---- public API for the main window
 
-QByteArray TForm4::traceFileBytes(int net) const
-{
-    const trace::Trace &t = m_nets[qBound(1, net, 2) - 1];
-    return tracefile::write(t.pictureGrid, t.history);
-}
-
-bool TForm4::loadTraceFile(int net, const QByteArray &bytes)
-{
-    if (net != 1 && net != 2)
-        return false;
-    const std::optional<tracefile::NetData> data = tracefile::read(bytes);
-    if (!data)
-        return false;
-    trace::Trace &t = traceOf(net);
-    t.pictureGrid = data->picture;
-    t.history = data->history;
-    m_fileLoaded = true;
-    m_netRead[net - 1] = true;
-    return true;
-}
-
 void TForm4::showAfterLoad()
 {
-    m_mode = 2;
-    selectRezim(1);   // mode is 2 already: the handler switches nothing
+    m_sheet.finishLoad();
     show();
     OKClick();
 }
@@ -217,24 +191,11 @@ void TForm4::showAfterLoad()
 
 void TForm4::FormCreate()
 {
-    m_suppress = true;
-    m_needsRefresh = true;
     setCaptionTexts();
     tracedraw::linky(Image4->canvas());
     tracedraw::linky(Image5->canvas());
-    m_active = 1;
     Image3->show();
     Image2->hide();
-    for (QImage &tile : m_tiles) {
-        tile = QImage(32, 32, QImage::Format_RGB32);
-        tile.fill(Qt::white);
-    }
-    m_mirrored = m_tiles;
-    for (trace::Trace &t : m_nets) {
-        t.history.count = 0;
-        t.initial = initialState();
-        t.state = t.initial;
-    }
 
     Canvas &n = nazev->canvas();
     n.penColor = tracedraw::black;
@@ -262,85 +223,50 @@ void TForm4::showEvent(QShowEvent *event)
 
 void TForm4::FormShow()
 {
-    if (m_fileLoaded) {
-        if (m_needsRefresh) {
+    if (m_sheet.loadPending()) {
+        if (m_sheet.needsRefresh())
             obnov();
-            setModelFileName();
-            m_needsRefresh = false;
-        }
-        m_fileLoaded = false;
-        m_mode = 2;
-        const bool suppressed = m_suppress;
-        m_suppress = true;
-        selectRezim(1);
-        m_suppress = suppressed;
+        const TraceSheet::Mode before = m_sheet.mode();
+        const std::array<bool, 2> read = m_sheet.takeLoaded();
+        const bool entered = before != m_sheet.mode();
         for (int n = 1; n <= 2; ++n) {
-            if (!m_netRead[n - 1])
-                continue;
-            trace::Trace &t = traceOf(n);
-            t.prepocti_obrazek();
-            tracedraw::prekresli_proste(netImage(n)->canvas(), t.history, t.pictureGrid, m_mirrored,
-                                        t.initial, sipky->isChecked());
-            tracedraw::prekresli_proste(referenceCopy(n)->canvas(), t.history, t.traceGrid,
-                                        m_mirrored, t.initial, sipky->isChecked());
-            netImage(n)->update();
-            referenceCopy(n)->update();
-            m_netRead[n - 1] = false;
+            if (read[n - 1])
+                drawNet(n);
+            if (read[n - 1] || entered)
+                drawCopy(n, false);
         }
-        OBNOVIT->setEnabled(true);
-        undo->setEnabled(false);
-        nova->setEnabled(false);
-        showReferenceCopies();
-        return;
-    }
-
-    m_suppress = false;
-    setCaptionTexts();
-    m_mode = rgrezim->itemIndex() + 1;
-    const faceset::Snapshot &snapshot = m_context.snapshot;
-    const bool changed = !m_needsRefresh
-            && (snapshot.names != m_applied.names || snapshot.rotations != m_applied.rotations);
-    if (changed) {
-        if (m_context.dialogs->question(
-                    this, m_context.language.text(70, QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?")))) {
+    } else {
+        setCaptionTexts();
+        if (m_sheet.needsRefresh())
             obnov();
-            setModelFileName();
-        }
-    } else if (m_needsRefresh) {
-        obnov();
-        setModelFileName();
-        m_needsRefresh = false;
+        else if (m_sheet.faceSetChanged(m_context.snapshot)
+                 && m_context.dialogs->question(
+                         this, m_context.language.text(70, QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"))))
+            obnov();
     }
-    showReferenceCopies();
+    showState();
 }
 
 void TForm4::obnov()
 {
-    m_applied = m_context.snapshot;
-    for (int i = 0; i < 6; ++i) {
-        m_tiles[i] = facetiles::loadTile(m_applied.names[i], m_applied.pictures[i]);
-        m_mirrored[i] = facetiles::mirrored(m_tiles[i]);
-    }
-    const int active = m_active;
+    const int active = m_sheet.activeNet();
+    const auto done = m_sheet.refresh(m_context.snapshot, [this](int n) { return askNewTrace(n); });
     for (int n = 1; n <= 2; ++n) {
-        traceOf(n).initial = initialState();
-        // A net just read from a file is rebuilt from its history right after.
-        if (m_netRead[n - 1])
-            continue;
-        m_active = n;
-        novaClick();
+        if (done[n - 1] == TraceSheet::Refreshed::Renewed) {
+            drawNewTrace(n);
+        } else if (done[n - 1] == TraceSheet::Refreshed::Kept) {
+            drawNet(n);
+            drawCopy(n, true);
+        }
     }
-    m_active = active;
-    if (rgsit->itemIndex() != 0) {
-        selectSit(0);
-    } else {
-        m_active = 1;
-        if (m_mode == 1)
-            undo->setEnabled(traceOf(1).history.count > 0);
-    }
+    if (active != m_sheet.activeNet())
+        netSelected();
     drawThumbnail();
+    setModelFileName();
+    showState();
 }
 
+// Layout 1 of the quiz nets, from the plain tiles.
 void TForm4::drawThumbnail()
 {
     net::drawThumbnailFrame(Image1->canvas());
@@ -350,10 +276,29 @@ void TForm4::drawThumbnail()
 
 void TForm4::vykresli(int square)
 {
-    const int face = thumbFaces[square - 1];
-    const int turn = (m_applied.rotations[face - 1] + trace::trace_net_turns[face - 1]) & 3;
-    net::drawTile(Image1->canvas(), m_tiles[face - 1], square, turn);
+    const int face = net::net_faces[0][square - 1];
+    net::drawTile(Image1->canvas(), m_sheet.tiles()[face - 1], square,
+                  net::originalTurn(1, square, m_sheet.applied().rotations));
     Image1->update();
+}
+
+void TForm4::showState()
+{
+    const TraceSheet::Controls c = m_sheet.controls();
+    nova->setEnabled(c.nova);
+    undo->setEnabled(c.undo);
+    OBNOVIT->setEnabled(c.obnovit);
+    Image3->setVisible(c.upperCopy);
+    Image2->setVisible(c.lowerCopy);
+    rgrezim->setItemIndex(int(m_sheet.mode()) - 1);
+    rgsit->setItemIndex(m_sheet.activeNet() - 1);
+}
+
+void TForm4::netSelected()
+{
+    const int n = m_sheet.activeNet();
+    varovani->setText(m_captions[n - 1]);
+    netImage(n)->show();
 }
 
 // ---- the nets
@@ -361,65 +306,40 @@ void TForm4::vykresli(int square)
 void TForm4::Image5MouseDown(ImageControl *image, Qt::MouseButton button,
                              Qt::KeyboardModifiers modifiers, int x, int y)
 {
-    const int n = netOf(image);
-    trace::Trace &t = traceOf(n);
-    m_drag = false;
+    const int n = image == Image4 ? 2 : 1;
     m_down = QPoint(x, y);
     const die::Field f = tracedraw::fieldAt(x, y);
     const bool turnKey = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+    const TraceSheet::Press press = m_sheet.press(n, button, turnKey, f);
+    const trace::Trace &t = m_sheet.net(n);
     Canvas &canvas = image->canvas();
-
-    if (m_mode == 1 && die::directionTo(t.last, f) != 0) {
-        die::Field from = 0;
-        if (t.roll(f, &from) == trace::Trace::RollResult::Accepted)
-            tracedraw::drawRoll(canvas, from, f, t.traceGrid, m_mirrored);
-    } else if (button == Qt::RightButton && (m_mode == 1 || turnKey)) {
+    switch (press.what) {
+    case TraceSheet::Pressed::Rolled:
+        tracedraw::drawRoll(canvas, press.from, f, t.traceGrid, m_sheet.mirroredTiles());
+        break;
+    case TraceSheet::Pressed::HideNet:
         image->hide();
-    } else if (button == Qt::RightButton && m_mode == 2) {
-        // The last pixel row addresses row 8, which the grid has not.
-        if (trace::Grid::contains(f)) {
-            trace::uvolni_pole(f, t.pictureGrid);
-            tracedraw::blankField(canvas, f);
-        }
-    } else if (button == Qt::LeftButton && m_mode == 2 && turnKey) {
-        if (trace::Grid::contains(f)) {
-            trace::Imprint &p = t.pictureGrid.at(f);
-            p.rotation = (p.rotation + 1) & 3;
-            tracedraw::dokresli_pole(canvas, f, t.pictureGrid, m_mirrored);
-        }
-    } else if (button == Qt::LeftButton && m_mode == 2) {
-        if (trace::Grid::contains(f)) {
-            t.pictureGrid.at(f) = t.traceGrid.at(f);
-            tracedraw::dokresli_pole(canvas, f, t.pictureGrid, m_mirrored);
-        }
-        m_drag = true;
-    } else if (button == Qt::LeftButton && m_mode == 1) {
-        m_drag = true;
+        break;
+    case TraceSheet::Pressed::Blanked:
+        tracedraw::blankField(canvas, f);
+        break;
+    case TraceSheet::Pressed::Turned:
+    case TraceSheet::Pressed::Revealed:
+        tracedraw::dokresli_pole(canvas, f, t.pictureGrid, m_sheet.mirroredTiles());
+        break;
+    case TraceSheet::Pressed::Nothing:
+        break;
     }
+    m_drag = press.drag;
     image->update();
-}
-
-void TForm4::Image5MouseUp()
-{
-    netReleased(1);
-}
-
-void TForm4::Image4MouseUp()
-{
-    netReleased(2);
+    showState();
 }
 
 void TForm4::netReleased(int net)
 {
-    if (net != m_active) {
-        m_active = net;
-        varovani->setText(captionText(net));
-        if (m_mode == 2)
-            showReferenceCopies();
-        selectSit(net - 1);
-    }
-    if (m_mode == 1)
-        undo->setEnabled(traceOf(net).history.count > 0);
+    if (m_sheet.release(net))
+        netSelected();
+    showState();
     m_drag = false;
 }
 
@@ -437,6 +357,40 @@ void TForm4::dragBy(QWidget *control, int x, int y)
         control->move(left, top);
 }
 
+void TForm4::drawNet(int net)
+{
+    const trace::Trace &t = m_sheet.net(net);
+    ImageControl *image = netImage(net);
+    if (m_sheet.mode() == TraceSheet::Mode::Trace)
+        tracedraw::prekresli_obrazek(image->canvas(), t.history, t.traceGrid, m_sheet.mirroredTiles(),
+                                     t.initial, sipky->isChecked());
+    else
+        tracedraw::prekresli_proste(image->canvas(), t.history, t.pictureGrid, m_sheet.mirroredTiles(),
+                                    t.initial, sipky->isChecked());
+    image->update();
+}
+
+void TForm4::drawNewTrace(int net)
+{
+    const trace::Trace &t = m_sheet.net(net);
+    ImageControl *image = netImage(net);
+    Canvas &canvas = image->canvas();
+    tracedraw::clear(canvas);
+    image->show();
+    tracedraw::dokresli_pole(canvas, t.last, t.traceGrid, m_sheet.mirroredTiles());
+    tracedraw::ramecek(canvas, t.last, tracedraw::red);
+    image->update();
+}
+
+void TForm4::drawCopy(int net, bool replay)
+{
+    const trace::Trace &t = m_sheet.net(net);
+    ImageControl *copy = referenceCopy(net);
+    const auto draw = replay ? tracedraw::prekresli_obrazek : tracedraw::prekresli_proste;
+    draw(copy->canvas(), t.history, t.traceGrid, m_sheet.mirroredTiles(), t.initial, sipky->isChecked());
+    copy->update();
+}
+
 // ---- thumbnail and text boxes
 
 void TForm4::Image1MouseDown(Qt::MouseButton button, int x, int y)
@@ -448,15 +402,12 @@ void TForm4::Image1MouseDown(Qt::MouseButton button, int x, int y)
         Image1->move(6, 7);
     } else if (button == Qt::LeftButton && !inside) {
         Image1->changeParent(this);   // onto the sheet area, keeping Left and Top
+        // The panel stays on top of the sheet: its buttons stay reachable.
+        Panel->raise();
         BitBtn1->raise();
     } else if (button == Qt::LeftButton) {
         vykresli(net::square_at(x, y));
     }
-}
-
-void TForm4::popisMouseDown(int x, int y)
-{
-    m_down = QPoint(x, y);
 }
 
 void TForm4::popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int x, int y)
@@ -467,15 +418,7 @@ void TForm4::popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int
 
 void TForm4::vstupDblClick()
 {
-    Canvas &c = popis->canvas();
-    c.brushColor = tracedraw::white;
-    c.fillRect(1, 1, 428, 90);
-    const QStringList lines = vstup->toPlainText().split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i)
-        c.textRect(edgeRect(5, 15 * i + 10, 426, 15 * i + 25), 10, 15 * i + 10, lines[i]);
-    c.brushColor = tracedraw::black;
-    c.frameRect(1, 1, 428, 90);
-    c.brushColor = tracedraw::white;
+    textimage::drawLines(popis->canvas(), vstup->toPlainText().split(QLatin1Char('\n')), 428, 426, 90);
     popis->show();
     popis->update();
 }
@@ -492,12 +435,7 @@ void TForm4::Label1DblClick()
         nazev->move(nazev->x(), 5);
     const int width = Label1->width() + 20;
     nazev->setBounds(nazev->x(), nazev->y(), width, nazev->height());
-    Canvas &c = nazev->canvas();
-    c.brushColor = tracedraw::white;
-    c.textRect(edgeRect(0, 0, width, 25), 10, 5, Label1->text());
-    c.brushColor = tracedraw::black;
-    c.frameRect(0, 0, width, 25);
-    c.brushColor = tracedraw::white;
+    textimage::drawCaption(nazev->canvas(), Label1->text(), width);
     nazev->show();
     nazev->update();
 }
@@ -510,27 +448,22 @@ void TForm4::setModelFileName()
     Label1->move(433 - Label1->width(), 578);
 }
 
-// ---- window background and reference copies
+// ---- window background
 
 void TForm4::mousePressEvent(QMouseEvent *event)
 {
     FormMouseDown(event->button());
 }
 
-void TForm4::mouseDoubleClickEvent(QMouseEvent *)
-{
-    FormDblClick();
-}
-
 void TForm4::FormMouseDown(Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
-        netImage(m_active)->show();
+        FormDblClick();
 }
 
 void TForm4::FormDblClick()
 {
-    netImage(m_active)->show();
+    netImage(m_sheet.activeNet())->show();
 }
 
 void TForm4::Image3Click(ImageControl *copy)
@@ -538,147 +471,61 @@ void TForm4::Image3Click(ImageControl *copy)
     (copy == Image3 ? Image5 : Image4)->show();
 }
 
-void TForm4::Image2MouseDown()
-{
-    Image4->show();
-}
-
-void TForm4::Image3MouseDown()
-{
-    Image5->show();
-}
-
-void TForm4::showReferenceCopies()
-{
-    Image2->setVisible(m_mode == 2 && m_active == 2);
-    Image3->setVisible(m_mode == 2 && m_active == 1);
-}
-
 // ---- radio groups
-
-void TForm4::selectRezim(int index)
-{
-    if (rgrezim->itemIndex() == index)
-        return;
-    rgrezim->setItemIndex(index);
-    rgrezimClick();
-}
-
-void TForm4::selectSit(int index)
-{
-    if (rgsit->itemIndex() == index)
-        return;
-    rgsit->setItemIndex(index);
-    rgsitClick();
-}
 
 void TForm4::rgsitClick()
 {
-    m_active = rgsit->itemIndex() + 1;
-    varovani->setText(captionText(m_active));
-    netImage(m_active)->show();
-    if (m_mode == 2)
-        showReferenceCopies();
-    else
-        undo->setEnabled(traceOf(m_active).history.count > 0);
+    m_sheet.selectNet(rgsit->itemIndex() + 1);
+    netSelected();
+    showState();
 }
 
 void TForm4::rgrezimClick()
 {
-    if (m_suppress)
-        return;
-    const int wanted = rgrezim->itemIndex() + 1;
-    if (m_mode == 1 && wanted == 2) {
-        m_mode = 2;
-        undo->setEnabled(false);
-        nova->setEnabled(false);
-        OBNOVIT->setEnabled(true);
-        trace::Trace &t = traceOf(m_active);
-        t.pictureGrid = t.traceGrid;
-        for (int n = 1; n <= 2; ++n) {
-            const trace::Trace &net = traceOf(n);
-            tracedraw::prekresli_proste(referenceCopy(n)->canvas(), net.history, net.traceGrid,
-                                        m_mirrored, net.initial, sipky->isChecked());
-            referenceCopy(n)->update();
-        }
-        showReferenceCopies();
-    } else if (m_mode == 2 && wanted == 1) {
+    const bool picture = rgrezim->itemIndex() == 1;
+    if (picture && m_sheet.enterPictureMode()) {
+        for (int n = 1; n <= 2; ++n)
+            drawCopy(n, false);
+    } else if (!picture && m_sheet.mode() == TraceSheet::Mode::Picture) {
         const QString question = m_context.language.text(
                 71, QStringLiteral("Akce zruší dosavadní změny otočení a skrytí polí. Pokračovat?"));
         if (m_context.dialogs->question(this, question)) {
-            OBNOVIT->setEnabled(false);
-            nova->setEnabled(true);
-            undo->setEnabled(traceOf(m_active).history.count > 0);
-            m_mode = 1;
-            showReferenceCopies();
+            m_sheet.leavePictureMode();
             opravClick();
-        } else {
-            m_suppress = true;
-            selectRezim(1);
-            m_suppress = false;
         }
     }
+    showState();   // a declined question selects picture mode again
 }
 
 // ---- buttons
 
 void TForm4::undoClick()
 {
-    trace::Trace &t = traceOf(m_active);
-    if (!t.undo())
+    if (!m_sheet.undo())
         return;
-    ImageControl *image = netImage(m_active);
-    tracedraw::prekresli_obrazek(image->canvas(), t.history, t.traceGrid, m_mirrored, t.initial,
-                                 sipky->isChecked());
-    tracedraw::prekresli_sipky(image->canvas(), t.history);
-    image->update();
-    undo->setEnabled(t.history.count > 0);
+    drawNet(m_sheet.activeNet());
+    tracedraw::prekresli_sipky(netImage(m_sheet.activeNet())->canvas(), m_sheet.net(m_sheet.activeNet()).history);
+    showState();
+}
+
+bool TForm4::askNewTrace(int net)
+{
+    const QString question = m_context.language.text(72, QStringLiteral("Akce smaže síť "))
+            + QString::number(net) + m_context.language.text(73, QStringLiteral(". OK?"));
+    return m_context.dialogs->question(this, question);
 }
 
 void TForm4::novaClick()
 {
-    const int n = m_active;
-    trace::Trace &t = traceOf(n);
-    if (t.history.count > 0) {
-        const QString question = m_context.language.text(72, QStringLiteral("Akce smaže síť "))
-                + QString::number(n) + m_context.language.text(73, QStringLiteral(". OK?"));
-        if (!m_context.dialogs->question(this, question)) {
-            opravClick();
-            opravvzor();
-            return;
-        }
+    const int n = m_sheet.activeNet();
+    if (m_sheet.net(n).history.count > 0 && !askNewTrace(n)) {
+        opravClick();
+        opravvzor();
+        return;
     }
-    ImageControl *image = netImage(n);
-    Canvas &canvas = image->canvas();
-    tracedraw::clear(canvas);
-    image->show();
-    t.newTrace();
-    tracedraw::dokresli_pole(canvas, t.last, t.traceGrid, m_mirrored);
-    tracedraw::ramecek(canvas, t.last, tracedraw::red);
-    image->update();
-    undo->setEnabled(false);
-}
-
-void TForm4::opravClick()
-{
-    const trace::Trace &t = traceOf(m_active);
-    ImageControl *image = netImage(m_active);
-    if (m_mode == 1)
-        tracedraw::prekresli_obrazek(image->canvas(), t.history, t.traceGrid, m_mirrored, t.initial,
-                                     sipky->isChecked());
-    else
-        tracedraw::prekresli_proste(image->canvas(), t.history, t.pictureGrid, m_mirrored, t.initial,
-                                    sipky->isChecked());
-    image->update();
-}
-
-void TForm4::opravvzor()
-{
-    const trace::Trace &t = traceOf(m_active);
-    ImageControl *copy = referenceCopy(m_active);
-    tracedraw::prekresli_obrazek(copy->canvas(), t.history, t.traceGrid, m_mirrored, t.initial,
-                                 sipky->isChecked());
-    copy->update();
+    m_sheet.newTrace(n);
+    drawNewTrace(n);
+    showState();
 }
 
 void TForm4::OBNOVITClick()
@@ -687,18 +534,14 @@ void TForm4::OBNOVITClick()
             71, QStringLiteral("Akce smaže dodatečné úpravy aktivní sítě. Pokračovat?"));
     if (!m_context.dialogs->question(this, question))
         return;
-    trace::Trace &t = traceOf(m_active);
-    t.pictureGrid = t.traceGrid;
-    ImageControl *image = netImage(m_active);
-    tracedraw::prekresli_proste(image->canvas(), t.history, t.traceGrid, m_mirrored, t.initial,
-                                sipky->isChecked());
-    image->update();
+    m_sheet.restorePicture();
+    drawNet(m_sheet.activeNet());
 }
 
 void TForm4::OKClick()
 {
     emit confirmed();
-    m_needsRefresh = false;
+    m_sheet.confirm();
     close();
 }
 
@@ -724,35 +567,8 @@ bool TForm4::eventFilter(QObject *watched, QEvent *event)
 
 // ---- helpers
 
-ImageControl *TForm4::netImage(int net) const
-{
-    return net == 2 ? Image4 : Image5;
-}
-
-ImageControl *TForm4::referenceCopy(int net) const
-{
-    return net == 2 ? Image2 : Image3;
-}
-
-int TForm4::netOf(const ImageControl *image) const
-{
-    return image == Image4 ? 2 : 1;
-}
-
 void TForm4::setCaptionTexts()
 {
     m_captions[0] = m_context.language.text(68, QStringLiteral("Editujete horní síť"));
     m_captions[1] = m_context.language.text(69, QStringLiteral("Editujete dolní síť"));
-}
-
-QString TForm4::captionText(int net) const
-{
-    return m_captions[net - 1];
-}
-
-die::DieState TForm4::initialState() const
-{
-    die::DieState s;
-    die::obnov_kostku(s, m_applied.rotations);
-    return s;
 }

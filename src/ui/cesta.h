@@ -1,8 +1,6 @@
 #pragma once
 
-#include "faceset.h"
-#include "trace.h"
-#include "tracedrawing.h"
+#include "tracesheet.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -30,17 +28,18 @@ public:
     void setHelpWindow(QWidget *helpWindow) { m_helpWindow = helpWindow; }
 
     // The trace file of net 1 or 2 (its picture grid, count and history).
-    QByteArray traceFileBytes(int net) const;
+    QByteArray traceFileBytes(int net) const { return m_sheet.fileBytes(net); }
     // Parses a whole trace file; on success keeps it as that net's picture
     // grid, history and count, to be rebuilt at the next showing. On failure
     // nothing changes.
-    bool loadTraceFile(int net, const QByteArray &bytes);
-    // After a load: picture mode, show, press OK.
+    bool loadTraceFile(int net, const QByteArray &bytes) { return m_sheet.load(net, bytes); }
+    // After "Načíst zadání", whatever it read: show, press OK. The next
+    // showing enters picture mode with the nets read.
     void showAfterLoad();
 
-    int activeNet() const { return m_active; }
-    int mode() const { return m_mode; }
-    const trace::Trace &net(int n) const { return m_nets[n - 1]; }
+    int activeNet() const { return m_sheet.activeNet(); }
+    int mode() const { return int(m_sheet.mode()); }
+    const trace::Trace &net(int n) const { return m_sheet.net(n); }
 
 signals:
     // OK pressed: the sheet may be printed and saved.
@@ -49,7 +48,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *) override { FormDblClick(); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -62,22 +61,24 @@ private:
     void Image1MouseDown(Qt::MouseButton button, int x, int y);
     void Image5MouseDown(ImageControl *image, Qt::MouseButton button,
                          Qt::KeyboardModifiers modifiers, int x, int y);
-    void Image5MouseUp();
-    void Image4MouseUp();
+    void Image5MouseUp() { netReleased(1); }
+    void Image4MouseUp() { netReleased(2); }
+    void netReleased(int net);
     void Image5MouseMove(ImageControl *image, int x, int y);
-    void popisMouseDown(int x, int y);
+    void popisMouseDown(int x, int y) { m_down = QPoint(x, y); }
     void popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int x, int y);
     void FormDblClick();
     void FormMouseDown(Qt::MouseButton button);
+    // A click or press on a reference copy shows its net.
     void Image3Click(ImageControl *copy);
-    void Image2MouseDown();
-    void Image3MouseDown();
+    void Image2MouseDown() { Image3Click(Image2); }
+    void Image3MouseDown() { Image3Click(Image3); }
     void rgsitClick();
     void rgrezimClick();
     void undoClick();
     void novaClick();
-    void opravClick();
-    void opravvzor();
+    void opravClick() { drawNet(m_sheet.activeNet()); }
+    void opravvzor() { drawCopy(m_sheet.activeNet(), true); }
     void OBNOVITClick();
     void OKClick();
     void BitBtn1Click();
@@ -85,23 +86,24 @@ private:
     void popisDblClick();
     void Label1DblClick();
 
-    // Selecting a radio item from code runs its click handler, as a click does.
-    void selectRezim(int index);
-    void selectSit(int index);
-
-    void netReleased(int net);
-    void showReferenceCopies();
+    // The buttons, reference copies and radio groups as the sheet's state gives them.
+    void showState();
+    // The active net's caption, and its image shown.
+    void netSelected();
+    bool askNewTrace(int net);
+    // Net n by replay (trace mode) or plainly from its picture grid.
+    void drawNet(int net);
+    // The new-trace drawing: a white grid, the start field framed red.
+    void drawNewTrace(int net);
+    // Net n's reference copy from its trace grid, by replay or plainly.
+    void drawCopy(int net, bool replay);
     void setModelFileName();
     // Moves a control by the mouse offset when it stays within the sheet limits.
     void dragBy(QWidget *control, int x, int y);
 
-    ImageControl *netImage(int net) const;
-    ImageControl *referenceCopy(int net) const;
-    trace::Trace &traceOf(int net) { return m_nets[net - 1]; }
-    int netOf(const ImageControl *image) const;
+    ImageControl *netImage(int net) const { return net == 2 ? Image4 : Image5; }
+    ImageControl *referenceCopy(int net) const { return net == 2 ? Image2 : Image3; }
     void setCaptionTexts();
-    QString captionText(int net) const;
-    die::DieState initialState() const;
 
     AppContext &m_context;
     QWidget *m_helpWindow;
@@ -129,18 +131,8 @@ private:
     QCheckBox *sipky;
     QPushButton *BitBtn1;
 
-    std::array<trace::Trace, 2> m_nets;
-    faceset::Snapshot m_applied;
-    std::array<QImage, 6> m_tiles;
-    tracedraw::Tiles m_mirrored;
+    TraceSheet m_sheet;
     std::array<QString, 2> m_captions;
-    std::array<bool, 2> m_netRead{};
-
-    int m_active = 1;
-    int m_mode = 1;
-    bool m_needsRefresh = false;
-    bool m_suppress = false;
     bool m_drag = false;
-    bool m_fileLoaded = false;
     QPoint m_down;
 };

@@ -196,7 +196,7 @@ void TForm2::FormShow()
         preber();
         return;
     }
-    const bool changed = !(m_nets.applied() == m_context.snapshot);
+    const bool changed = faceset::changed(m_nets.applied(), m_context.snapshot);
     const QString modelName = m_context.modelFileName ? m_context.modelFileName() : QString();
     if (changed && !m_notConfirmed) {
         const QString question =

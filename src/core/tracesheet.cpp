@@ -1,0 +1,192 @@
+#include "tracesheet.h"
+
+#include "facetiles.h"
+#include "tracefile.h"
+
+namespace {
+
+// Each imprint of face f turns by the change of f's rotation, as a replay
+// under the new rotations turns it.
+void turnFaces(trace::Grid &grid, const std::array<quint8, 6> &from, const std::array<quint8, 6> &to)
+{
+    for (trace::Imprint &p : grid.cells)
+        if (p.face >= 1 && p.face <= 6)
+            p.rotation = quint8((p.rotation + to[p.face - 1] - from[p.face - 1]) & 3);
+}
+
+} // namespace
+
+TraceSheet::TraceSheet()
+{
+    for (QImage &tile : m_tiles) {
+        tile = QImage(32, 32, QImage::Format_RGB32);
+        tile.fill(Qt::white);
+    }
+    m_mirrored = m_tiles;
+    for (trace::Trace &t : m_nets) {
+        die::obnov_kostku(t.initial, m_applied.rotations);
+        t.state = t.initial;
+    }
+}
+
+TraceSheet::Controls TraceSheet::controls() const
+{
+    const bool picture = m_mode == Mode::Picture;
+    Controls c;
+    c.nova = !picture;
+    c.undo = !picture && net(m_active).history.count > 0;
+    c.obnovit = picture;
+    c.upperCopy = picture && m_active == 1;
+    c.lowerCopy = picture && m_active == 2;
+    return c;
+}
+
+bool TraceSheet::faceSetChanged(const faceset::Snapshot &snapshot) const
+{
+    return faceset::changed(m_applied, snapshot);
+}
+
+std::array<TraceSheet::Refreshed, 2> TraceSheet::refresh(const faceset::Snapshot &snapshot,
+                                                         const std::function<bool(int)> &mayClear)
+{
+    const faceset::Snapshot previous = m_applied;
+    m_applied = snapshot;
+    for (int i = 0; i < faceset::slotCount; ++i) {
+        m_tiles[i] = facetiles::loadTile(m_applied.names[i], m_applied.pictures[i]);
+        m_mirrored[i] = facetiles::mirrored(m_tiles[i]);
+    }
+    std::array<Refreshed, 2> done{};
+    for (int n = 1; n <= 2; ++n) {
+        trace::Trace &t = at(n);
+        die::obnov_kostku(t.initial, m_applied.rotations);
+        if (m_netRead[index(n)]) {
+            done[index(n)] = Refreshed::LoadedFromFile;
+        } else if (t.history.count > 0 && !mayClear(n)) {
+            t.prepocti_obrazek();
+            turnFaces(t.pictureGrid, previous.rotations, m_applied.rotations);
+            done[index(n)] = Refreshed::Kept;
+        } else {
+            t.newTrace();
+            done[index(n)] = Refreshed::Renewed;
+        }
+    }
+    m_active = 1;
+    m_needsRefresh = false;
+    return done;
+}
+
+TraceSheet::Press TraceSheet::press(int n, Qt::MouseButton button, bool turnKey, die::Field f)
+{
+    trace::Trace &t = at(n);
+    const bool picture = m_mode == Mode::Picture;
+    Press p;
+    if (!picture && die::directionTo(t.last, f) != 0) {
+        if (t.roll(f, &p.from) == trace::Trace::RollResult::Accepted)
+            p.what = Pressed::Rolled;
+        return p;
+    }
+    // The last pixel row addresses row 8, which the grid has not.
+    const bool onGrid = trace::Grid::contains(f);
+    if (button == Qt::RightButton && (!picture || turnKey)) {
+        p.what = Pressed::HideNet;
+    } else if (button == Qt::RightButton) {
+        if (onGrid) {
+            trace::uvolni_pole(f, t.pictureGrid);
+            p.what = Pressed::Blanked;
+        }
+    } else if (button == Qt::LeftButton && picture && turnKey) {
+        if (onGrid) {
+            trace::Imprint &q = t.pictureGrid.at(f);
+            q.rotation = (q.rotation + 1) & 3;
+            p.what = Pressed::Turned;
+        }
+    } else if (button == Qt::LeftButton) {
+        if (picture && onGrid) {
+            t.pictureGrid.at(f) = t.traceGrid.at(f);
+            p.what = Pressed::Revealed;
+        }
+        p.drag = true;
+    }
+    return p;
+}
+
+bool TraceSheet::release(int n)
+{
+    if (n == m_active)
+        return false;
+    selectNet(n);
+    return true;
+}
+
+void TraceSheet::selectNet(int n)
+{
+    m_active = n == 2 ? 2 : 1;
+}
+
+bool TraceSheet::enterPictureMode()
+{
+    if (m_mode == Mode::Picture)
+        return false;
+    m_mode = Mode::Picture;
+    restorePicture();
+    return true;
+}
+
+void TraceSheet::leavePictureMode()
+{
+    m_mode = Mode::Trace;
+}
+
+void TraceSheet::restorePicture()
+{
+    trace::Trace &t = at(m_active);
+    t.pictureGrid = t.traceGrid;
+}
+
+bool TraceSheet::undo()
+{
+    return m_mode == Mode::Trace && at(m_active).undo();
+}
+
+void TraceSheet::newTrace(int n)
+{
+    at(n).newTrace();
+}
+
+QByteArray TraceSheet::fileBytes(int n) const
+{
+    const trace::Trace &t = net(n);
+    return tracefile::write(t.pictureGrid, t.history);
+}
+
+bool TraceSheet::load(int n, const QByteArray &bytes)
+{
+    if (n != 1 && n != 2)
+        return false;
+    const std::optional<tracefile::NetData> data = tracefile::read(bytes);
+    if (!data)
+        return false;
+    trace::Trace &t = at(n);
+    t.pictureGrid = data->picture;
+    t.history = data->history;
+    m_netRead[index(n)] = true;
+    m_loadPending = true;
+    return true;
+}
+
+std::array<bool, 2> TraceSheet::takeLoaded()
+{
+    const std::array<bool, 2> read = m_netRead;
+    m_loadPending = false;
+    if (!read[0] && !read[1])
+        return read;   // nothing read, nothing changes
+    const bool wasTrace = m_mode == Mode::Trace;
+    m_mode = Mode::Picture;
+    for (int n = 1; n <= 2; ++n)
+        if (read[index(n)])
+            at(n).prepocti_obrazek();
+    if (wasTrace && !read[index(m_active)])
+        restorePicture();
+    m_netRead = {};
+    return read;
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "faceset.h"
+#include "trace.h"
+#include "tracedrawing.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <array>
+#include <functional>
+
+// The trace window without its widgets: the two traces (net 1 upper, net 2
+// lower), the mode, the active net, the needs-refresh and load flags, and
+// the applied face set with its tiles. Every operation leaves the sheet in
+// one whole mode; controls() gives the buttons and reference copies that
+// mode shows. The window asks the questions and draws.
+class TraceSheet
+{
+public:
+    enum class Mode { Trace = 1, Picture = 2 };
+
+    // Enabled buttons and visible reference copies.
+    struct Controls
+    {
+        bool nova = false;
+        bool undo = false;
+        bool obnovit = false;
+        bool upperCopy = false;   // Image3
+        bool lowerCopy = false;   // Image2
+        bool operator==(const Controls &) const = default;
+    };
+
+    // What a refresh did to a net.
+    enum class Refreshed { Renewed, Kept, LoadedFromFile };
+
+    // What a mouse press on a net image did.
+    enum class Pressed { Nothing, Rolled, HideNet, Blanked, Turned, Revealed };
+    struct Press
+    {
+        Pressed what = Pressed::Nothing;
+        die::Field from = 0;   // the field left, for Rolled
+        bool drag = false;
+    };
+
+    TraceSheet();
+
+    Controls controls() const;
+    Mode mode() const { return m_mode; }
+    int activeNet() const { return m_active; }
+    const trace::Trace &net(int n) const { return m_nets[index(n)]; }
+    const faceset::Snapshot &applied() const { return m_applied; }
+    const std::array<QImage, faceset::slotCount> &tiles() const { return m_tiles; }
+    const tracedraw::Tiles &mirroredTiles() const { return m_mirrored; }
+    bool needsRefresh() const { return m_needsRefresh; }
+    bool loadPending() const { return m_loadPending; }
+
+    // The face set differs from the applied one (pictures, companion names
+    // or rotations).
+    bool faceSetChanged(const faceset::Snapshot &snapshot) const;
+
+    // Takes the face set and its tiles, then renews both nets, upper first;
+    // a net with moves is renewed only when `mayClear(net)` says yes, else
+    // kept: its moves replayed under the new rotations and its picture grid
+    // turned with them. A net just read from a file waits for
+    // takeLoaded(). Net 1 becomes active.
+    std::array<Refreshed, 2> refresh(const faceset::Snapshot &snapshot,
+                                     const std::function<bool(int net)> &mayClear);
+
+    // A mouse press on net n's field f (the window computed the field).
+    Press press(int n, Qt::MouseButton button, bool turnKey, die::Field f);
+    // A mouse release on net n: it becomes active. True when it was not.
+    bool release(int n);
+    void selectNet(int n);
+
+    // Trace mode to picture mode: the active net's picture grid takes its
+    // trace grid. False when already in picture mode.
+    bool enterPictureMode();
+    // Back to trace mode (the window asked first).
+    void leavePictureMode();
+    // The active net's picture grid takes its trace grid again.
+    void restorePicture();
+    // Undoes the active net's last roll in trace mode.
+    bool undo();
+    // The new-trace steps on net n.
+    void newTrace(int n);
+    // OK pressed.
+    void confirm() { m_needsRefresh = false; }
+
+    // The trace file of net n (picture grid, count, history).
+    QByteArray fileBytes(int n) const;
+    // A whole trace file becomes net n's picture grid and history, to be
+    // rebuilt by takeLoaded(); false (nothing changed) for a bad file.
+    bool load(int n, const QByteArray &bytes);
+    // "Načíst zadání" is over, whatever it read: the next showing takes
+    // the loads.
+    void finishLoad() { m_loadPending = true; }
+    // Replays the nets read and enters picture mode, the active net
+    // keeping a picture grid just read. When nothing was read nothing
+    // changes. Returns which nets were read.
+    std::array<bool, 2> takeLoaded();
+
+private:
+    static int index(int n) { return n == 2 ? 1 : 0; }
+    trace::Trace &at(int n) { return m_nets[index(n)]; }
+
+    std::array<trace::Trace, 2> m_nets;
+    Mode m_mode = Mode::Trace;
+    int m_active = 1;
+    bool m_needsRefresh = true;
+    bool m_loadPending = false;
+    std::array<bool, 2> m_netRead{};
+    faceset::Snapshot m_applied;
+    std::array<QImage, faceset::slotCount> m_tiles;
+    tracedraw::Tiles m_mirrored;
+};
