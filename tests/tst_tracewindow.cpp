@@ -815,7 +815,7 @@ void tst_TraceWindow::languageTexts()
     clickItem("rgsit", 0);
     QCOMPARE(varovani(), QStringLiteral("L68"));
     QCOMPARE(m_dialogs.texts("question"),
-             (QStringList{ QStringLiteral("L722L73"), QStringLiteral("L71"), QStringLiteral("L71") }));
+             (QStringList{ QStringLiteral("L722L73"), QStringLiteral("L71"), QStringLiteral("L74") }));
 }
 
 void tst_TraceWindow::screenshots()

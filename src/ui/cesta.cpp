@@ -488,7 +488,7 @@ void TForm4::rgrezimClick()
             drawCopy(n, false);
     } else if (!picture && m_sheet.mode() == TraceSheet::Mode::Picture) {
         const QString question = m_context.language.text(
-                71, QStringLiteral("Akce zruší dosavadní změny otočení a skrytí polí. Pokračovat?"));
+                74, QStringLiteral("Akce zruší dosavadní změny otočení a skrytí polí. Pokračovat?"));
         if (m_context.dialogs->question(this, question)) {
             m_sheet.leavePictureMode();
             opravClick();
