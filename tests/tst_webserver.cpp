@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(c.pictures[0].file, demo("1-predni.jpg"));
         QVERIFY(c.pictures[1].name.isEmpty());
         QCOMPARE(c.pictures[2].name, QStringLiteral("obrazkys/2.gif"));
-        const QByteArray page = web::viewerPage(QStringLiteral("a<b>&.wrl"), {"L", "W", "F"});
+        const QByteArray page = web::viewerPage(QStringLiteral("a<b>&.wrl"), {"L", "W", "F", "O"});
         QVERIFY(page.contains("<title>vemtal – a&lt;b&gt;&amp;.wrl</title>"));
         QVERIFY(!page.contains('@'));
     }

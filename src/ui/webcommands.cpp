@@ -15,6 +15,7 @@ constexpr int lineNoServer = 133;
 constexpr int lineNoWebGL = 134;
 constexpr int lineLoadFailed = 135;
 constexpr int lineLoading = 136;
+constexpr int lineOpenedFromFile = 137;
 
 } // namespace
 
@@ -36,6 +37,8 @@ web::PageTexts WebCommands::pageTexts() const
             lineNoWebGL, QStringLiteral("Tento prohlížeč nemá zapnutou grafiku WebGL 2, proto v něm krychli nelze zobrazit. Zkuste jiný prohlížeč (Firefox, Chromium, Chrome)."));
     texts.loadFailed = m_context.language.text(
             lineLoadFailed, QStringLiteral("Model krychle se nepodařilo načíst."));
+    texts.openedFromFile = m_context.language.text(
+            lineOpenedFromFile, QStringLiteral("Model krychle se nepodařilo načíst. Stránku uloženou pro web je třeba otevřít přes webový server, ne přímo ze souboru."));
     return texts;
 }
 

@@ -51,6 +51,7 @@ QByteArray viewerPage(const QString &modelName, const PageTexts &texts)
     page.replace(QLatin1String("@LOADING@"), texts.loading.toHtmlEscaped());
     page.replace(QLatin1String("@NOWEBGL@"), texts.noWebGL.toHtmlEscaped());
     page.replace(QLatin1String("@FAILED@"), texts.loadFailed.toHtmlEscaped());
+    page.replace(QLatin1String("@FILE@"), texts.openedFromFile.toHtmlEscaped());
     return page.toUtf8();
 }
 

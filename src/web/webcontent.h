@@ -30,6 +30,7 @@ struct PageTexts
     QString loading;
     QString noWebGL;
     QString loadFailed;
+    QString openedFromFile;   // the saved page opened as a file, not from a web server
 };
 
 // The site name of a picture: "obrazkys/" + its slot + its suffix in small

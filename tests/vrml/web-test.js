@@ -278,6 +278,10 @@ async function main() {
       && savedScene.loaded.every(Boolean) && JSON.stringify(savedScene.rotace) === JSON.stringify(scene.rotace),
       'the saved folder on a static server loads the same model and pictures');
     check(near(await frontColour(page), green, 8), 'and shows the same front picture');
+    await page.goto('file://' + path.join(site, 'index.html'));
+    await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 90000 });
+    check(/webový server/.test(await page.textContent('#message')),
+      'opened as a file, the saved page says it needs a web server');
   } finally {
     await browser.close();
     if (server) server.kill();
