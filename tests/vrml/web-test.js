@@ -43,7 +43,7 @@ function lines(child) {
 }
 
 // Runs in the page once the world is there: what the scene holds.
-async function sceneState() {
+function sceneState() {
   const browser = X3D.getBrowser('#c');
   const inner = (node, name) => node.getValue().getBody().getNamedNode(name);
   const hra = browser.currentScene.getNamedNode('HRA');
@@ -99,8 +99,7 @@ async function open(page, url) {
   await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 90000 });
   const state = await page.evaluate(() => document.body.dataset.state);
   if (state !== 'loaded') return null;
-  await page.waitForFunction(sceneState, null, { timeout: 30000, polling: 200 })
-    .catch(() => null);
+  // Pictures come after the world; a busy machine may take a while.
   for (let tries = 0; tries < 150; tries++) {
     const scene = await page.evaluate(sceneState);
     if (scene.loaded.every(Boolean)) return scene;
