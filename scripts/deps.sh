@@ -2,8 +2,11 @@
 # Installs the Debian packages the build, the program and the tests need,
 # only those that are missing.
 #   build:   cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+#            qt6-httpserver-dev qt6-websockets-dev (the web viewer's server;
+#            Debian's httpserver package needs the websockets one, undeclared)
 #   run:     libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n (Czech
 #            Yes/No buttons) fonts-liberation (the canvas font) xdg-utils
+#            libqt6httpserver6 (the web viewer's server)
 #   tests:   xvfb xauth (windows under a real X server), chromium nodejs npm
 #            (a written model is loaded in a real VRML browser), poppler-utils
 #            (printed PDFs are rasterised), clang-14 libclang-rt-14-dev
@@ -12,6 +15,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation
           fonts-dejavu-core xdg-utils)
+packages+=(qt6-httpserver-dev qt6-websockets-dev libqt6httpserver6)
 if [ "${1:-}" = "--tests" ]; then
     packages+=(xvfb xauth chromium poppler-utils python3 clang-14 libclang-rt-14-dev)
 fi

@@ -119,6 +119,7 @@ private slots:
         QCOMPARE(find<QAction>(0, "KONEC2")->text(), QStringLiteral("25"));
         QCOMPARE(find<QMenu>(0, "Help1")->title(), QStringLiteral("32"));
         QCOMPARE(find<QAction>(0, "Nastkrychli1")->text(), QStringLiteral("39"));
+        QCOMPARE(find<QAction>(0, "Ulozitproweb1")->text(), QStringLiteral("Uložit pro web"));
         QCOMPARE(m_app->form2->windowTitle(), QStringLiteral("59"));
         QCOMPARE(find<QAbstractButton>(1, "OBNOVIT")->text(), QStringLiteral("60"));
         QCOMPARE(find<QPlainTextEdit>(1, "vstup")->toPlainText(), QStringLiteral("61\ndruhý řádek"));
@@ -187,6 +188,7 @@ private slots:
     {
         QVERIFY(load(numbered(39)));
         QCOMPARE(find<QAction>(0, "Nastkrychli1")->text(), QStringLiteral("39"));
+        QCOMPARE(find<QAction>(0, "Ulozitproweb1")->text(), QStringLiteral("Uložit pro web"));
         QCOMPARE(m_app->form2->windowTitle(), QString());
         QCOMPARE(find<QAbstractButton>(4, "nova")->text(), QString());
         item("Piprav1")->trigger();
@@ -241,6 +243,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(load(file.readAll()));
         QCOMPARE(find<QAbstractButton>(0, "Zobraz")->text(), QStringLiteral("Show the cube"));
+        QCOMPARE(find<QAction>(0, "Zobrazitvprohlizeci1")->text(), QStringLiteral("View in web browser"));
         QCOMPARE(m_app->form2->windowTitle(), QStringLiteral("Quiz preparation"));
         QCOMPARE(find<QAbstractButton>(4, "OK")->text(), QStringLiteral("OK - keep the net"));
         QCOMPARE(m_app->form5->windowTitle(), QStringLiteral("Help on making a printed trace"));

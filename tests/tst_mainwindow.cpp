@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QtTest>
 
@@ -49,6 +51,16 @@ private:
                                                : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Press, widget, key, ch, Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Release, widget, key, ch, Qt::NoModifier);
+    }
+    // The body of a GET from the program's own web server.
+    static QByteArray fetch(const QUrl &url)
+    {
+        QNetworkAccessManager network;
+        QNetworkReply *reply = network.get(QNetworkRequest(url));
+        if (!QTest::qWaitFor([reply] { return reply->isFinished(); }, 5000))
+            return {};
+        reply->deleteLater();
+        return reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
     }
     void choosePictures(const QStringList &files)
     {
@@ -185,6 +197,59 @@ private slots:
         lines = readLines(m_app->form1->previewPath());
         QCOMPARE(lines[templ.size() + 1], QStringLiteral("[ 0 0 1 0 0 0 ]"));
         QCOMPARE(lines[templ.size() + 3], faceset::quoted(TestApp::demo("1-predni.jpg")));
+    }
+
+    void viewInTheWebBrowser()
+    {
+        QCOMPARE(action("Zobrazitvprohlizeci1")->shortcut(), QKeySequence(QStringLiteral("Shift+F4")));
+        const QList<QAction *> items = m_app->form1->findChild<QMenu *>("Zmnitobrzky1")->actions();
+        const qsizetype view = items.indexOf(action("Zobrazitkrychli2"));
+        QCOMPARE(items.value(view + 1), action("Zobrazitvprohlizeci1"));
+        QCOMPARE(items.value(view + 2), action("Ulozitproweb1"));
+
+        choosePictures(TestApp::demoFiles());
+        action("Zobrazitvprohlizeci1")->trigger();
+        const QUrl page(m_app->dialogs.texts("url").value(0));
+        QCOMPARE(page.scheme(), QStringLiteral("http"));
+        QCOMPARE(page.host(), QStringLiteral("127.0.0.1"));
+        // The model served is the preview file with the pictures named by index.
+        QStringList expected = readLines(m_app->form1->previewPath());
+        const QStringList names = {"obrazkys/0.jpg", "obrazkys/1.png", "obrazkys/2.gif",
+                                   "obrazkys/3.jpg", "obrazkys/4.png", "obrazkys/5.gif"};
+        for (int i = 0; i < 6; ++i)
+            expected[expected.size() - 11 + i] = faceset::quoted(names[i]);
+        QCOMPARE(fetch(page.resolved(QUrl("model.wrl"))), model::fileBytes(expected));
+        QVERIFY(fetch(page).contains("prot"));
+
+        // F4 on a desktop without a VRML viewer: the same page, the current cube.
+        m_app->dialogs.desktopHandlers = false;
+        edit(0)->setText("3");
+        action("Zobrazitkrychli2")->trigger();
+        QCOMPARE(m_app->dialogs.texts("mime"), QStringList("model/vrml"));
+        QCOMPARE(m_app->dialogs.texts("url"), QStringList({page.toString(), page.toString()}));
+        QVERIFY(fetch(page.resolved(QUrl("model.wrl"))).contains("\r\n[ 3 0 0 0 0 0 ]\r\n"));
+        QCOMPARE(readLines(m_app->form1->previewPath())[expected.size() - 13], QStringLiteral("[ 3 0 0 0 0 0 ]"));
+    }
+
+    void saveForTheWeb()
+    {
+        choosePictures(TestApp::demoFiles());
+        const QString folder = m_app->path("web");
+        m_app->dialogs.files.enqueue({folder});
+        action("Ulozitproweb1")->trigger();
+        QCOMPARE(m_app->dialogs.calls.last().request.kind, FileDialogRequest::Kind::Folder);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"index.html", "model.wrl", "obrazkys", "x_ite"}));
+        QVERIFY(readLines(folder + "/model.wrl").contains(QStringLiteral("\"obrazkys/5.gif\"")));
+        QVERIFY(QFileInfo::exists(folder + "/obrazkys/5.gif"));
+        QVERIFY(m_app->dialogs.texts("error").isEmpty());
+        // Nothing else is written; a folder that is not empty is refused.
+        QVERIFY(!QFileInfo::exists(m_app->form1->previewPath()));
+        m_app->dialogs.files.enqueue({folder});
+        action("Ulozitproweb1")->trigger();
+        QCOMPARE(m_app->dialogs.texts("message"),
+                 QStringList("Složka pro web musí být prázdná. Vyberte prázdnou složku nebo vytvořte novou."));
+        QCOMPARE(QDir::currentPath(), m_app->form1->startFolder());
     }
 
     void overrideTemplateIsUsedWhenPresent()

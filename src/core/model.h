@@ -31,6 +31,10 @@ bool fitsALine(const QString &path);
 // quotes. A label without "obrazkys" stays as it is.
 QString relativeEntry(const QString &stored);
 
+// The tail's length and where its six picture entries begin in it.
+constexpr int tailLineCount = 14;
+constexpr int tailFirstEntry = 3;
+
 // The fourteen tail lines for six stored labels.
 QStringList tail(const QString &rotationLine, const QStringList &storedLabels,
                  const QString &closingLine);

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 
 QString Dialogs::qtFilter(const QString &pairs)
@@ -71,6 +72,10 @@ QStringList QtDialogs::chooseFiles(QWidget *parent, const FileDialogRequest &req
     case FileDialogRequest::Kind::OpenMany:
         dialog.setFileMode(QFileDialog::ExistingFiles);
         break;
+    case FileDialogRequest::Kind::Folder:
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        break;
     case FileDialogRequest::Kind::Save:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -86,6 +91,20 @@ QStringList QtDialogs::chooseFiles(QWidget *parent, const FileDialogRequest &req
 void QtDialogs::openUrl(const QUrl &url)
 {
     QDesktopServices::openUrl(url);
+}
+
+bool QtDialogs::hasDefaultApplication(const QString &mimeType)
+{
+    // The desktop's MIME database, as xdg-open consults it.
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished();
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
+            && !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 bool QtDialogs::print(QWidget *parent, QPrinter *printer, const PrintRequest &request,

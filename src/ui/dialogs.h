@@ -13,7 +13,7 @@ class QWidget;
 // it into Qt's form.
 struct FileDialogRequest
 {
-    enum class Kind { Open, OpenMany, Save };
+    enum class Kind { Open, OpenMany, Save, Folder };
     Kind kind = Kind::Open;
     QString name;        // the dialog's name: "OPD", "SD", "ODKviz" ...
     QString title;
@@ -48,6 +48,8 @@ public:
     virtual QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) = 0;
     // The desktop's "open" action on a file or an address; the result is not checked.
     virtual void openUrl(const QUrl &url) = 0;
+    // Whether the desktop has a default application for a MIME type.
+    virtual bool hasDefaultApplication(const QString &mimeType) = 0;
     // The print dialog with its print-to-file box. False when cancelled.
     virtual bool print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
                        bool *toFile) = 0;
@@ -68,6 +70,7 @@ public:
     bool question(QWidget *parent, const QString &text) override;
     QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) override;
     void openUrl(const QUrl &url) override;
+    bool hasDefaultApplication(const QString &mimeType) override;
     bool print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
                bool *toFile) override;
     bool runModal(QDialog *dialog) override;

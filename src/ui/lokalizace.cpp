@@ -123,6 +123,8 @@ const Target targets[] = {
     {122, Form5, "Help12", Kind::Caption},
     {123, Form5, "Help13", Kind::Caption},
     {124, Form5, "", Kind::Title},
+    {129, Form1, "Zobrazitvprohlizeci1", Kind::Caption},
+    {130, Form1, "Ulozitproweb1", Kind::Caption},
 };
 
 void setCaption(QObject *object, const QString &text)

@@ -8,6 +8,7 @@
 #include "textfile.h"
 #include "tisky.h"
 #include "uifont.h"
+#include "webcommands.h"
 #include "windowplace.h"
 
 #include <QAction>
@@ -70,7 +71,8 @@ TForm1::TForm1(AppContext &context, QWidget *parent)
           QStringLiteral("Default|*.tpt|All|*.*")),
       SPD(QStringLiteral("SPD"), FileDialogRequest::Kind::Save,
           QStringLiteral("Bitmaps (*.bmp)|*.bmp")),
-      m_context(context)
+      m_context(context),
+      m_web(std::make_unique<WebCommands>(context, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -93,6 +95,8 @@ TForm1::TForm1(AppContext &context, QWidget *parent)
     buildMenus();
     FormCreate();
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::buildControls()
 {
@@ -197,6 +201,11 @@ void TForm1::buildMenus()
     krychle->addSeparator()->setObjectName(QStringLiteral("N3"));
     connect(addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), QKeySequence(QStringLiteral("F4"))),
             &QAction::triggered, this, &TForm1::ZobrazClick);
+    connect(addItem(krychle, "Zobrazitvprohlizeci1", QStringLiteral("Zobrazit v prohlížeči"),
+                    QKeySequence(QStringLiteral("Shift+F4"))),
+            &QAction::triggered, this, &TForm1::ZobrazWebClick);
+    connect(addItem(krychle, "Ulozitproweb1", QStringLiteral("Uložit pro web")),
+            &QAction::triggered, this, &TForm1::UlozWebClick);
     krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
     connect(addItem(krychle, "KONEC2", QStringLiteral("KONEC"), QKeySequence(QStringLiteral("Alt+F4"))),
             &QAction::triggered, this, &TForm1::KONECClick);
@@ -411,7 +420,7 @@ void TForm1::web1Click()
     m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
 }
 
-bool TForm1::writeModel(const QString &path, const QStringList &labels)
+bool TForm1::assembleModel(const QStringList &labels)
 {
     if (QFileInfo::exists(m_overridePath)) {
         QByteArray bytes;
@@ -422,6 +431,13 @@ bool TForm1::writeModel(const QString &path, const QStringList &labels)
         m_temp = m_zaloha;
     }
     m_temp << model::tail(m_rotationLine, labels, m_closingLine);
+    return true;
+}
+
+bool TForm1::writeModel(const QString &path, const QStringList &labels)
+{
+    if (!assembleModel(labels))
+        return false;
     QString error;
     if (!textfile::writeFile(path, model::fileBytes(m_temp), error)) {
         m_context.dialogs->error(this, error);
@@ -432,8 +448,26 @@ bool TForm1::writeModel(const QString &path, const QStringList &labels)
 
 void TForm1::ZobrazClick()
 {
-    if (writeModel(m_previewPath, pathLabels()))
+    if (!writeModel(m_previewPath, pathLabels()))
+        return;
+    // A desktop without a VRML viewer gets the web page instead.
+    if (m_context.dialogs->hasDefaultApplication(QStringLiteral("model/vrml")))
         m_context.dialogs->openUrl(QUrl::fromLocalFile(m_previewPath));
+    else
+        m_web->showInBrowser(m_temp, pathLabels(), m_previewPath);
+}
+
+void TForm1::ZobrazWebClick()
+{
+    if (writeModel(m_previewPath, pathLabels()))
+        m_web->showInBrowser(m_temp, pathLabels(), m_previewPath);
+}
+
+void TForm1::UlozWebClick()
+{
+    const QString folder = m_web->chooseFolder(item("Ulozitproweb1")->text());
+    if (!folder.isEmpty() && assembleModel(pathLabels()))
+        m_web->saveForWeb(folder, m_temp, pathLabels());
 }
 
 void TForm1::Uloitkrychli1Click()

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -16,6 +17,7 @@ class QPushButton;
 class SheetPrinting;
 class TForm2;
 class TForm4;
+class WebCommands;
 
 // The main window: the face set (six picture labels, six rotation edits and
 // the "Otočná" box), the menus, and the cube model written from them.
@@ -24,6 +26,7 @@ class TForm1 : public QMainWindow
     Q_OBJECT
 public:
     explicit TForm1(AppContext &context, QWidget *parent = nullptr);
+    ~TForm1() override;
 
     // Face set as the controls hold it: labels with their quotes, edit texts.
     QStringList pathLabels() const;
@@ -69,6 +72,10 @@ public slots:
     void about1Click();
     void web1Click();
     void ZobrazClick();
+    // "Zobrazit v prohlížeči": the preview model in the default web browser.
+    void ZobrazWebClick();
+    // "Uložit pro web": the model as a folder for a web server.
+    void UlozWebClick();
     void Uloitkrychli1Click();
     void Nastkrychli1Click();
     void PripravClick();
@@ -104,8 +111,11 @@ private:
     bool readFile(const QString &path, QByteArray &bytes);
     void writeFile(const QString &path, const QByteArray &bytes);
     bool loadModelFile(const QString &path, const QString &folder);
-    // Fills the work buffer with the template and the tail for these labels
-    // and writes it; false (after the error box) when it cannot be written.
+    // Fills the work buffer with the template and the tail for these labels;
+    // false (after the error box) when the template override cannot be read.
+    bool assembleModel(const QStringList &labels);
+    // Assembles the model and writes it; false (after the error box) when it
+    // cannot be written.
     bool writeModel(const QString &path, const QStringList &labels);
     QString text(int line, const QString &builtin) const { return m_context.language.text(line, builtin); }
 
@@ -116,6 +126,7 @@ private:
     TForm2 *m_quiz = nullptr;
     TForm4 *m_trace = nullptr;
     SheetPrinting *m_printing = nullptr;
+    std::unique_ptr<WebCommands> m_web;
 
     QString m_rotationLine;
     QString m_closingLine;

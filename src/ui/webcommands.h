@@ -1,0 +1,42 @@
+#pragma once
+
+#include "filedialogstate.h"
+
+#include <QStringList>
+#include <memory>
+
+struct AppContext;
+class QWidget;
+namespace web {
+class ViewerServer;
+struct PageTexts;
+}
+
+// The main window's web commands: the written model shown in the default web
+// browser through the program's own loopback server, and the model saved as
+// a folder for a web server.
+class WebCommands
+{
+public:
+    WebCommands(AppContext &context, QWidget *window);
+    ~WebCommands();
+
+    // `modelLines` were just written to `modelFile` for the stored `labels`.
+    // Starts the server on first use and opens its page.
+    void showInBrowser(const QStringList &modelLines, const QStringList &labels,
+                       const QString &modelFile);
+    // Asks for the folder; empty when cancelled.
+    QString chooseFolder(const QString &title);
+    // Writes the site of the model into the folder, or says why not.
+    void saveForWeb(const QString &folder, const QStringList &modelLines,
+                    const QStringList &labels);
+
+    FileDialogState SDweb;
+
+private:
+    web::PageTexts pageTexts() const;
+
+    AppContext &m_context;
+    QWidget *m_window;
+    std::unique_ptr<web::ViewerServer> m_server;
+};

@@ -1,0 +1,298 @@
+// The cube in the program's web viewer, in headless Chromium:
+//   node web-test.js WEBSERVE [--shots DIR]
+// WEBSERVE (webserve.cpp) starts the program's main window with the demo
+// face set and presses F4 on a desktop without a VRML viewer; this opens its
+// page, checks the cube there, asks for another face set, saves the site for
+// the web and checks that folder served by a plain static server.
+// --shots DIR keeps screenshots of the page at 800 x 600 and 1600 x 900.
+// Exit status: 0 passed, 1 a check failed, 2 the test could not run.
+'use strict';
+const { spawn } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const readline = require('readline');
+
+const CHROMIUM_ARGS = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+  '--no-first-run', '--headless'];
+// The demo pictures' colours (tools/make-demo-faces.sh).
+const RED = [0xd0, 0x30, 0x30];
+const GREEN = [0x2f, 0x8f, 0x2f];
+
+const failures = [];
+let passed = 0;
+const check = (ok, what) => {
+  if (ok) passed++;
+  else failures.push(what);
+  console.log((ok ? 'ok   ' : 'FAIL ') + what);
+};
+
+// A child process that answers line by line.
+function lines(child) {
+  const queue = [];
+  const waiting = [];
+  readline.createInterface({ input: child.stdout }).on('line', (line) => {
+    if (waiting.length) waiting.shift()(line);
+    else queue.push(line);
+  });
+  return (ms = 60000) => queue.length ? Promise.resolve(queue.shift()) : new Promise((resolve, reject) => {
+    const timer = setTimeout(() => reject(new Error('no answer from ' + child.spawnfile)), ms);
+    waiting.push((line) => { clearTimeout(timer); resolve(line); });
+  });
+}
+
+// Runs in the page once the world is there: what the scene holds.
+function sceneState() {
+  const browser = X3D.getBrowser('#c');
+  const inner = (node, name) => node.getValue().getBody().getNamedNode(name);
+  const hra = browser.currentScene.getNamedNode('HRA');
+  const kr = inner(hra, 'KR');
+  const textures = [0, 1, 2, 3, 4, 5].map((k) => inner(kr, 'I' + k));
+  return {
+    urls: textures.map((t) => Array.from({ length: t.url.length }, (_, i) => t.url[i])),
+    loaded: textures.map((t) => t.getValue().checkLoadState() === X3D.X3DConstants.COMPLETE_STATE),
+    rotace: Array.from({ length: hra.rotace.length }, (_, i) => hra.rotace[i]),
+  };
+}
+
+// Runs in the page: unfolds net a by its timer and folds it back by a click
+// on a corner ball, as the model's own scripts do it.
+async function unfoldAndFold() {
+  const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  const eventually = async (cond, ms) => {
+    for (let waited = 0; !cond() && waited < ms; waited += 100) await sleep(100);
+    return cond();
+  };
+  const browser = X3D.getBrowser('#c');
+  const canvas = document.querySelector('#c');
+  const surface = canvas.shadowRoot.querySelector('.x_ite-private-surface');
+  const inner = (node, name) => node.getValue().getBody().getNamedNode(name);
+  const hra = browser.currentScene.getNamedNode('HRA');
+  const kr = inner(hra, 'KR');
+  const points = (mf) => Array.from({ length: mf.length }, (_, i) => [mf[i].x, mf[i].y, mf[i].z]);
+  const same = (a, b) => a.length === b.length && a.every((p, i) => p.every((v, j) => Math.abs(v - b[i][j]) < 1e-4));
+  const keys = points(inner(hra, 'SITa').keyValue);
+  const closed = keys.slice(0, 24);
+  const flat = keys.slice(48, 72);
+  // X_ITE's time is seconds since the epoch.
+  inner(hra, 'BUDIKa').startTime = Date.now() / 1000;
+  const unfolded = await eventually(() => same(points(kr.body), flat), 15000);
+  // A corner ball, -1 0 1 in the world, seen from the starting view.
+  const box = canvas.getBoundingClientRect();
+  const f = box.height / 2 / Math.tan(0.08 / 2) / (100 - 1);
+  const at = { clientX: box.left + box.width / 2 - f, clientY: box.top + box.height / 2 };
+  const mouse = (type, buttons) => surface.dispatchEvent(new MouseEvent(type, {
+    bubbles: true, composed: true, cancelable: true, button: 0, buttons, ...at }));
+  mouse('mousemove', 0);
+  await sleep(150);
+  mouse('mousedown', 1);
+  await sleep(150);
+  mouse('mouseup', 0);
+  const folded = await eventually(() => same(points(kr.body), closed), 5000);
+  return { unfolded, folded };
+}
+
+// Loads a viewer page and waits for the world and its six pictures.
+async function open(page, url) {
+  await page.goto(url);
+  await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 90000 });
+  const state = await page.evaluate(() => document.body.dataset.state);
+  if (state !== 'loaded') return null;
+  // Pictures come after the world; a busy machine may take a while.
+  for (let tries = 0; tries < 150; tries++) {
+    const scene = await page.evaluate(sceneState);
+    if (scene.loaded.every(Boolean)) return scene;
+    await page.waitForTimeout(200);
+  }
+  return page.evaluate(sceneState);
+}
+
+// The canvas's place in the page.
+function canvasBox(page) {
+  return page.evaluate(() => {
+    const r = document.querySelector('#c').getBoundingClientRect();
+    return { x: r.left, y: r.top, width: r.width, height: r.height };
+  });
+}
+
+// RGBA pixels of a part of the page as the screen shows it: the screenshot
+// is decoded by the browser itself.
+async function pixels(page, clip) {
+  const png = await page.screenshot({ clip });
+  const data = await page.evaluate(async (base64) => {
+    const image = new Image();
+    image.src = 'data:image/png;base64,' + base64;
+    await image.decode();
+    const canvas = document.createElement('canvas');
+    canvas.width = image.width;
+    canvas.height = image.height;
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const bytes = context.getImageData(0, 0, image.width, image.height).data;
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return btoa(text);
+  }, png.toString('base64'));
+  return Buffer.from(data, 'base64');
+}
+
+// Colour of the front face on the screen, at a point that shows the
+// picture's background colour in every turn (away from its number, arrow
+// and corner mark): 0.92 across and 0.6 down the picture.
+async function frontColour(page) {
+  const box = await canvasBox(page);
+  const f = box.height / 2 / Math.tan(0.08 / 2) / (100 - 1);
+  // The front face spans x -1..1 and y -2..0 (the cube sits 1 lower).
+  const x = Math.round(box.x + box.width / 2 + (-1 + 2 * 0.92) * f);
+  const y = Math.round(box.y + box.height / 2 - (-2 + 2 * (1 - 0.6)) * f);
+  return Array.from((await pixels(page, { x, y, width: 1, height: 1 })).subarray(0, 3));
+}
+
+const near = (a, b, tolerance = 40) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
+
+// The model's panel buttons (yellow boxes, dark olive text) do not touch the
+// canvas's left and right edges: nothing of them is cut off there.
+async function buttonsInside(page) {
+  const box = await canvasBox(page);
+  const width = Math.floor(box.width);
+  const height = Math.floor(box.height);
+  const data = await pixels(page, { x: Math.ceil(box.x), y: Math.ceil(box.y), width, height });
+  const button = (i) => (data[i] > 150 && data[i + 1] > 150 && data[i + 2] < 80)
+    || (data[i] < 90 && data[i + 1] < 90 && data[i + 2] < 30 && Math.abs(data[i] - data[i + 1]) < 15);
+  const counts = { edge: 0, left: 0, right: 0 };
+  for (let y = 0; y < height; y++) {
+    for (let x = 0; x < width; x++) {
+      if (!button((y * width + x) * 4)) continue;
+      if (x < 3 || x >= width - 3) counts.edge++;
+      else if (x < width / 2) counts.left++;
+      else counts.right++;
+    }
+  }
+  return counts;
+}
+
+async function main() {
+  const args = process.argv.slice(2);
+  const webserve = args[0];
+  const shots = args[1] === '--shots' ? path.resolve(args[2]) : null;
+  if (!webserve) throw new Error('usage: node web-test.js WEBSERVE [--shots DIR]');
+  let chromium;
+  try {
+    ({ chromium } = require('playwright-core'));
+  } catch (e) {
+    console.error('web-test: node modules missing: ' + e.message);
+    process.exit(2);
+  }
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vemtal-web-'));
+  const program = spawn(webserve, [work], { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' },
+    stdio: ['pipe', 'pipe', 'inherit'] });
+  const answer = lines(program);
+  let server = null;
+  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true, args: CHROMIUM_ARGS });
+  try {
+    const first = await answer();
+    check(first.startsWith('url http://127.0.0.1:'), 'F4 without a VRML viewer opens the page on 127.0.0.1 (' + first + ')');
+    const url = first.slice(4);
+
+    // The page, as F4 opened it.
+    const page = await browser.newPage({ viewport: { width: 800, height: 600 } });
+    const problems = [];
+    page.on('pageerror', (e) => problems.push(e.message));
+    page.on('response', (r) => { if (r.status() >= 400) problems.push(r.status() + ' ' + r.url()); });
+    let scene = await open(page, url);
+    check(scene !== null, 'the page loads the model');
+    const names = ['obrazkys/0.jpg', 'obrazkys/1.png', 'obrazkys/2.gif', 'obrazkys/3.jpg', 'obrazkys/4.png', 'obrazkys/5.gif'];
+    check(scene && JSON.stringify(scene.urls) === JSON.stringify(names.map((n) => [n])),
+      'the six ImageTextures of KR carry the pictures by index: ' + JSON.stringify(scene && scene.urls));
+    check(scene && scene.loaded.every(Boolean), 'all six pictures have loaded');
+    check(scene && JSON.stringify(scene.rotace) === '[0,1,2,3,0,1]', 'the rotations are the face set\'s');
+    const title = await page.title();
+    const header = await page.textContent('header');
+    check(/^vemtal/.test(title) && /vemtal/.test(header) && /prot\d+\.wrl/.test(header),
+      'title and header show "vemtal" and the model\'s file name: ' + header.trim());
+    const red = await frontColour(page);
+    check(near(red, RED), 'the front face shows its picture, not a white cube: ' + red);
+    let edges = await buttonsInside(page);
+    check(edges.edge === 0 && edges.left > 50 && edges.right > 50,
+      'at 800 x 600 the four buttons are in view: ' + JSON.stringify(edges));
+    if (shots) await page.screenshot({ path: path.join(shots, 'web-800x600.png') });
+    const moves = await page.evaluate(unfoldAndFold);
+    check(moves.unfolded, 'net a unfolds');
+    check(moves.folded, 'a corner ball folds the cube back');
+    await page.setViewportSize({ width: 1600, height: 900 });
+    await page.waitForTimeout(500);
+    edges = await buttonsInside(page);
+    check(edges.edge === 0 && edges.left > 50 && edges.right > 50,
+      'at 1600 x 900 the four buttons are in view: ' + JSON.stringify(edges));
+    if (shots) await page.screenshot({ path: path.join(shots, 'web-1600x900.png') });
+    check(problems.length === 0, 'no page error and no failed request: ' + problems.join('; '));
+
+    // A second press shows the current cube.
+    program.stdin.write('next\n');
+    const again = await answer();
+    check(again === first, 'Shift+F4 opens the same address');
+    await page.setViewportSize({ width: 800, height: 600 });
+    scene = await open(page, url);
+    check(scene && scene.urls[0][0] === 'obrazkys/0.png' && scene.loaded.every(Boolean)
+      && JSON.stringify(scene.rotace) === '[1,0,0,0,0,0]', 'the page then shows the new model');
+    const green = await frontColour(page);
+    check(near(green, GREEN), 'and the new front picture: ' + green);
+
+    // Messages in the page.
+    await page.route('**/model.wrl', (route) => route.fulfill({ status: 404, body: '' }));
+    await page.goto(url);
+    await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 90000 });
+    check(/nepodařilo načíst/.test(await page.textContent('#message')) && await page.isVisible('#message'),
+      'a model that fails to load is said in the page');
+    await page.unroute('**/model.wrl');
+    const bare = await browser.newPage({ viewport: { width: 800, height: 600 } });
+    await bare.addInitScript(() => {
+      const getContext = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+        return /webgl/.test(kind) ? null : getContext.call(this, kind, ...rest);
+      };
+    });
+    let xiteAsked = false;
+    bare.on('request', (r) => { if (/x_ite\.min\.js/.test(r.url())) xiteAsked = true; });
+    await bare.goto(url);
+    await bare.waitForSelector('#message:not([hidden])', { timeout: 30000 });
+    check(/WebGL/.test(await bare.textContent('#message')) && !xiteAsked,
+      'without WebGL the page says so and does not load X_ITE');
+    await bare.close();
+
+    // Saved for the web and served by a plain static server: the same cube.
+    const site = path.join(work, 'site');
+    program.stdin.write('save ' + site + '\n');
+    check((await answer()) === 'saved', 'the site is saved into a new folder');
+    program.stdin.write('save ' + site + '\n');
+    check((await answer()).startsWith('refused '), 'a folder that is not empty is refused');
+    server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site],
+      { stdio: ['ignore', 'pipe', 'ignore'] });
+    const serving = await lines(server)(20000);
+    const port = (serving.match(/port (\d+)/) || [])[1];
+    const savedScene = await open(page, `http://127.0.0.1:${port}/`);
+    check(savedScene && JSON.stringify(savedScene.urls) === JSON.stringify(scene.urls)
+      && savedScene.loaded.every(Boolean) && JSON.stringify(savedScene.rotace) === JSON.stringify(scene.rotace),
+      'the saved folder on a static server loads the same model and pictures');
+    check(near(await frontColour(page), green, 8), 'and shows the same front picture');
+    await page.goto('file://' + path.join(site, 'index.html'));
+    await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 90000 });
+    check(/webový server/.test(await page.textContent('#message')),
+      'opened as a file, the saved page says it needs a web server');
+  } finally {
+    await browser.close();
+    if (server) server.kill();
+    program.stdin.end('quit\n');
+    fs.rmSync(work, { recursive: true, force: true });
+  }
+}
+
+main().then(() => {
+  console.log(`web-test: ${passed} passed, ${failures.length} failed`);
+  process.exit(failures.length ? 1 : 0);
+}, (e) => {
+  console.error('web-test: could not run: ' + e.message);
+  process.exit(2);
+});
