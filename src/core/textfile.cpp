@@ -103,6 +103,17 @@ bool readFile(const QString &path, QByteArray &bytes, QString &error)
     return true;
 }
 
+bool canRead(const QString &path, QString &error)
+{
+    QFile file(path);
+    char first[16];
+    if (!file.open(QIODevice::ReadOnly) || file.read(first, sizeof first) < 0) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
 {
     QSaveFile file(path);

@@ -31,6 +31,9 @@ QString joinLines(const QStringList &lines);
 // Reads a whole file. Returns false and sets `error` to the system's reason
 // when the file cannot be opened or read, or is larger than maxReadSize.
 bool readFile(const QString &path, QByteArray &bytes, QString &error);
+// True when the file can be opened and its first bytes read (a picture that
+// is given by name); otherwise false with the system's reason in `error`.
+bool canRead(const QString &path, QString &error);
 // Writes through QSaveFile: on failure the earlier file stays intact.
 bool writeFile(const QString &path, const QByteArray &bytes, QString &error);
 
