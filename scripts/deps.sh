@@ -11,11 +11,20 @@
 #            (a written model is loaded in a real VRML browser), poppler-utils
 #            (printed PDFs are rasterised), clang-14 libclang-rt-14-dev
 #            (libFuzzer and the sanitizer runtimes of the fuzz targets)
+#   icons:   librsvg2-bin (the PNG icons are made from the SVG at build time)
+#   package: dpkg-dev file (cpack -G DEB runs dpkg-shlibdeps); the tests add
+#            lintian, desktop-file-utils shared-mime-info (the desktop entry
+#            and the file types) and libxml2-utils (xmllint)
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation
           fonts-dejavu-core xdg-utils)
 packages+=(qt6-httpserver-dev qt6-websockets-dev libqt6httpserver6)
+packages+=(librsvg2-bin)
+case "${1:-}" in
+    --tests) packages+=(dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils) ;;
+    --package) packages+=(dpkg-dev file) ;;
+esac
 if [ "${1:-}" = "--tests" ]; then
     packages+=(xvfb xauth chromium poppler-utils python3 clang-14 libclang-rt-14-dev)
 fi

@@ -2,6 +2,9 @@
 
 #include "textfile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace langfile {
 
 QStringList parse(const QByteArray &bytes)
@@ -24,6 +27,20 @@ QStringList parse(const QByteArray &bytes)
     while (lines.size() < lineCount)
         lines << QString();
     return lines;
+}
+
+Choice choose(const QString &startFolder, const QString &dataDir, QLocale::Language system)
+{
+    const QString local = QDir(startFolder).filePath(QStringLiteral("lang.txt"));
+    if (QFileInfo::exists(local))
+        return {local, false};
+    if (system == QLocale::Czech || system == QLocale::C || system == QLocale::AnyLanguage)
+        return {};
+    const QString shipped = QDir(dataDir).filePath(
+            QStringLiteral("lang/%1/lang.txt").arg(QLocale::languageToCode(system)));
+    if (QFileInfo(shipped).isFile())
+        return {shipped, true};
+    return {};
 }
 
 } // namespace langfile

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLocale>
 #include <QStringList>
 
 // The language file "lang.txt": 124 positional lines of texts, then the
@@ -16,5 +17,16 @@ constexpr int maxLineCount = 1000;
 // are kept; lines 1..124 past the end of the file are empty texts. The bytes
 // are UTF-8 when they are valid UTF-8, otherwise Windows-1250.
 QStringList parse(const QByteArray &bytes);
+
+// The language file used at start-up: "lang.txt" in the start folder when it
+// exists; otherwise, for a system language other than Czech, the file that
+// ships for it (<dataDir>/lang/<code>/lang.txt) when there is one; otherwise
+// none, and the built-in Czech texts stay.
+struct Choice
+{
+    QString path;                 // empty: the built-in texts
+    bool fromSystemLanguage = false;
+};
+Choice choose(const QString &startFolder, const QString &dataDir, QLocale::Language system);
 
 } // namespace langfile

@@ -109,6 +109,22 @@ bool readFile(const QString &path, QByteArray &bytes, ReadError &error)
     return true;
 }
 
+bool canRead(const QString &path, ReadError &error)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        error = {ReadError::NotAFile, QString()};
+        return false;
+    }
+    QFile file(path);
+    char first[16];
+    if (!file.open(QIODevice::ReadOnly) || file.read(first, sizeof first) < 0) {
+        error = {ReadError::System, file.errorString()};
+        return false;
+    }
+    return true;
+}
+
 bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
 {
     QSaveFile file(path);

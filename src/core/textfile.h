@@ -42,6 +42,10 @@ struct ReadError
 // false with `error` set when the file is not regular, cannot be opened or
 // read, or is larger than maxReadSize.
 bool readFile(const QString &path, QByteArray &bytes, ReadError &error);
+// True when the file is a regular file that can be opened and its first
+// bytes read (a picture that is given by name); otherwise false with `error`
+// set.
+bool canRead(const QString &path, ReadError &error);
 // Writes through QSaveFile: on failure the earlier file stays intact.
 bool writeFile(const QString &path, const QByteArray &bytes, QString &error);
 

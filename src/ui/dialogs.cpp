@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "logging.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -39,16 +41,19 @@ QString Dialogs::qtFilter(const QString &pairs)
 
 void QtDialogs::message(QWidget *parent, const QString &text)
 {
+    qCInfo(lcMessages).noquote() << text;
     QMessageBox::information(parent, QCoreApplication::applicationName(), text);
 }
 
 void QtDialogs::error(QWidget *parent, const QString &text)
 {
+    qCInfo(lcMessages).noquote() << text;
     QMessageBox::critical(parent, QCoreApplication::applicationName(), text);
 }
 
 bool QtDialogs::question(QWidget *parent, const QString &text)
 {
+    qCInfo(lcMessages).noquote() << text;
     return QMessageBox::question(parent, QCoreApplication::applicationName(), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
             == QMessageBox::Yes;

@@ -1,8 +1,11 @@
 #include "vemtal.h"
 
+#include "appdata.h"
 #include "cesta.h"
+#include "commandline.h"
 #include "faceset.h"
 #include "lokalizace.h"
+#include "logging.h"
 #include "model.h"
 #include "sheetprinting.h"
 #include "textfile.h"
@@ -25,7 +28,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -33,6 +35,14 @@ namespace {
 const QString pictureFilter = QStringLiteral("Obrázky (*.jpg;*.jpeg;*.gif;*.png)|*.jpg;*.jpeg;*.gif;*.png;");
 constexpr int rowTops[6] = {112, 144, 176, 208, 240, 272};
 constexpr const char *changeButtons[6] = {"Zmena", "Button7", "Button6", "Button5", "Button4", "Button3"};
+// Language line of the message on files that cannot be opened together.
+constexpr int filesTogetherLine = 137;
+
+// An input/output error as the error box shows it: the file, then the reason.
+QString fileError(const QString &path, const QString &reason)
+{
+    return QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason;
+}
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top,
                   int fontPx)
@@ -407,14 +417,11 @@ void TForm1::about1Click()
 
 void TForm1::web1Click()
 {
-    // The guide ships inside the program; the browser gets a copy on disk.
-    QFile guide(QStringLiteral(":/docs/navody.html"));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(QStringLiteral("navody.html"));
-    QString error;
-    if (!guide.open(QIODevice::ReadOnly) || !textfile::writeFile(path, guide.readAll(), error)) {
-        m_context.dialogs->error(this, error.isEmpty() ? guide.errorString() : error);
+    // The guide page ships in the program's data folder.
+    const QString path = appdata::path(QStringLiteral("docs/navody.html"));
+    textfile::ReadError error;
+    if (!textfile::canRead(path, error)) {
+        m_context.dialogs->error(this, fileError(path, readErrorText(m_context.language, error)));
         return;
     }
     m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
@@ -527,15 +534,46 @@ void TForm1::openArguments(const QStringList &arguments)
 {
     if (arguments.isEmpty())
         return;
-    QStringList files;
+    QStringList absolute;
     for (const QString &argument : arguments)
-        files << QFileInfo(argument).absoluteFilePath();
-    const QString suffix = QFileInfo(files.first()).suffix().toLower();
-    if (files.size() == 1 && (suffix == QLatin1String("wrl") || suffix == QLatin1String("txt"))) {
-        loadModelFile(files.first(), QFileInfo(files.first()).absolutePath());
+        absolute << QFileInfo(argument).absoluteFilePath();
+    commandline::Files files;
+    if (!commandline::sortFiles(absolute, files)) {
+        m_context.dialogs->message(this, text(filesTogetherLine, QStringLiteral(
+                "Tyto soubory nelze otevřít spolu. Zadejte obrázky, nebo jeden model, "
+                "a k tomu nejvýš jeden kviz (.tkt) a nejvýš dvě stopy (.tpt).")));
         return;
     }
+    if (!files.pictures.isEmpty() && openPictures(files.pictures))
+        qCInfo(lcStart).noquote() << "pictures:" << files.pictures.mid(0, 6).join(QLatin1String(", "));
+    if (!files.model.isEmpty() && loadModelFile(files.model, QFileInfo(files.model).absolutePath()))
+        qCInfo(lcStart).noquote() << "model:" << files.model;
+    if (!files.quiz.isEmpty() && m_quiz && takeSnapshot("tiskni") && openQuizFile(files.quiz))
+        qCInfo(lcStart).noquote() << "quiz:" << files.quiz << "window:" << m_quiz->windowTitle();
+    if (files.traces.isEmpty() || !m_trace || !takeSnapshot("tiskstopy"))
+        return;
+    // Unlike the menu, a command line whose trace files all failed shows nothing.
+    if (loadTraceFiles([&files](int net) { return files.traces.value(net - 1); }) > 0) {
+        m_trace->showAfterLoad();
+        priprstopyClick();
+        qCInfo(lcStart).noquote() << "traces:" << files.traces.join(QLatin1String(", "))
+                                  << "window:" << m_trace->windowTitle();
+    }
+}
+
+bool TForm1::openPictures(const QStringList &files)
+{
+    if (!picturesFitTheModel(files.mid(0, 6)))
+        return false;
+    for (const QString &file : files.mid(0, 6)) {
+        textfile::ReadError error;
+        if (!textfile::canRead(file, error)) {
+            m_context.dialogs->error(this, fileError(file, readErrorText(m_context.language, error)));
+            return false;
+        }
+    }
     setPictures(files);
+    return true;
 }
 
 QAction *TForm1::item(const char *name) const
@@ -573,7 +611,7 @@ bool TForm1::readFile(const QString &path, QByteArray &bytes)
     textfile::ReadError error;
     if (textfile::readFile(path, bytes, error))
         return true;
-    m_context.dialogs->error(this, readErrorText(m_context.language, error));
+    m_context.dialogs->error(this, fileError(path, readErrorText(m_context.language, error)));
     return false;
 }
 
@@ -604,16 +642,23 @@ void TForm1::Nastkviz1Click()
     if (!m_quiz || !takeSnapshot("tiskni"))
         return;
     const QStringList files = ODKviz.execute(*m_context.dialogs, this);
+    if (!files.isEmpty())
+        openQuizFile(files.first());
+}
+
+bool TForm1::openQuizFile(const QString &path)
+{
     QByteArray bytes;
-    if (files.isEmpty() || !readFile(files.first(), bytes))
-        return;
+    if (!readFile(path, bytes))
+        return false;
     const QString problem = m_quiz->loadQuizFile(bytes);
     if (!problem.isEmpty()) {
         m_context.dialogs->message(this, problem);
-        return;
+        return false;
     }
     m_quiz->show();
     m_quiz->raise();
+    return true;
 }
 
 void TForm1::priprstopyClick()
@@ -643,21 +688,32 @@ void TForm1::Nastzadn1Click()
 {
     if (!m_trace || !takeSnapshot("tiskstopy"))
         return;
-    for (int net = 1; net <= 2; ++net) {
+    loadTraceFiles([this](int net) {
         const QString question = net == 1 ? text(43, QStringLiteral("Načíst stopu 1 (horní)?"))
                                           : text(44, QStringLiteral("Načíst stopu 2 (dolní)?"));
         if (!m_context.dialogs->question(this, question))
-            continue;
-        const QStringList files = ODp.execute(*m_context.dialogs, this);
-        QByteArray bytes;
-        if (files.isEmpty() || !readFile(files.first(), bytes))
-            continue;
-        // A bad file leaves that net as it was; the other net's question follows.
-        if (!m_trace->loadTraceFile(net, bytes))
-            m_context.dialogs->message(this, text(40, QStringLiteral("Chybný formát dat")));
-    }
+            return QString();
+        return ODp.execute(*m_context.dialogs, this).value(0);
+    });
     m_trace->showAfterLoad();
     priprstopyClick();
+}
+
+int TForm1::loadTraceFiles(const std::function<QString(int net)> &fileFor)
+{
+    int read = 0;
+    for (int net = 1; net <= 2; ++net) {
+        const QString path = fileFor(net);
+        QByteArray bytes;
+        if (path.isEmpty() || !readFile(path, bytes))
+            continue;
+        // A bad file leaves that net as it was; the other net follows.
+        if (m_trace->loadTraceFile(net, bytes))
+            ++read;
+        else
+            m_context.dialogs->message(this, text(40, QStringLiteral("Chybný formát dat")));
+    }
+    return read;
 }
 
 void TForm1::tiskniClick()

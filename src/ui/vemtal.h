@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -47,8 +48,12 @@ public:
     void setSheetWindows(TForm2 *quiz, TForm4 *trace);
     void setPrinting(SheetPrinting *printing) { m_printing = printing; }
 
-    // Start-up arguments: picture files fill the face set as "Načíst všechny
-    // obrázky" does; a single .wrl or .txt file is loaded as a model.
+    // Files named at start-up (sorted by commandline::sortFiles): pictures
+    // fill the face set as "Načíst všechny obrázky" does, or a model is
+    // loaded as "Načíst krychli" loads it; then a quiz file is loaded as
+    // "Načíst kviz" and one or two trace files as "Načíst zadání" load them,
+    // with the same checks and messages. A file that cannot be opened
+    // changes nothing.
     void openArguments(const QStringList &arguments);
 
     // Dialogs of the main window; their settings and file names live with it.
@@ -111,6 +116,14 @@ private:
     bool readFile(const QString &path, QByteArray &bytes);
     void writeFile(const QString &path, const QByteArray &bytes);
     bool loadModelFile(const QString &path, const QString &folder);
+    // False (after the error box) when one of the first six cannot be read.
+    bool openPictures(const QStringList &files);
+    // After the snapshot: reads and applies a quiz file and shows the quiz
+    // window; false (after the message) when it cannot.
+    bool openQuizFile(const QString &path);
+    // After the snapshot: reads the file `fileFor(net)` gives into each net
+    // (none when empty); returns how many nets were read.
+    int loadTraceFiles(const std::function<QString(int net)> &fileFor);
     // Fills the work buffer with the template and the tail for these labels;
     // false (after the error box) when the template override cannot be read.
     bool assembleModel(const QStringList &labels);
