@@ -1,7 +1,15 @@
+#include "cutoutprinting.h"
 #include "cutoutsheet.h"
 #include "model.h"
+#include "testapp.h"
+#include "vystrihovanka.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QToolButton>
 #include <QtTest>
 
 #include <algorithm>
@@ -192,12 +200,104 @@ QList<QPoint> canonical(const cutout::Sheet &sheet)
     });
 }
 
+constexpr QRgb colours[faceCount] = {0xC00000, 0x00A000, 0x0000C0, 0xE08000, 0x8000A0, 0x008080};
+
+bool close(QRgb a, QRgb b, int tolerance = 40)
+{
+    return std::abs(qRed(a) - qRed(b)) < tolerance && std::abs(qGreen(a) - qGreen(b)) < tolerance
+            && std::abs(qBlue(a) - qBlue(b)) < tolerance;
+}
+
+// Six pictures, one colour each with a white top left quarter.
+QStringList writePictures(const QString &folder)
+{
+    QStringList files;
+    for (int f = 0; f < faceCount; ++f) {
+        QImage image(600, 400, QImage::Format_RGB32);
+        image.fill(colours[f]);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                image.setPixel(x, y, 0xFFFFFFFF);
+        files << QDir(folder).filePath(QStringLiteral("%1.png").arg(f));
+        image.save(files.last());
+    }
+    return files;
+}
+
+// A reply to the cut-out dialog: picks the net, types the edge, picks the
+// paper and presses OK; accepted when the dialog closed.
+std::function<bool(QDialog *)> choose(int net, const QString &edge, const QString &paper)
+{
+    return [=](QDialog *d) {
+        d->show();
+        d->findChild<QToolButton *>(QStringLiteral("sit%1").arg(net))->click();
+        d->findChild<QLineEdit *>(QStringLiteral("hrana"))->setText(edge);
+        auto *papir = d->findChild<QComboBox *>(QStringLiteral("papir"));
+        papir->setCurrentIndex(papir->findText(paper));
+        d->findChild<QPushButton *>(QStringLiteral("OK"))->click();
+        const bool accepted = !d->isVisible();
+        d->hide();
+        return accepted;
+    };
+}
+
+QImage rasterise(const QString &pdf, int dpi)
+{
+    const QString prefix = pdf + QStringLiteral("-page");
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi),
+                                                QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                                pdf, prefix});
+    if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
+        return {};
+    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// The boxes of the 4-connected areas of pixels close to `colour` that hold
+// at least `minimum` pixels, and their pixel counts.
+QList<QRect> areas(const QImage &image, QRgb colour, int minimum, QList<int> *sizes)
+{
+    QList<QRect> boxes;
+    QList<bool> seen(qsizetype(image.width()) * image.height(), false);
+    for (int y0 = 0; y0 < image.height(); ++y0)
+        for (int x0 = 0; x0 < image.width(); ++x0) {
+            if (seen[y0 * image.width() + x0] || !close(image.pixel(x0, y0), colour, 12))
+                continue;
+            QRect box;
+            int size = 0;
+            QList<QPoint> stack{{x0, y0}};
+            seen[y0 * image.width() + x0] = true;
+            while (!stack.isEmpty()) {
+                const QPoint p = stack.takeLast();
+                box |= QRect(p, QSize(1, 1));
+                ++size;
+                for (QPoint n : {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)})
+                    if (image.rect().contains(n) && !seen[n.y() * image.width() + n.x()]
+                        && close(image.pixel(n), colour, 12)) {
+                        seen[n.y() * image.width() + n.x()] = true;
+                        stack << n;
+                    }
+            }
+            if (size >= minimum) {
+                boxes << box;
+                *sizes << size;
+            }
+        }
+    return boxes;
+}
+
 } // namespace
 
 class tst_Cutout : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("vemtal"), QStringLiteral("vemtal")).clear();
+    }
+
     void foldsOntoTheModel_data()
     {
         QTest::addColumn<int>("net");
@@ -333,7 +433,139 @@ private slots:
         const cutout::Sheet cross = cutout::sheet(cutout::layout(1, {}), 1);
         QCOMPARE(canonical(cross), (QList<QPoint>{{1, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}, {1, 2}}));
     }
+
+    // Printed into a PDF at 254 dots per inch (10 dots a millimetre): the
+    // squares lie on a 50 mm grid, each picture turned as its square says,
+    // and seven grey tabs of 50 x 10 mm.
+    void printsTrueSize()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm (poppler-utils) is not installed");
+        TestApp app;
+        app.form1->openArguments(writePictures(app.dir.path()));
+        const std::array<quint8, faceCount> rotations = {0, 1, 2, 3, 1, 2};
+        for (int f = 0; f < faceCount; ++f)
+            app.form1->findChild<QLineEdit *>(QStringLiteral("Ed%1").arg(f))->setText(QString::number(rotations[f]));
+        QPrinter *printer = app.cutout->printer();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(app.path(QStringLiteral("net.pdf")));
+        app.dialogs.modals.enqueue(choose(1, QStringLiteral("50"), QStringLiteral("A4")));
+        app.dialogs.prints.enqueue({true, false});
+        app.item("Vystrihovanka1")->trigger();
+        QCOMPARE(app.dialogs.texts("message"), QStringList());
+        QCOMPARE(app.dialogs.texts("print").size(), 1);
+
+        const QImage page = rasterise(app.path(QStringLiteral("net.pdf")), 254);
+        QVERIFY(std::abs(page.width() - 2100) <= 1 && std::abs(page.height() - 2970) <= 1);
+        const auto sheet = cutout::fitSheet(1, rotations, 50, cutout::printableArea(*printer));
+        QVERIFY(sheet);
+        // Each square's four lines, found to a fraction of a dot: the centre
+        // of the dark dots across the line, over the middle of the side (the
+        // rasteriser may set a turned picture a dot off; lines are exact).
+        auto lineAt = [&](bool vertical, double at, int from, int to) {
+            double weight = 0, sum = 0;
+            for (int d = -5; d <= 5; ++d)
+                for (int k = from; k < to; ++k) {
+                    const QRgb p = vertical ? page.pixel(qRound(at) + d, k) : page.pixel(k, qRound(at) + d);
+                    const double w = std::max(0, 100 - std::max({qRed(p), qGreen(p), qBlue(p)}));
+                    weight += w;
+                    sum += w * (qRound(at) + d);
+                }
+            return weight > 0 ? sum / weight : -1e9;
+        };
+        QList<double> edges;
+        std::array<QPointF, faceCount> corners;
+        for (int f = 0; f < faceCount; ++f) {
+            QList<int> sizes;
+            const QList<QRect> found = areas(page, colours[f], 10000, &sizes);
+            QCOMPARE(found.size(), 1);
+            const QRect box = found.first();
+            QVERIFY2(std::abs(box.width() - 500) <= 5 && std::abs(box.height() - 500) <= 5,
+                     qPrintable(QStringLiteral("face %1: %2 x %3").arg(f).arg(box.width()).arg(box.height())));
+            // The white quarter: top left, top right, bottom right, bottom left for turns 0..3.
+            const QPoint quarter[4] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+            const QPoint q = quarter[sheet->turns[f]];
+            QVERIFY(close(page.pixel(box.center() + q * 125), 0xFFFFFF));
+            QVERIFY(close(page.pixel(box.center() - q * 125), colours[f]));
+            const double left = lineAt(true, box.left(), box.top() + 100, box.bottom() - 100);
+            const double right = lineAt(true, box.right() + 1, box.top() + 100, box.bottom() - 100);
+            const double top = lineAt(false, box.top(), box.left() + 100, box.right() - 100);
+            const double bottom = lineAt(false, box.bottom() + 1, box.left() + 100, box.right() - 100);
+            edges << (right - left) / 10 << (bottom - top) / 10;  // millimetres
+            corners[f] = QPointF(left, top) / 10;
+        }
+        double sum = 0;
+        for (double e : edges) {
+            QVERIFY2(std::abs(e - 50) < 0.1, qPrintable(QString::number(e)));
+            sum += e;
+        }
+        qInfo("edge measured in the PDF: %.3f mm (mean of %d sides, %.3f to %.3f)", sum / edges.size(),
+              int(edges.size()), *std::min_element(edges.begin(), edges.end()),
+              *std::max_element(edges.begin(), edges.end()));
+        // The squares lie on a 50 mm grid.
+        for (QPointF c : corners) {
+            const QPointF d = c - corners[0];
+            QVERIFY(std::abs(d.x() - 50 * qRound(d.x() / 50)) < 0.1);
+            QVERIFY(std::abs(d.y() - 50 * qRound(d.y() / 50)) < 0.1);
+        }
+
+        // Seven grey trapezoids, 50 mm long at the base and 10 mm deep, less
+        // their lines (0.3 mm; the slanted ones cut the corners).
+        QList<int> sizes;
+        const QList<QRect> tabs = areas(page, 0xE0E0E0, 5000, &sizes);
+        QCOMPARE(tabs.size(), cutout::tabCount);
+        for (int i = 0; i < tabs.size(); ++i) {
+            const int along = std::max(tabs[i].width(), tabs[i].height());
+            const int across = std::min(tabs[i].width(), tabs[i].height());
+            QVERIFY2(along >= 485 && along <= 500 && across >= 94 && across <= 100,
+                     qPrintable(QStringLiteral("tab %1 x %2").arg(along).arg(across)));
+            // (50 + 30) / 2 x 10 mm = 400 square millimetres.
+            QVERIFY2(sizes[i] > 36000 && sizes[i] < 40000, qPrintable(QString::number(sizes[i])));
+        }
+    }
+
+    // A wrong edge is refused with a message and prints nothing; the
+    // choices accepted are kept; no pictures or unreadable ones are told.
+    void refusesAndKeeps()
+    {
+        TestApp app;
+        app.item("Vystrihovanka1")->trigger();
+        QCOMPARE(app.dialogs.texts("message"), QStringList(QStringLiteral("Vyberte textury.")));
+        app.dialogs.calls.clear();
+
+        QStringList files = writePictures(app.dir.path());
+        app.form1->openArguments(files);
+        const QString range = QStringLiteral("Délka hrany musí být číslo od 20 do ");
+        // 3-3 needs five edges in a row: 5 x 60 mm is more than A4's 277.
+        for (const QString &edge : {QStringLiteral("abc"), QStringLiteral("19"), QStringLiteral("60"), QString()}) {
+            app.dialogs.modals.enqueue(choose(11, edge, QStringLiteral("A4")));
+            app.item("Vystrihovanka1")->trigger();
+            QCOMPARE(app.dialogs.texts("message").size(), 1);
+            QVERIFY(app.dialogs.texts("message").first().startsWith(range));
+            QVERIFY(app.dialogs.texts("print").isEmpty());
+            app.dialogs.calls.clear();
+        }
+        // On A3 it fits; the print dialog is cancelled.
+        app.dialogs.modals.enqueue(choose(11, QStringLiteral("60"), QStringLiteral("A3")));
+        app.item("Vystrihovanka1")->trigger();
+        QCOMPARE(app.dialogs.texts("print").size(), 1);
+        QCOMPARE(app.cutout->printer()->pageLayout().pageSize().id(), QPageSize::A3);
+        TVystrihovanka next(app.context);
+        QCOMPARE(next.net(), 11);
+        QCOMPARE(next.findChild<QLineEdit *>(QStringLiteral("hrana"))->text(), QStringLiteral("60"));
+        QCOMPARE(next.paper(), QPageSize::A3);
+        app.dialogs.calls.clear();
+
+        QFile::remove(files[2]);
+        QFile(files[4]).open(QIODevice::WriteOnly);
+        app.dialogs.modals.enqueue(choose(1, QStringLiteral("40"), QStringLiteral("A4")));
+        app.item("Vystrihovanka1")->trigger();
+        QCOMPARE(app.dialogs.texts("question"),
+                 QStringList(QStringLiteral("Obrázky těchto stěn nelze načíst: 3 (%1), 5 (%2). Vytisknout tyto stěny bílé?")
+                                     .arg(QDir::toNativeSeparators(files[2]), QDir::toNativeSeparators(files[4]))));
+        QVERIFY(app.dialogs.texts("print").isEmpty());
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_Cutout)
+QTEST_MAIN(tst_Cutout)
 #include "tst_cutout.moc"

@@ -79,10 +79,13 @@ bool QtDialogs::print(QWidget *parent, QPrinter *printer, bool *toFile)
 {
     QPrintDialog dialog(printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
-    auto *box = new QCheckBox(QCoreApplication::translate("Dialogs", "Tisk do souboru"), &dialog);
-    box->setObjectName(QStringLiteral("printToFile"));
-    if (dialog.layout())
-        dialog.layout()->addWidget(box);
+    QCheckBox *box = nullptr;
+    if (toFile) {
+        box = new QCheckBox(QCoreApplication::translate("Dialogs", "Tisk do souboru"), &dialog);
+        box->setObjectName(QStringLiteral("printToFile"));
+        if (dialog.layout())
+            dialog.layout()->addWidget(box);
+    }
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (toFile)
         *toFile = box->isChecked();

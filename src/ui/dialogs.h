@@ -41,7 +41,8 @@ public:
     virtual QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) = 0;
     // The desktop's "open" action on a file or an address; the result is not checked.
     virtual void openUrl(const QUrl &url) = 0;
-    // The print dialog with its print-to-file box. False when cancelled.
+    // The print dialog, with its print-to-file box when `toFile` is given.
+    // False when cancelled.
     virtual bool print(QWidget *parent, QPrinter *printer, bool *toFile) = 0;
     // Runs one of the program's own dialogs modally; true when it was accepted.
     virtual bool runModal(QDialog *dialog) = 0;

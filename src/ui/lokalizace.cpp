@@ -4,6 +4,7 @@
 #include "langfile.h"
 #include "textfile.h"
 #include "vemtal.h"
+#include "vystrihovanka.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -123,6 +124,7 @@ const Target targets[] = {
     {122, Form5, "Help12", Kind::Caption},
     {123, Form5, "Help13", Kind::Caption},
     {124, Form5, "", Kind::Title},
+    {cutoutText::Menu, Form1, "Vystrihovanka1", Kind::Caption},
 };
 
 void setCaption(QObject *object, const QString &text)

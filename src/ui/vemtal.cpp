@@ -1,6 +1,7 @@
 #include "vemtal.h"
 
 #include "cesta.h"
+#include "cutoutprinting.h"
 #include "faceset.h"
 #include "model.h"
 #include "sheetprinting.h"
@@ -196,6 +197,8 @@ void TForm1::buildMenus()
     krychle->addSeparator()->setObjectName(QStringLiteral("N3"));
     connect(addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), QKeySequence(QStringLiteral("F4"))),
             &QAction::triggered, this, &TForm1::ZobrazClick);
+    connect(addItem(krychle, "Vystrihovanka1", QStringLiteral("Vystřihovánka")), &QAction::triggered,
+            this, &TForm1::VystrihovankaClick);
     krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
     connect(addItem(krychle, "KONEC2", QStringLiteral("KONEC"), QKeySequence(QStringLiteral("Alt+F4"))),
             &QAction::triggered, this, &TForm1::KONECClick);
@@ -622,4 +625,10 @@ void TForm1::tiskstopyClick()
 {
     if (m_printing && m_trace)
         m_printing->printTrace(m_trace, findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
+}
+
+void TForm1::VystrihovankaClick()
+{
+    if (m_cutout)
+        m_cutout->run(pathLabels(), rotationEdits());
 }

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class CutoutPrinting;
 class SheetPrinting;
 class TForm2;
 class TForm4;
@@ -43,6 +44,7 @@ public:
     // The quiz and trace windows, created after the main window.
     void setSheetWindows(TForm2 *quiz, TForm4 *trace);
     void setPrinting(SheetPrinting *printing) { m_printing = printing; }
+    void setCutout(CutoutPrinting *cutout) { m_cutout = cutout; }
 
     // Start-up arguments: picture files fill the face set as "Načíst všechny
     // obrázky" does; a single .wrl or .txt file is loaded as a model.
@@ -79,6 +81,8 @@ public slots:
     void Nastzadn1Click();
     void tiskniClick();
     void tiskstopyClick();
+    // "Vystřihovánka": prints a net of the face set to cut out and fold.
+    void VystrihovankaClick();
     // Writes the language texts of the model buttons into the template.
     void uprav(const std::array<QString, 8> &texts);
 
@@ -114,6 +118,7 @@ private:
     TForm2 *m_quiz = nullptr;
     TForm4 *m_trace = nullptr;
     SheetPrinting *m_printing = nullptr;
+    CutoutPrinting *m_cutout = nullptr;
 
     QString m_rotationLine;
     QString m_closingLine;
