@@ -131,10 +131,10 @@ Cells cellsOf(int net, bool turned)
 
 Layout layout(int net, const std::array<quint8, faceCount> &rotations, bool turned)
 {
-    const Cells net_ = cellsOf(net, turned);
-    const QList<QPoint> &cells = net_.cells;
+    const Cells shape = cellsOf(net, turned);
+    const QList<QPoint> &cells = shape.cells;
     Layout out;
-    out.grid = net_.grid;
+    out.grid = shape.grid;
 
     // Unfold from the front, which lies upright on the paper.
     QList<Frame> frames(cells.size());
