@@ -247,6 +247,7 @@ private slots:
         QCOMPARE(m_app->form2->windowTitle(), QStringLiteral("Quiz preparation"));
         QCOMPARE(find<QAbstractButton>(4, "OK")->text(), QStringLiteral("OK - keep the net"));
         QCOMPARE(m_app->form5->windowTitle(), QStringLiteral("Help on making a printed trace"));
+        QCOMPARE(item("Vystrihovanka1")->text(), QStringLiteral("Cut-out cube"));
         // The hidden windows' labels fit their new texts once shown.
         m_app->form5->show();
         for (QLabel *label : m_app->form5->findChildren<QLabel *>()) {

@@ -117,10 +117,13 @@ bool QtDialogs::print(QWidget *parent, QPrinter *printer, const PrintRequest &re
 {
     QPrintDialog dialog(printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
-    auto *box = new QCheckBox(request.toFileLabel, &dialog);
-    box->setObjectName(QStringLiteral("printToFile"));
-    if (dialog.layout())
-        dialog.layout()->addWidget(box);
+    QCheckBox *box = nullptr;
+    if (toFile) {
+        box = new QCheckBox(request.toFileLabel, &dialog);
+        box->setObjectName(QStringLiteral("printToFile"));
+        if (dialog.layout())
+            dialog.layout()->addWidget(box);
+    }
     // The output file of Qt's PDF printer: its line edit in the dialog.
     auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
     if (file && !request.pdfFile.isEmpty())

@@ -50,7 +50,8 @@ public:
     virtual void openUrl(const QUrl &url) = 0;
     // Whether the desktop has a default application for a MIME type.
     virtual bool hasDefaultApplication(const QString &mimeType) = 0;
-    // The print dialog with its print-to-file box. False when cancelled.
+    // The print dialog, with its print-to-file box when `toFile` is given.
+    // False when cancelled.
     virtual bool print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
                        bool *toFile) = 0;
     // Runs one of the program's own dialogs modally; true when it was accepted.

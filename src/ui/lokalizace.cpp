@@ -4,6 +4,7 @@
 #include "langfile.h"
 #include "textfile.h"
 #include "vemtal.h"
+#include "vystrihovanka.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -125,6 +126,7 @@ const Target targets[] = {
     {124, Form5, "", Kind::Title},
     {129, Form1, "Zobrazitvprohlizeci1", Kind::Caption},
     {130, Form1, "Ulozitproweb1", Kind::Caption},
+    {cutoutText::Menu, Form1, "Vystrihovanka1", Kind::Caption},
 };
 
 void setCaption(QObject *object, const QString &text)

@@ -1,6 +1,7 @@
 #include "programwindows.h"
 
 #include "cesta.h"
+#include "cutoutprinting.h"
 #include "deferredicons.h"
 #include "help.h"
 #include "help2.h"
@@ -35,11 +36,14 @@ ProgramWindows::ProgramWindows(AppContext &context)
     form1->setSheetWindows(form2.get(), form4.get());
     printing = std::make_unique<SheetPrinting>(context, *stranka, form1->SPD);
     form1->setPrinting(printing.get());
+    cutout = std::make_unique<CutoutPrinting>(context);
+    form1->setCutout(cutout.get());
 }
 
 ProgramWindows::~ProgramWindows()
 {
     // The main window goes last: the others hold pointers to it.
+    cutout.reset();
     printing.reset();
     form5.reset();
     form4.reset();

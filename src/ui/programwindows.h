@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CutoutPrinting;
 class SheetPrinting;
 class TForm1;
 class TForm2;
@@ -31,4 +32,5 @@ struct ProgramWindows
     std::unique_ptr<TForm4> form4;
     std::unique_ptr<TForm5> form5;
     std::unique_ptr<SheetPrinting> printing;
+    std::unique_ptr<CutoutPrinting> cutout;
 };

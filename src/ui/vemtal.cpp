@@ -3,6 +3,7 @@
 #include "appdata.h"
 #include "cesta.h"
 #include "commandline.h"
+#include "cutoutprinting.h"
 #include "faceset.h"
 #include "lokalizace.h"
 #include "logging.h"
@@ -216,6 +217,8 @@ void TForm1::buildMenus()
             &QAction::triggered, this, &TForm1::ZobrazWebClick);
     connect(addItem(krychle, "Ulozitproweb1", QStringLiteral("Uložit pro web")),
             &QAction::triggered, this, &TForm1::UlozWebClick);
+    connect(addItem(krychle, "Vystrihovanka1", QStringLiteral("Vystřihovánka")), &QAction::triggered,
+            this, &TForm1::VystrihovankaClick);
     krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
     connect(addItem(krychle, "KONEC2", QStringLiteral("KONEC"), QKeySequence(QStringLiteral("Alt+F4"))),
             &QAction::triggered, this, &TForm1::KONECClick);
@@ -726,4 +729,10 @@ void TForm1::tiskstopyClick()
 {
     if (m_printing && m_trace)
         m_printing->printTrace(m_trace, findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
+}
+
+void TForm1::VystrihovankaClick()
+{
+    if (m_cutout)
+        m_cutout->run(pathLabels(), rotationEdits());
 }

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class CutoutPrinting;
 class SheetPrinting;
 class TForm2;
 class TForm4;
@@ -47,6 +48,7 @@ public:
     // The quiz and trace windows, created after the main window.
     void setSheetWindows(TForm2 *quiz, TForm4 *trace);
     void setPrinting(SheetPrinting *printing) { m_printing = printing; }
+    void setCutout(CutoutPrinting *cutout) { m_cutout = cutout; }
 
     // Files named at start-up (sorted by commandline::sortFiles): pictures
     // fill the face set as "Načíst všechny obrázky" does, or a model is
@@ -91,6 +93,8 @@ public slots:
     void Nastzadn1Click();
     void tiskniClick();
     void tiskstopyClick();
+    // "Vystřihovánka": prints a net of the face set to cut out and fold.
+    void VystrihovankaClick();
     // Writes the language texts of the model buttons into the template.
     void uprav(const std::array<QString, 8> &texts);
 
@@ -140,6 +144,7 @@ private:
     TForm4 *m_trace = nullptr;
     SheetPrinting *m_printing = nullptr;
     std::unique_ptr<WebCommands> m_web;
+    CutoutPrinting *m_cutout = nullptr;
 
     QString m_rotationLine;
     QString m_closingLine;

@@ -1,0 +1,82 @@
+#include "cutoutprinting.h"
+
+#include "cutoutsheet.h"
+#include "dialogs.h"
+#include "faceset.h"
+#include "facetiles.h"
+#include "vystrihovanka.h"
+
+#include <QDir>
+#include <QFile>
+
+CutoutPrinting::CutoutPrinting(AppContext &context) : m_context(context) { }
+
+CutoutPrinting::~CutoutPrinting() = default;
+
+QPrinter *CutoutPrinting::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
+}
+
+TVystrihovanka *CutoutPrinting::dialog()
+{
+    if (!m_dialog)
+        m_dialog = std::make_unique<TVystrihovanka>(m_context, m_context.mainWindow);
+    return m_dialog.get();
+}
+
+void CutoutPrinting::run(const QStringList &labels, const QStringList &edits)
+{
+    QWidget *window = m_context.mainWindow;
+    for (const QString &label : labels)
+        if (label.isEmpty()) {
+            m_context.dialogs->message(window, text(47, QStringLiteral("Vyberte textury.")));
+            return;
+        }
+    TVystrihovanka &d = *dialog();
+    if (!m_context.dialogs->runModal(&d))
+        return;
+
+    // Full-size pictures; one that cannot be read leaves its face white,
+    // when the teacher agrees.
+    const faceset::Snapshot faces = faceset::takeSnapshot(labels, edits);
+    std::array<QImage, cutout::faceCount> pictures;
+    QStringList unreadable;
+    for (int f = 0; f < cutout::faceCount; ++f) {
+        QFile file(faces.pictures[f]);
+        pictures[f] = facetiles::readPicture(&file);
+        if (pictures[f].isNull())
+            unreadable << QStringLiteral("%1 (%2)").arg(f + 1).arg(QDir::toNativeSeparators(faces.pictures[f]));
+    }
+    if (!unreadable.isEmpty()
+        && !m_context.dialogs->question(window, text(cutoutText::Unreadable,
+                                                     QStringLiteral("Obrázky těchto stěn nelze načíst: %1. "
+                                                                    "Vytisknout tyto stěny bílé?"))
+                                                        .arg(unreadable.join(QLatin1String(", ")))))
+        return;
+
+    QPrinter &p = *printer();
+    p.setPageSize(QPageSize(d.paper()));
+    p.setPageOrientation(QPageLayout::Portrait);
+    p.setPageMargins(QMarginsF(cutout::pageMargin, cutout::pageMargin, cutout::pageMargin,
+                               cutout::pageMargin),
+                     QPageLayout::Millimeter);
+    // Qt's PDF printer is offered a file in the start folder named after the sheet.
+    const PrintRequest request{QString(), QDir(m_context.startFolder).filePath(QStringLiteral("vystrihovanka.pdf"))};
+    if (!m_context.dialogs->print(window, &p, request, nullptr))
+        return;
+    // The print dialog may have changed the paper or its margins.
+    const auto sheet = cutout::fitSheet(d.net(), faces.rotations, d.edge(), cutout::printableArea(p));
+    if (!sheet) {
+        m_context.dialogs->message(window, text(cutoutText::DoesNotFit,
+                                                QStringLiteral("Síť s hranou %1 mm se na stránku zvolenou "
+                                                               "v tisku nevejde; zvolte menší hranu nebo větší papír."))
+                                                   .arg(d.edge()));
+        return;
+    }
+    // Failures while printing are dropped without a message, as for sheets.
+    if (!cutout::print(p, *sheet, pictures) || p.printerState() == QPrinter::Error)
+        p.abort();
+}

@@ -1,0 +1,157 @@
+#include "vystrihovanka.h"
+
+#include "cutoutsheet.h"
+#include "dialogs.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSettings>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+
+constexpr QPageSize::PageSizeId papers[] = {QPageSize::A4, QPageSize::A3, QPageSize::A5,
+                                            QPageSize::Letter};
+constexpr int cellPixels = 9;
+
+// The program's settings: ~/.config/vemtal/vemtal.conf on Linux.
+const QString settingsName = QStringLiteral("vemtal");
+
+// The net as a small picture: its squares, the front's shaded.
+QIcon netIcon(int net)
+{
+    const cutout::Layout layout = cutout::layout(net, {});
+    QPixmap pixmap(5 * cellPixels + 1, 3 * cellPixels + 1);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    const QPoint offset((pixmap.width() - layout.grid.width() * cellPixels) / 2,
+                        (pixmap.height() - layout.grid.height() * cellPixels) / 2);
+    p.setPen(Qt::black);
+    for (int f = 0; f < cutout::faceCount; ++f) {
+        p.setBrush(f == 0 ? QColor(0xA0, 0xC8, 0xF0) : QColor(Qt::white));
+        p.drawRect(QRect(offset + layout.cells[f] * cellPixels, QSize(cellPixels, cellPixels)));
+    }
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
+    : QDialog(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("Vystrihovanka"));
+    setWindowTitle(text(cutoutText::Menu, QStringLiteral("Vystřihovánka")));
+    auto *grid = new QGridLayout(this);
+
+    grid->addWidget(new QLabel(text(cutoutText::Net, QStringLiteral("Síť krychle:")), this), 0, 0, 1, 2);
+    auto *netsBox = new QGridLayout;
+    m_nets = new QButtonGroup(this);
+    for (int net = 1; net <= cutout::netCount; ++net) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(QStringLiteral("sit%1").arg(net));
+        button->setCheckable(true);
+        button->setIcon(netIcon(net));
+        button->setIconSize(QSize(5 * cellPixels + 1, 3 * cellPixels + 1));
+        m_nets->addButton(button, net);
+        netsBox->addWidget(button, (net - 1) / 6, (net - 1) % 6);
+    }
+    grid->addLayout(netsBox, 1, 0, 1, 2);
+
+    m_hranaLabel = new QLabel(this);
+    m_hrana = new QLineEdit(this);
+    m_hrana->setObjectName(QStringLiteral("hrana"));
+    m_hranaLabel->setBuddy(m_hrana);
+    grid->addWidget(m_hranaLabel, 2, 0);
+    grid->addWidget(m_hrana, 2, 1);
+
+    m_papir = new QComboBox(this);
+    m_papir->setObjectName(QStringLiteral("papir"));
+    for (QPageSize::PageSizeId id : papers)
+        m_papir->addItem(QPageSize::key(id), int(id));
+    grid->addWidget(new QLabel(text(cutoutText::Paper, QStringLiteral("Papír:")), this), 3, 0);
+    grid->addWidget(m_papir, 3, 1);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &TVystrihovanka::OKClick);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    grid->addWidget(buttons, 4, 0, 1, 2);
+
+    loadSettings();
+    connect(m_nets, &QButtonGroup::idClicked, this, &TVystrihovanka::updateRange);
+    connect(m_papir, &QComboBox::currentIndexChanged, this, &TVystrihovanka::updateRange);
+    updateRange();
+}
+
+int TVystrihovanka::net() const
+{
+    return qBound(1, m_nets->checkedId(), cutout::netCount);
+}
+
+QPageSize::PageSizeId TVystrihovanka::paper() const
+{
+    return QPageSize::PageSizeId(m_papir->currentData().toInt());
+}
+
+int TVystrihovanka::largestEdge() const
+{
+    return cutout::largestEdge(net(), cutout::printableArea(QPageSize(paper())));
+}
+
+void TVystrihovanka::updateRange()
+{
+    m_hranaLabel->setText(text(cutoutText::Edge, QStringLiteral("Délka hrany v mm (%1 až %2):"))
+                                  .arg(cutout::minEdge)
+                                  .arg(largestEdge()));
+}
+
+void TVystrihovanka::OKClick()
+{
+    // A decimal comma or point; nothing else but the number and blanks.
+    QString typed = m_hrana->text().trimmed();
+    typed.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double edge = typed.toDouble(&ok);
+    const int most = largestEdge();
+    if (!ok || !std::isfinite(edge) || edge < cutout::minEdge || edge > most) {
+        m_context.dialogs->message(this, text(cutoutText::EdgeRange,
+                                              QStringLiteral("Délka hrany musí být číslo od %1 do %2 mm; "
+                                                             "větší síť se na zvolený papír nevejde."))
+                                                 .arg(cutout::minEdge)
+                                                 .arg(most));
+        m_hrana->setFocus();
+        m_hrana->selectAll();
+        return;
+    }
+    m_edge = edge;
+    saveSettings();
+    accept();
+}
+
+void TVystrihovanka::loadSettings()
+{
+    QSettings s(settingsName, settingsName);
+    const int net = s.value(QStringLiteral("vystrihovanka/sit"), 1).toInt();
+    m_nets->button(net >= 1 && net <= cutout::netCount ? net : 1)->setChecked(true);
+    m_hrana->setText(s.value(QStringLiteral("vystrihovanka/hrana"),
+                             QString::number(cutout::defaultEdge)).toString());
+    const int paper = m_papir->findText(s.value(QStringLiteral("vystrihovanka/papir")).toString());
+    m_papir->setCurrentIndex(std::max(paper, 0));
+}
+
+void TVystrihovanka::saveSettings() const
+{
+    QSettings s(settingsName, settingsName);
+    s.setValue(QStringLiteral("vystrihovanka/sit"), net());
+    s.setValue(QStringLiteral("vystrihovanka/hrana"), m_hrana->text().trimmed());
+    s.setValue(QStringLiteral("vystrihovanka/papir"), m_papir->currentText());
+}
