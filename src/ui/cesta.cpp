@@ -202,13 +202,11 @@ void TForm4::FormCreate()
     n.brushColor = tracedraw::white;
     n.rectangle(0, 0, 434, 25);
 
-    // Drawn when first needed: the window waits hidden from start-up.
-    logo->drawLater([](Canvas &l) {
-        l.brushColor = tracedraw::white;
-        l.textRect(edgeRect(1, 1, 200, 25), 10, 10, QStringLiteral("© vemtal 2026"));
-        l.penColor = tracedraw::black;
-        l.brushColor = tracedraw::white;
-    });
+    Canvas &l = logo->canvas();
+    l.brushColor = tracedraw::white;
+    l.textRect(edgeRect(1, 1, 200, 25), 10, 10, QStringLiteral("© vemtal 2026"));
+    l.penColor = tracedraw::black;
+    l.brushColor = tracedraw::white;
 }
 
 void TForm4::showEvent(QShowEvent *event)

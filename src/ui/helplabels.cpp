@@ -1,6 +1,5 @@
 #include "helplabels.h"
 
-#include "labelfit.h"
 #include "uifont.h"
 
 #include <QLabel>
@@ -29,6 +28,6 @@ void buildHelpWindow(QWidget *window, const char *name, const QString &caption, 
         label->setProperty("Tag", line.tag);
         label->setProperty("autoSize", true);
         label->move(line.left, line.top);
-        fitLabel(label);
+        label->adjustSize();
     }
 }

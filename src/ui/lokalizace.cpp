@@ -1,6 +1,5 @@
 #include "lokalizace.h"
 
-#include "labelfit.h"
 #include "langfile.h"
 #include "textfile.h"
 #include "vemtal.h"
@@ -134,7 +133,7 @@ void setCaption(QObject *object, const QString &text)
     if (auto *label = qobject_cast<QLabel *>(object)) {
         label->setText(text);
         if (label->property("autoSize").toBool())
-            fitLabel(label);
+            label->adjustSize();
     } else if (auto *button = qobject_cast<QAbstractButton *>(object)) {
         button->setText(text);
     } else if (auto *group = qobject_cast<QGroupBox *>(object)) {

@@ -2,7 +2,6 @@
 
 #include "cesta.h"
 #include "cutoutprinting.h"
-#include "deferredicons.h"
 #include "help.h"
 #include "help2.h"
 #include "nastaveni.h"
@@ -20,7 +19,6 @@ ProgramWindows::ProgramWindows(AppContext &context)
     // text out once in the application font while it is made, and this
     // one is already loaded by then.
     QApplication::setFont(uiFont(13));
-    DeferredIconStyle::install();
     form1 = std::make_unique<TForm1>(context);
     context.mainWindow = form1.get();
     context.startFolder = form1->startFolder();

@@ -166,13 +166,11 @@ void TForm2::FormCreate()
     n.brushColor = white;
     n.rectangle(0, 0, nazev->width(), nazev->height());
 
-    // Drawn when first needed: the window waits hidden from start-up.
-    logo->drawLater([](Canvas &l) {
-        l.brushColor = white;
-        l.textRect(edgeRect(1, 1, 199, 24), 10, 10, QStringLiteral("© vemtal 2026"));
-        l.penColor = black;
-        l.brushColor = white;
-    });
+    Canvas &l = logo->canvas();
+    l.brushColor = white;
+    l.textRect(edgeRect(1, 1, 199, 24), 10, 10, QStringLiteral("© vemtal 2026"));
+    l.penColor = black;
+    l.brushColor = white;
 }
 
 void TForm2::showEvent(QShowEvent *event)

@@ -137,7 +137,6 @@ void TForm1::buildControls()
     makeLabel(client, "Label7", QStringLiteral("Krychli bude možné při prohlížení plynule otáčet."), 608, 58, 11);
     auto *copyright = makeLabel(client, "Label8", QStringLiteral("© vemtal 2026"), 0, 344, 11);
     copyright->move(833 - copyright->width(), 344);
-    copyright->setProperty("alignRight", true);
 
     auto *nacti = makeButton(client, "Nacti", QStringLiteral("Načíst všechny obrázky"), QRect(648, 80, 185, 25));
     connect(nacti, &QPushButton::clicked, this, &TForm1::NactiClick);
