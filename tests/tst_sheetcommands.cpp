@@ -6,7 +6,6 @@
 #include "help.h"
 #include "help2.h"
 #include "imagecontrol.h"
-#include "radiogroup.h"
 #include "scripteddialogs.h"
 #include "testapp.h"
 #include "textfile.h"
@@ -14,6 +13,8 @@
 #include "vemtal.h"
 
 #include <QAction>
+#include <QButtonGroup>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -194,13 +195,13 @@ private slots:
         m_app->form1->openArguments(TestApp::demoFiles());
         TForm4 *form = m_app->form4.get();
         auto *upper = form->findChild<ImageControl *>("Image5");
-        auto *rgrezim = form->findChild<RadioGroup *>("rgrezim");
+        auto *rgrezim = form->findChild<QGroupBox *>("rgrezim")->findChild<QButtonGroup *>();
         if (mode != 0) {
             item("priprstopy")->trigger();
             QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
             QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
             if (mode == 2)
-                QTest::mouseClick(rgrezim->item(1), Qt::LeftButton, {}, QPoint(5, 5));
+                QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
             QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
         }
         const QByteArray before = form->traceFileBytes(1) + form->traceFileBytes(2);
@@ -215,7 +216,7 @@ private slots:
         QVERIFY(form->isVisible());
         const bool picture = mode == 2;
         QCOMPARE(form->mode(), picture ? 2 : 1);
-        QCOMPARE(rgrezim->itemIndex(), picture ? 1 : 0);
+        QCOMPARE(rgrezim->checkedId(), picture ? 1 : 0);
         QCOMPARE(form->findChild<QPushButton *>("nova")->isEnabled(), !picture);
         QCOMPARE(form->findChild<QPushButton *>("undo")->isEnabled(), mode == 1);
         QCOMPARE(form->findChild<QPushButton *>("OBNOVIT")->isEnabled(), picture);

@@ -721,13 +721,13 @@ int TForm1::loadTraceFiles(const std::function<QString(int net)> &fileFor)
 void TForm1::tiskniClick()
 {
     if (m_printing && m_quiz)
-        m_printing->printQuiz(m_quiz, findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
+        m_printing->print(m_quiz->printedSheet(), findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
 }
 
 void TForm1::tiskstopyClick()
 {
     if (m_printing && m_trace)
-        m_printing->printTrace(m_trace, findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
+        m_printing->print(m_trace->printedSheet(), findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
 }
 
 void TForm1::VystrihovankaClick()
