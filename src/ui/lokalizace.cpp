@@ -1,5 +1,6 @@
 #include "lokalizace.h"
 
+#include "fileaccess.h"
 #include "langfile.h"
 #include "textfile.h"
 #include "vemtal.h"
@@ -166,29 +167,7 @@ void setRadioItem(QObject *group, int index, const QString &text)
         items[index]->setText(text);
 }
 
-FileDialogState *dialogOf(TForm1 *form, const QString &name)
-{
-    for (FileDialogState *state : {&form->OPD, &form->OPD2, &form->SD})
-        if (state->request.name == name)
-            return state;
-    return nullptr;
-}
-
 } // namespace
-
-QString readErrorText(const LanguageTexts &language, const textfile::ReadError &error)
-{
-    switch (error.kind) {
-    case textfile::ReadError::NotAFile:
-        return language.text(126, QStringLiteral("Soubor nelze přečíst: není to obyčejný soubor."));
-    case textfile::ReadError::TooLarge:
-        return language.text(125, QStringLiteral("Soubor je příliš velký."));
-    case textfile::ReadError::System:
-    case textfile::ReadError::None:
-        break;
-    }
-    return error.systemReason;
-}
 
 bool LoadLanguageFile(AppContext &context, const LanguageWindows &windows, const QString &path,
                       QString *error)
@@ -197,7 +176,7 @@ bool LoadLanguageFile(AppContext &context, const LanguageWindows &windows, const
     textfile::ReadError reason;
     if (!textfile::readFile(path, bytes, reason)) {
         if (error)
-            *error = readErrorText(context.language, reason);
+            *error = fileaccess::readErrorText(context.language, reason);
         return false;
     }
     context.language.lines = langfile::parse(bytes);
@@ -222,8 +201,8 @@ bool LoadLanguageFile(AppContext &context, const LanguageWindows &windows, const
             setCaption(object, text);
             break;
         case Kind::Filter:
-            if (FileDialogState *state = dialogOf(windows.form1, name))
-                state->request.filter = text;
+            if (windows.form1)
+                windows.form1->setDialogFilter(name, text);
             break;
         case Kind::MemoFirstLine:
             setFirstLine(object, text);

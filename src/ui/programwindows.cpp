@@ -22,7 +22,7 @@ ProgramWindows::ProgramWindows(AppContext &context)
     form1 = std::make_unique<TForm1>(context);
     context.mainWindow = form1.get();
     context.startFolder = form1->startFolder();
-    context.modelFileName = [form = form1.get()] { return form->SD.fileName(); };
+    context.modelFileName = [form = form1.get()] { return form->modelFileName(); };
     form2 = std::make_unique<TForm2>(context, nullptr);
     stranka = std::make_unique<TStranka>(context, form1.get());
     form3 = std::make_unique<TForm3>();
@@ -32,7 +32,7 @@ ProgramWindows::ProgramWindows(AppContext &context)
     form2->setHelpWindow(form3.get());
     form4->setHelpWindow(form5.get());
     form1->setSheetWindows(form2.get(), form4.get());
-    printing = std::make_unique<SheetPrinting>(context, *stranka, form1->SPD);
+    printing = std::make_unique<SheetPrinting>(context, *stranka, *form1->fileDialog(QStringLiteral("SPD")));
     form1->setPrinting(printing.get());
     cutout = std::make_unique<CutoutPrinting>(context);
     form1->setCutout(cutout.get());
