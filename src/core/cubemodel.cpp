@@ -74,3 +74,13 @@ Failure CubeModel::picturesFit(const LanguageTexts &language, const QStringList 
                     "Cesta k obrázku obsahuje konec řádku. Obrázek nelze použít.")));
     return {};
 }
+
+Failure CubeModel::picturesUsable(const LanguageTexts &language, const QStringList &paths)
+{
+    if (Failure failed = picturesFit(language, paths))
+        return failed;
+    for (const QString &path : paths)
+        if (Failure failed = fileaccess::checkReadable(language, path))
+            return failed;
+    return {};
+}

@@ -43,6 +43,8 @@ public:
 
     // Refuses a picture path that cannot go into a model line.
     static Failure picturesFit(const LanguageTexts &language, const QStringList &paths);
+    // The same, then refuses a picture that is not a file that can be read.
+    static Failure picturesUsable(const LanguageTexts &language, const QStringList &paths);
 
 private:
     QString m_startFolder;

@@ -31,9 +31,8 @@ ProgramWindows::ProgramWindows(AppContext &context)
     // The help windows come after the windows that show them.
     form2->setHelpWindow(form3.get());
     form4->setHelpWindow(form5.get());
-    form1->setSheetWindows(form2.get(), form4.get());
     printing = std::make_unique<SheetPrinting>(context, *stranka, *form1->fileDialog(QStringLiteral("SPD")));
-    form1->setPrinting(printing.get());
+    form1->setSheetWindows(form2.get(), form4.get(), printing.get());
     cutout = std::make_unique<CutoutPrinting>(context);
     form1->setCutout(cutout.get());
 }

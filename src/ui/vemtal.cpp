@@ -1,15 +1,11 @@
 #include "vemtal.h"
 
 #include "appdata.h"
-#include "cesta.h"
 #include "commandline.h"
 #include "cutoutprinting.h"
 #include "dialogs.h"
 #include "faceset.h"
 #include "logging.h"
-#include "sheetfiles.h"
-#include "sheetprinting.h"
-#include "tisky.h"
 #include "uifont.h"
 #include "webcommands.h"
 #include "windowplace.h"
@@ -139,9 +135,8 @@ void TForm1::buildControls()
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(8, 72, 105, 105);
 
-    QWidget *previous = nacti;
     setTabOrder(nacti, zobraz);
-    previous = zobraz;
+    QWidget *previous = zobraz;
     for (int slot = 0; slot < 6; ++slot) {
         auto *label = new QLabel(client);
         label->setObjectName(QStringLiteral("lbs%1").arg(slot));
@@ -185,7 +180,8 @@ QAction *TForm1::addItem(QMenu *menu, const char *name, const QString &caption,
     action->setObjectName(QLatin1String(name));
     if (shortcut)
         action->setShortcut(QKeySequence(QLatin1String(shortcut)));
-    connect(action, &QAction::triggered, this, handler);
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
     return action;
 }
 
@@ -208,20 +204,21 @@ void TForm1::buildMenus()
     krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
     addItem(krychle, "KONEC2", QStringLiteral("KONEC"), &TForm1::KONECClick, "Alt+F4");
 
+    // The sheet commands run from these items once the sheet windows exist.
+    SheetCommands::Menu &m = m_sheetMenu;
     QMenu *kviz = addMenu("tisk1", QStringLiteral("Kviz"));
-    m_kviz = kviz->menuAction();
-    addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání"), &TForm1::PripravClick);
-    m_tiskni = addItem(kviz, "tiskni", QStringLiteral("Tiskni"), &TForm1::tiskniClick);
-    m_ulokviz = addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz"), &TForm1::Ulokviz1Click);
-    addItem(kviz, "Nastkviz1", QStringLiteral("Načíst kviz"), &TForm1::Nastkviz1Click);
-
+    m.kviz = kviz->menuAction();
+    m.piprav = addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání"));
+    m.tiskni = addItem(kviz, "tiskni", QStringLiteral("Tiskni"));
+    m.ulokviz = addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz"));
+    m.nastkviz = addItem(kviz, "Nastkviz1", QStringLiteral("Načíst kviz"));
     QMenu *stopa = addMenu("Stopa1", QStringLiteral("Stopa"));
-    addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu"), &TForm1::priprstopyClick);
-    m_tiskstopy = addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy"), &TForm1::tiskstopyClick);
-    m_uloitzadn = addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání"), &TForm1::Uloitzadn1Click);
-    addItem(stopa, "Nastzadn1", QStringLiteral("Načíst zadání"), &TForm1::Nastzadn1Click);
+    m.priprstopy = addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu"));
+    m.tiskstopy = addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy"));
+    m.uloitzadn = addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání"));
+    m.nastzadn = addItem(stopa, "Nastzadn1", QStringLiteral("Načíst zadání"));
     // Printing and saving the sheets wait for OK in their windows.
-    for (QAction *gated : {m_tiskni, m_ulokviz, m_tiskstopy, m_uloitzadn})
+    for (QAction *gated : {m.tiskni, m.ulokviz, m.tiskstopy, m.uloitzadn})
         gated->setEnabled(false);
 
     QMenu *help = addMenu("Help1", QStringLiteral("Nápověda"));
@@ -279,7 +276,7 @@ void TForm1::setPictures(const QStringList &files)
 {
     if (failed(CubeModel::picturesFit(m_context.language, files)))
         return;
-    m_kviz->setEnabled(true);
+    m_sheetMenu.kviz->setEnabled(true);
     OPD2.request.fileName = files.first();
     for (int slot = 0; slot < 6 && slot < files.size(); ++slot)
         m_labels[slot]->setText(faceset::quoted(files[slot]));
@@ -299,7 +296,7 @@ void TForm1::ZmenaClick()
         return;
     const int slot = sender() ? sender()->property("Tag").toInt() : 0;
     m_labels[qBound(0, slot, 5)]->setText(faceset::quoted(files.first()));
-    m_kviz->setEnabled(true);
+    m_sheetMenu.kviz->setEnabled(true);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
@@ -465,43 +462,22 @@ void TForm1::openArguments(const QStringList &arguments)
         qCInfo(lcStart).noquote() << "pictures:" << files.pictures.mid(0, 6).join(QLatin1String(", "));
     if (!files.model.isEmpty() && loadModelFile(files.model, QFileInfo(files.model).absolutePath()))
         qCInfo(lcStart).noquote() << "model:" << files.model;
-    if (!files.quiz.isEmpty() && m_files && takeSnapshot(m_tiskni) && m_files->openQuiz(files.quiz))
-        qCInfo(lcStart).noquote() << "quiz:" << files.quiz << "window:" << m_quiz->windowTitle();
-    if (files.traces.isEmpty() || !m_files || !takeSnapshot(m_tiskstopy))
-        return;
-    // Unlike the menu, a command line whose trace files all failed shows nothing.
-    if (m_files->loadTraceFiles([&files](int net) { return files.traces.value(net - 1); }) > 0) {
-        m_trace->showAfterLoad();
-        priprstopyClick();
-        qCInfo(lcStart).noquote() << "traces:" << files.traces.join(QLatin1String(", "))
-                                  << "window:" << m_trace->windowTitle();
-    }
+    if (m_sheets)
+        m_sheets->openFiles(files.quiz, files.traces);
 }
 
 bool TForm1::openPictures(const QStringList &files)
 {
-    if (failed(CubeModel::picturesFit(m_context.language, files.mid(0, 6))))
+    if (failed(CubeModel::picturesUsable(m_context.language, files.mid(0, 6))))
         return false;
-    for (const QString &file : files.mid(0, 6))
-        if (failed(fileaccess::checkReadable(m_context.language, file)))
-            return false;
     setPictures(files);
     return true;
 }
 
-void TForm1::setSheetWindows(TForm2 *quiz, TForm4 *trace)
+void TForm1::setSheetWindows(TForm2 *quiz, TForm4 *trace, SheetPrinting *printing)
 {
-    m_quiz = quiz;
-    m_trace = trace;
-    m_files = std::make_unique<SheetFiles>(m_context, this, *quiz, *trace);
-    connect(quiz, &TForm2::confirmed, this, [this] {
-        m_tiskni->setEnabled(true);
-        m_ulokviz->setEnabled(true);
-    });
-    connect(trace, &TForm4::confirmed, this, [this] {
-        m_tiskstopy->setEnabled(true);
-        m_uloitzadn->setEnabled(true);
-    });
+    m_sheets = new SheetCommands(m_context, this, *quiz, *trace, *printing, m_sheetMenu,
+                                 [this](QAction *gated) { return takeSnapshot(gated); });
 }
 
 bool TForm1::takeSnapshot(QAction *gated)
@@ -513,61 +489,6 @@ bool TForm1::takeSnapshot(QAction *gated)
     }
     m_context.snapshot = faceset::takeSnapshot(pathLabels(), rotationEdits());
     return true;
-}
-
-void TForm1::PripravClick()
-{
-    if (!m_quiz || !takeSnapshot(m_tiskni))
-        return;
-    m_quiz->show();
-    m_quiz->raise();
-}
-
-void TForm1::Ulokviz1Click()
-{
-    if (m_files)
-        m_files->saveQuiz();
-}
-
-void TForm1::Nastkviz1Click()
-{
-    if (m_files && takeSnapshot(m_tiskni))
-        m_files->loadQuiz();
-}
-
-void TForm1::priprstopyClick()
-{
-    if (!m_trace || !takeSnapshot(m_tiskstopy))
-        return;
-    m_trace->show();
-    m_trace->raise();
-}
-
-void TForm1::Uloitzadn1Click()
-{
-    if (m_files)
-        m_files->saveTraces();
-}
-
-void TForm1::Nastzadn1Click()
-{
-    if (!m_files || !takeSnapshot(m_tiskstopy))
-        return;
-    m_files->loadTraces();
-    m_trace->showAfterLoad();
-    priprstopyClick();
-}
-
-void TForm1::tiskniClick()
-{
-    if (m_printing && m_quiz)
-        m_printing->print(m_quiz->printedSheet(), m_kviz);
-}
-
-void TForm1::tiskstopyClick()
-{
-    if (m_printing && m_trace)
-        m_printing->print(m_trace->printedSheet(), m_kviz);
 }
 
 void TForm1::VystrihovankaClick()

@@ -3,6 +3,7 @@
 #include "appcontext.h"
 #include "cubemodel.h"
 #include "filedialogstate.h"
+#include "sheetcommands.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -15,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class CutoutPrinting;
-class SheetFiles;
 class SheetPrinting;
 class TForm2;
 class TForm4;
@@ -53,9 +53,10 @@ public:
     // The language file's filter for one of them.
     void setDialogFilter(const QString &name, const QString &filter);
 
-    // The quiz and trace windows, created after the main window.
-    void setSheetWindows(TForm2 *quiz, TForm4 *trace);
-    void setPrinting(SheetPrinting *printing) { m_printing = printing; }
+    // The quiz and trace windows, created after the main window, and their
+    // printing: the sheet commands of the menus start working.
+    void setSheetWindows(TForm2 *quiz, TForm4 *trace, SheetPrinting *printing);
+    SheetCommands *sheetCommands() const { return m_sheets; }
     void setCutout(CutoutPrinting *cutout) { m_cutout = cutout; }
 
     // Files named at start-up (sorted by commandline::sortFiles): pictures
@@ -81,14 +82,6 @@ public slots:
     void UlozWebClick();
     void Uloitkrychli1Click();
     void Nastkrychli1Click();
-    void PripravClick();
-    void Ulokviz1Click();
-    void Nastkviz1Click();
-    void priprstopyClick();
-    void Uloitzadn1Click();
-    void Nastzadn1Click();
-    void tiskniClick();
-    void tiskstopyClick();
     // "Vystřihovánka": prints a net of the face set to cut out and fold.
     void VystrihovankaClick();
     // Writes the language texts of the model buttons into the template.
@@ -104,7 +97,7 @@ private:
     void buildMenus();
     QMenu *addMenu(const char *name, const QString &title);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
-                     void (TForm1::*handler)(), const char *shortcut = nullptr);
+                     void (TForm1::*handler)() = nullptr, const char *shortcut = nullptr);
     void setPictures(const QStringList &files);
     // False (after "Vyberte textury." and disabling `gated`) while a picture
     // is missing; otherwise takes the face set snapshot.
@@ -127,18 +120,11 @@ private:
     std::array<QLabel *, 6> m_labels{};
     std::array<QLineEdit *, 6> m_edits{};
     QCheckBox *m_otocna = nullptr;
-    QAction *m_kviz = nullptr;          // the menu "Kviz", disabled while a sheet prints
-    QAction *m_tiskni = nullptr;
-    QAction *m_ulokviz = nullptr;
-    QAction *m_tiskstopy = nullptr;
-    QAction *m_uloitzadn = nullptr;
+    SheetCommands::Menu m_sheetMenu{};
     QAction *m_ulozitProWeb = nullptr;
-    TForm2 *m_quiz = nullptr;
-    TForm4 *m_trace = nullptr;
-    SheetPrinting *m_printing = nullptr;
+    SheetCommands *m_sheets = nullptr;   // a child of this window
     CutoutPrinting *m_cutout = nullptr;
     std::unique_ptr<WebCommands> m_web;
-    std::unique_ptr<SheetFiles> m_files;
     bool m_closing = false;
     bool m_placed = false;
 };
