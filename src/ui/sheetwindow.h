@@ -26,6 +26,12 @@ public:
     // The sheet as the printer places it: what lies on it now.
     virtual PrintedSheet printedSheet() const = 0;
 
+    // The task text into `popis`; `popis` hidden again; the model's file
+    // name into `nazev`.
+    void vstupDblClick();
+    void popisDblClick();
+    void Label1DblClick();
+
 protected:
     SheetWindow(AppContext &context, QWidget *helpWindow, const char *name, const QString &title,
                 int height);
@@ -48,9 +54,6 @@ protected:
     // Draws the memo's lines into a text image of the sheet and shows it.
     void drawText(const QPlainTextEdit *memo, ImageControl *target, int frameRight,
                   int textRight, int frameBottom);
-    void vstupDblClick();
-    void popisDblClick();
-    void Label1DblClick();
     void BitBtn1Click();
     // Moves a control by the mouse's offset from `m_down` when the new place
     // keeps it within the sheet's limits (-119..419, -89..579).
