@@ -91,6 +91,9 @@ private slots:
         QVERIFY(!m_app->form2->isVisible());
         QVERIFY(item("tiskni")->isEnabled());
         QVERIFY(item("Ulokviz1")->isEnabled());
+        // The print dialog (cancelled) offers the quiz's PDF in the start folder.
+        item("tiskni")->trigger();
+        QCOMPARE(m_app->dialogs.calls.last().print.pdfFile, path("kviz.pdf"));
 
         m_app->dialogs.files.enqueue({path("kviz.tkt")});
         item("Ulokviz1")->trigger();
@@ -142,6 +145,8 @@ private slots:
         QTest::mouseClick(m_app->form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
         QVERIFY(item("tiskstopy")->isEnabled());
         QVERIFY(item("Uloitzadn1")->isEnabled());
+        item("tiskstopy")->trigger();
+        QCOMPARE(m_app->dialogs.calls.last().print.pdfFile, path("stopa.pdf"));
 
         // Both questions are always asked, upper first.
         m_app->dialogs.answers << false << true;
