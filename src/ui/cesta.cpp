@@ -9,6 +9,7 @@
 #include "netgeometry.h"
 #include "radiogroup.h"
 #include "textimage.h"
+#include "tilewarning.h"
 #include "uifont.h"
 
 #include <QApplication>
@@ -264,6 +265,7 @@ void TForm4::obnov()
     drawThumbnail();
     setModelFileName();
     showState();
+    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.tiles());
 }
 
 // Layout 1 of the quiz nets, from the plain tiles.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tilecheck.h"
 #include "tracesheet.h"
 
 #include <QByteArray>
@@ -132,6 +133,7 @@ private:
     QPushButton *BitBtn1;
 
     TraceSheet m_sheet;
+    tilecheck::Warning m_tileWarning{tilecheck::Sheet::Trace};
     std::array<QString, 2> m_captions;
     bool m_drag = false;
     QPoint m_down;

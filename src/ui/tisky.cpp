@@ -7,6 +7,7 @@
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "textimage.h"
+#include "tilewarning.h"
 #include "uifont.h"
 
 #include <QEvent>
@@ -218,6 +219,7 @@ void TForm2::obnov()
         m_nets.reset(thumb->tag(), thumb->canvas());
         thumb->update();
     }
+    warnAboutTiles(m_context, this, m_tileWarning, m_nets.tiles());
 }
 
 void TForm2::preber()
@@ -228,6 +230,7 @@ void TForm2::preber()
         thumb->update();
     }
     m_loaded = false;
+    warnAboutTiles(m_context, this, m_tileWarning, m_nets.tiles());
 }
 
 void TForm2::vykresli(int layout, int x, int y, bool show)

@@ -3,6 +3,7 @@
 #include "faceset.h"
 #include "quizfile.h"
 #include "quiznets.h"
+#include "tilecheck.h"
 
 #include <QImage>
 #include <QWidget>
@@ -104,4 +105,5 @@ private:
     int m_downX = 0;                   // last press on a thumbnail or text image,
     int m_downY = 0;                   // in that control's coordinates
     QWidget *m_downControl = nullptr;  // the control a drag may move
+    tilecheck::Warning m_tileWarning{tilecheck::Sheet::Quiz};
 };
