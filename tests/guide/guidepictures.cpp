@@ -24,6 +24,8 @@
 #include <iostream>
 #include <unistd.h>
 
+using guide::fail;
+
 namespace {
 
 // The pictures are taken in a fixed folder, so that the paths the main
@@ -37,11 +39,6 @@ void say(const QString &line)
     std::cout << line.toStdString() << std::endl;
 }
 
-void fail(const QString &why)
-{
-    std::fprintf(stderr, "guidepictures: %s\n", qPrintable(why));
-    std::exit(2);
-}
 
 // The demo face set copied into the work folder, the working folder from now on.
 void prepareWorkFolder(QLockFile &lock)
@@ -144,8 +141,9 @@ int serve(QApplication &app, const QString &language)
         char chunk[256];
         const ssize_t got = ::read(STDIN_FILENO, chunk, sizeof chunk);
         pending.append(chunk, got > 0 ? got : 0);
+        // exit(), not quit(): quit() would ask the main window to close.
         if (got <= 0 || pending.contains("quit"))
-            app.quit();
+            app.exit(0);
     });
     return app.exec();
 }

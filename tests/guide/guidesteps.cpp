@@ -26,11 +26,6 @@ namespace guide {
 
 namespace {
 
-[[noreturn]] void fail(const QString &why)
-{
-    std::fprintf(stderr, "guidepictures: %s\n", qPrintable(why));
-    std::exit(2);
-}
 
 template<typename T>
 T *named(const QWidget *window, const QString &name)
@@ -143,6 +138,14 @@ QRadioButton *radioItem(QWidget *window, const char *group, int index)
 }
 
 } // namespace
+
+[[noreturn]] void fail(const QString &why)
+{
+    std::fprintf(stderr, "guidepictures: %s\n", qPrintable(why));
+    std::fflush(stdout);
+    // Not exit(): the windows and the application object are still alive.
+    std::_Exit(2);
+}
 
 QStringList languages()
 {

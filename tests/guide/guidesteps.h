@@ -18,6 +18,9 @@ namespace guide {
 // Picture name ("main", "quiz", ...) to picture.
 using Pictures = QMap<QString, QImage>;
 
+// Says why on standard error and ends the tool with status 2.
+[[noreturn]] void fail(const QString &why);
+
 // "cs" (the built-in texts) and "en" (lang/en/lang.txt).
 QStringList languages();
 
