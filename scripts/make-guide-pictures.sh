@@ -19,8 +19,8 @@ if [ "${1:-}" != "--no-browser" ]; then
     node "$top/tests/vrml/guide-shots.js" "$build/tests/guidepictures" "$docs"
 fi
 optipng -quiet -o5 "$docs"/cs-*.png "$docs"/en-*.png
-# Each page with its pictures: the guide asks for less than 1 MB.
+# Each page with what it loads: the guide asks for less than 1 MB.
 for page in navody:cs navody-en:en; do
-    bytes=$(cat "$docs/${page%%:*}.html" "$docs/${page#*:}"-*.png | wc -c)
-    echo "${page%%:*}.html with its pictures: $bytes bytes"
+    bytes=$(cat "$docs/${page%%:*}.html" "$docs/navody.css" "$docs/${page#*:}"-*.png | wc -c)
+    echo "${page%%:*}.html with its style sheet and pictures: $bytes bytes"
 done

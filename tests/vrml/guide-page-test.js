@@ -10,37 +10,23 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { pathToFileURL } = require('url');
-const { CHROMIUM_ARGS } = require('./viewer-page');
+const { fileURLToPath, pathToFileURL } = require('url');
+const { launch, checks } = require('./viewer-page');
 
 const PAGES = [{ file: 'navody.html', lang: 'cs', other: 'navody-en.html' },
   { file: 'navody-en.html', lang: 'en', other: 'navody.html' }];
 const WIDTHS = [360, 800, 1400];
 const LIMIT = 1000 * 1000;
 
-const failures = [];
-let passed = 0;
-const check = (ok, what) => {
-  if (ok) passed++;
-  else failures.push(what);
-  console.log((ok ? 'ok   ' : 'FAIL ') + what);
-};
+const { check, run } = checks('guide-page-test');
 
 async function main() {
   const args = process.argv.slice(2);
   const docs = args[0] && path.resolve(args[0]);
   const shots = args[1] === '--shots' ? path.resolve(args[2]) : null;
   if (!docs) throw new Error('usage: node guide-page-test.js DOCSDIR [--shots DIR]');
-  let chromium;
-  try {
-    ({ chromium } = require('playwright-core'));
-  } catch (e) {
-    console.error('guide-page-test: node modules missing: ' + e.message);
-    process.exit(2);
-  }
   if (shots) fs.mkdirSync(shots, { recursive: true });
-  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true, args: CHROMIUM_ARGS });
+  const browser = await launch('guide-page-test');
   try {
     for (const { file, lang, other } of PAGES) {
       const page = await browser.newPage({ viewport: { width: WIDTHS[0], height: 800 } });
@@ -54,12 +40,13 @@ async function main() {
       const facts = await page.evaluate(() => ({
         lang: document.documentElement.lang,
         scripts: document.scripts.length,
+        styled: getComputedStyle(document.body).maxWidth !== 'none',
         images: Array.from(document.images, (i) => ({ src: i.getAttribute('src'), width: i.naturalWidth,
           complete: i.complete, declared: [i.getAttribute('width'), i.getAttribute('height')].map(Number),
           natural: [i.naturalWidth, i.naturalHeight] })),
         links: Array.from(document.querySelectorAll('a[href]'), (a) => a.getAttribute('href')),
       }));
-      check(facts.lang === lang, `${file}: lang="${lang}"`);
+      check(facts.lang === lang && facts.styled, `${file}: lang="${lang}", its style sheet applied`);
       check(facts.images.length >= 9, `${file}: shows the guide's pictures (${facts.images.length})`);
       const broken = facts.images.filter((i) => !i.complete || i.width === 0).map((i) => i.src);
       check(broken.length === 0, `${file}: every picture loads (natural width > 0): ${broken.join(', ') || 'all'}`);
@@ -76,10 +63,9 @@ async function main() {
       for (const a of anchors) if (!(await page.$(a))) missing.push(a);
       check(facts.links.includes(other) && fs.existsSync(path.join(docs, other)) && missing.length === 0,
         `${file}: links to ${other} and to its own sections: ${missing.join(', ') || 'all there'}`);
-      const local = facts.images.map((i) => path.join(docs, i.src));
-      const bytes = [path.join(docs, file), ...new Set(local)]
+      const bytes = [...new Set(asked)].map((u) => fileURLToPath(u))
         .reduce((sum, f) => sum + (fs.existsSync(f) ? fs.statSync(f).size : 0), 0);
-      check(bytes < LIMIT, `${file}: with its pictures ${bytes} bytes, under 1 MB`);
+      check(bytes < LIMIT, `${file}: with its style sheet and pictures ${bytes} bytes, under 1 MB`);
       for (const width of WIDTHS) {
         await page.setViewportSize({ width, height: 800 });
         await page.waitForTimeout(100);
@@ -95,10 +81,4 @@ async function main() {
   }
 }
 
-main().then(() => {
-  console.log(`guide-page-test: ${passed} passed, ${failures.length} failed`);
-  process.exit(failures.length ? 1 : 0);
-}, (e) => {
-  console.error('guide-page-test: could not run: ' + e.message);
-  process.exit(2);
-});
+run(main);

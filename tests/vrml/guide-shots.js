@@ -10,7 +10,7 @@
 const { spawn } = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const { CHROMIUM_ARGS, lines, open } = require('./viewer-page');
+const { launch, lines, open } = require('./viewer-page');
 
 const WIDTH = 800;
 const HEIGHT = 500;
@@ -82,10 +82,8 @@ async function shots(browser, guidepictures, language, outdir) {
 async function main() {
   const [guidepictures, outdir] = process.argv.slice(2);
   if (!guidepictures || !outdir) throw new Error('usage: node guide-shots.js GUIDEPICTURES OUTDIR');
-  const { chromium } = require('playwright-core');
   fs.mkdirSync(outdir, { recursive: true });
-  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true, args: CHROMIUM_ARGS });
+  const browser = await launch('guide-shots');
   try {
     for (const language of ['cs', 'en']) await shots(browser, guidepictures, language, outdir);
   } finally {

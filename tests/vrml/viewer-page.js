@@ -1,6 +1,6 @@
-// What the browser scripts of this folder share: Chromium's arguments, a
-// helper program that answers line by line, and the program's viewer page
-// opened until its cube and pictures have loaded.
+// What the browser scripts of this folder share: headless Chromium, the
+// tests' checks, a helper program that answers line by line, and the
+// program's viewer page opened until its cube and pictures have loaded.
 'use strict';
 const readline = require('readline');
 
@@ -51,4 +51,37 @@ async function open(page, url) {
   return page.evaluate(sceneState);
 }
 
-module.exports = { CHROMIUM_ARGS, lines, sceneState, open };
+// Headless Chromium; exits with status 2 when the node modules are missing.
+function launch(name) {
+  let chromium;
+  try {
+    ({ chromium } = require('playwright-core'));
+  } catch (e) {
+    console.error(name + ': node modules missing: ' + e.message);
+    process.exit(2);
+  }
+  return chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true, args: CHROMIUM_ARGS });
+}
+
+// A test's checks, each printed as it is made. run(main) ends the process:
+// 0 when every check passed, 1 when one failed, 2 when main could not run.
+function checks(name) {
+  const failures = [];
+  let passed = 0;
+  const check = (ok, what) => {
+    if (ok) passed++;
+    else failures.push(what);
+    console.log((ok ? 'ok   ' : 'FAIL ') + what);
+  };
+  const run = (main) => main().then(() => {
+    console.log(`${name}: ${passed} passed, ${failures.length} failed`);
+    process.exit(failures.length ? 1 : 0);
+  }, (e) => {
+    console.error(name + ': could not run: ' + e.message);
+    process.exit(2);
+  });
+  return { check, run };
+}
+
+module.exports = { CHROMIUM_ARGS, launch, checks, lines, sceneState, open };

@@ -11,19 +11,13 @@ const { spawn } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { CHROMIUM_ARGS, lines, open } = require('./viewer-page');
+const { launch, checks, lines, open } = require('./viewer-page');
 
 // The demo pictures' colours (tools/make-demo-faces.sh).
 const RED = [0xd0, 0x30, 0x30];
 const GREEN = [0x2f, 0x8f, 0x2f];
 
-const failures = [];
-let passed = 0;
-const check = (ok, what) => {
-  if (ok) passed++;
-  else failures.push(what);
-  console.log((ok ? 'ok   ' : 'FAIL ') + what);
-};
+const { check, run } = checks('web-test');
 
 // Runs in the page: unfolds net a by its timer and folds it back by a click
 // on a corner ball, as the model's own scripts do it.
@@ -131,20 +125,12 @@ async function main() {
   const webserve = args[0];
   const shots = args[1] === '--shots' ? path.resolve(args[2]) : null;
   if (!webserve) throw new Error('usage: node web-test.js WEBSERVE [--shots DIR]');
-  let chromium;
-  try {
-    ({ chromium } = require('playwright-core'));
-  } catch (e) {
-    console.error('web-test: node modules missing: ' + e.message);
-    process.exit(2);
-  }
+  const browser = await launch('web-test');
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vemtal-web-'));
   const program = spawn(webserve, [work], { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' },
     stdio: ['pipe', 'pipe', 'inherit'] });
   const answer = lines(program);
   let server = null;
-  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true, args: CHROMIUM_ARGS });
   try {
     const first = await answer();
     check(first.startsWith('url http://127.0.0.1:'), 'F4 without a VRML viewer opens the page on 127.0.0.1 (' + first + ')');
@@ -243,10 +229,4 @@ async function main() {
   }
 }
 
-main().then(() => {
-  console.log(`web-test: ${passed} passed, ${failures.length} failed`);
-  process.exit(failures.length ? 1 : 0);
-}, (e) => {
-  console.error('web-test: could not run: ' + e.message);
-  process.exit(2);
-});
+run(main);
