@@ -275,7 +275,8 @@ private slots:
         QTest::newRow("outside the folder") << "../secret.html" << "navody.html";
         QTest::newRow("absolute path") << "/tmp/navody-en.html" << "navody.html";
         QTest::newRow("not a page") << "lang.txt" << "navody.html";
-        QTest::newRow("blank after it") << "navody-en.html " << "navody.html";
+        QTest::newRow("blanks around it") << " navody-en.html\t" << "navody-en.html";
+        QTest::newRow("a folder") << "docs.html" << "navody.html";
     }
     void guidePageNamedByTheLanguage()
     {
@@ -283,6 +284,7 @@ private slots:
         QFETCH(QString, opened);
         QTemporaryDir data;
         QVERIFY(QDir(data.path()).mkpath("docs"));
+        QVERIFY(QDir(data.path()).mkpath("docs/docs.html"));
         for (const char *file : {"docs/navody.html", "docs/navody-en.html", "docs/lang.txt", "secret.html"}) {
             QFile page(QDir(data.path()).filePath(file));
             QVERIFY(page.open(QIODevice::WriteOnly));

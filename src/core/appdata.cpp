@@ -23,8 +23,9 @@ QString guidePage(const QString &dataDir, const QString &name)
     // Letters, digits, "-" and "_" before ".html": nothing that leaves the folder.
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_-]+\\.html$"));
     const QDir docs(QDir(dataDir).filePath(QStringLiteral("docs")));
-    if (plain.match(name).hasMatch() && QFileInfo(docs.filePath(name)).isFile())
-        return docs.filePath(name);
+    const QString file = name.trimmed();   // blanks a hand-edited line may carry
+    if (plain.match(file).hasMatch() && QFileInfo(docs.filePath(file)).isFile())
+        return docs.filePath(file);
     return docs.filePath(QLatin1String(builtinGuidePage));
 }
 

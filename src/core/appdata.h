@@ -15,8 +15,9 @@ QString path(const QString &relative);
 inline constexpr char builtinGuidePage[] = "navody.html";
 
 // The guide page in <dataDir>/docs that the language file names (its file
-// name only, such as "navody-en.html"). A name that is not a plain ".html"
-// file name, or a page that is not there, gives the Czech page.
+// name only, such as "navody-en.html", blanks around it ignored). A name that
+// is not a plain ".html" file name, or a page that is not there, gives the
+// Czech page.
 QString guidePage(const QString &dataDir, const QString &name);
 
 } // namespace appdata
