@@ -1,11 +1,11 @@
 #include "guidesteps.h"
 
 #include "cesta.h"
-#include "tisky.h"
 #include "imagecontrol.h"
 #include "lokalizace.h"
 #include "netgeometry.h"
 #include "sheetprinting.h"
+#include "tisky.h"
 #include "vemtal.h"
 
 #include <QAction>
@@ -18,14 +18,12 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 namespace guide {
 
 namespace {
-
 
 template<typename T>
 T *named(const QWidget *window, const QString &name)
@@ -127,14 +125,13 @@ void placeText(QWidget *window, const QStringList &lines)
     QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
 }
 
-// The radio buttons of a group, top to bottom.
-QRadioButton *radioItem(QWidget *window, const char *group, int index)
+// The radio button that shows `caption`, wherever it sits in the window.
+QRadioButton *radioItem(QWidget *window, const QString &caption)
 {
-    QList<QRadioButton *> items = named<QWidget>(window, QLatin1String(group))->findChildren<QRadioButton *>();
-    std::sort(items.begin(), items.end(), [](QWidget *a, QWidget *b) { return a->y() < b->y(); });
-    if (index >= items.size())
-        fail(QStringLiteral("no item %1 in %2").arg(index).arg(QLatin1String(group)));
-    return items[index];
+    for (QRadioButton *item : window->findChildren<QRadioButton *>())
+        if (item->text() == caption)
+            return item;
+    fail(QStringLiteral("no radio button %1 in %2").arg(caption, window->objectName()));
 }
 
 } // namespace
@@ -270,6 +267,17 @@ QImage Session::printToBitmap(const char *menuItem, const QString &file)
     return sheet.convertToFormat(QImage::Format_RGB32);
 }
 
+bool Session::confirmPlacement(QDialog *dialog)
+{
+    // OK asks "Použít nastavení ?"; Yes closes the dialog.
+    m_dialogs.answers.enqueue(true);
+    click(named<QPushButton>(dialog, QStringLiteral("BitBtn2")));
+    m_dialogs.calls.removeIf([](const ScriptedDialogs::Call &call) {
+        return call.kind == QLatin1String("question");
+    });
+    return dialog->result() == QDialog::Accepted;
+}
+
 QImage Session::printQuiz(QImage *placement)
 {
     // The sheet placed in the middle of the page, a little smaller than the page.
@@ -288,10 +296,7 @@ QImage Session::printQuiz(QImage *placement)
         QTest::mouseMove(page, QPoint(80, 74));
         QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(80, 74));
         *placement = grab(dialog);
-        m_dialogs.answers.enqueue(true);   // "Použít nastavení ?"
-        click(named<QPushButton>(dialog, QStringLiteral("BitBtn2")));
-        m_dialogs.calls.clear();
-        return dialog->result() == QDialog::Accepted;
+        return confirmPlacement(dialog);
     });
     return printToBitmap("tiskni", QStringLiteral("kviz.bmp"));
 }
@@ -315,7 +320,8 @@ void Session::traceWindow(QImage *rolled, QImage *edited)
     *rolled = grab(trace);
 
     // Picture mode ("Změny obrázků"): some imprints of the upper net blanked, one turned.
-    click(radioItem(trace, "rgrezim", 1), Qt::LeftButton, {}, QPoint(6, 8));
+    click(radioItem(trace, m_context.language.text(77, QStringLiteral("Změny obrázků"))),
+          Qt::LeftButton, {}, QPoint(6, 8));
     if (trace->mode() != 2)
         fail(QStringLiteral("picture mode was not entered"));
     for (const QPoint &field : blanked)
@@ -330,10 +336,7 @@ QImage Session::printTrace()
 {
     m_dialogs.modals.enqueue([this](QDialog *dialog) {
         dialog->show();
-        m_dialogs.answers.enqueue(true);
-        click(named<QPushButton>(dialog, QStringLiteral("BitBtn2")));
-        m_dialogs.calls.clear();
-        return dialog->result() == QDialog::Accepted;
+        return confirmPlacement(dialog);
     });
     return printToBitmap("tiskstopy", QStringLiteral("stopa.bmp"));
 }

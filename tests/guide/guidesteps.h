@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <memory>
 
+class QDialog;
 class QWidget;
 
 // A teacher's way through the program, on the real windows, driven only by
@@ -52,6 +53,8 @@ private:
     void trigger(const char *item);
     QImage grab(QWidget *window);
     QImage printToBitmap(const char *item, const QString &file);
+    // Presses OK in the placement dialog and answers its question with Yes.
+    bool confirmPlacement(QDialog *dialog);
     // Fails the run when a window said something no step expects.
     void expectSilence(const char *step);
 
