@@ -181,7 +181,8 @@ Session::Session(const QString &language) : m_language(language)
         QTest::keyClick(edit, rotations[slot]);
     }
     expectSilence("choosing the face set");
-    if (main->pathLabels().contains(QString()) || main->rotationEdits().join(QString()) != QLatin1String(rotations))
+    if (main->pathLabels().contains(QString())
+        || main->rotationEdits().join(QString()) != QLatin1String(rotations))
         fail(QStringLiteral("the face set was not chosen"));
 }
 

@@ -49,15 +49,18 @@ async function main() {
       check(facts.lang === lang && facts.styled, `${file}: lang="${lang}", its style sheet applied`);
       check(facts.images.length >= 9, `${file}: shows the guide's pictures (${facts.images.length})`);
       const broken = facts.images.filter((i) => !i.complete || i.width === 0).map((i) => i.src);
-      check(broken.length === 0, `${file}: every picture loads (natural width > 0): ${broken.join(', ') || 'all'}`);
+      check(broken.length === 0,
+        `${file}: every picture loads (natural width > 0): ${broken.join(', ') || 'all'}`);
       const misdeclared = facts.images.filter((i) => i.declared.join() !== i.natural.join())
         .map((i) => `${i.src} ${i.declared.join('x')} is ${i.natural.join('x')}`);
-      check(misdeclared.length === 0, `${file}: width and height attributes are the pictures' sizes: ${misdeclared.join(', ') || 'all'}`);
+      check(misdeclared.length === 0,
+        `${file}: width and height attributes are the pictures' sizes: ${misdeclared.join(', ') || 'all'}`);
       const folder = pathToFileURL(docs).href + '/';
       const outside = asked.filter((u) => !u.startsWith(folder));
       check(outside.length === 0 && facts.scripts === 0,
         `${file}: no script and nothing from outside its folder: ${outside.join(', ') || 'none'}`);
-      check(problems.length === 0, `${file}: no failed request and no page error: ${problems.join('; ') || 'none'}`);
+      check(problems.length === 0,
+        `${file}: no failed request and no page error: ${problems.join('; ') || 'none'}`);
       const anchors = facts.links.filter((h) => h.startsWith('#'));
       const missing = [];
       for (const a of anchors) if (!(await page.$(a))) missing.push(a);

@@ -32,7 +32,8 @@ async function settled(page) {
     const browser = X3D.getBrowser('#c');
     const inner = (node, name) => node.getValue().getBody().getNamedNode(name);
     const kr = inner(browser.currentScene.getNamedNode('HRA'), 'KR');
-    const points = () => JSON.stringify(Array.from({ length: kr.body.length }, (_, i) => [kr.body[i].x, kr.body[i].y, kr.body[i].z]));
+    const points = () => JSON.stringify(Array.from({ length: kr.body.length },
+      (_, i) => [kr.body[i].x, kr.body[i].y, kr.body[i].z]));
     let before = points();
     for (let waited = 0; waited < 15000; waited += 500) {
       await sleep(500);
