@@ -12,6 +12,8 @@
 #            (printed PDFs are rasterised), clang-14 libclang-rt-14-dev
 #            (libFuzzer and the sanitizer runtimes of the fuzz targets)
 #   icons:   librsvg2-bin (the PNG icons are made from the SVG at build time)
+#   pictures (scripts/make-guide-pictures.sh only): optipng, and the browser
+#            test's chromium nodejs npm
 #   package: dpkg-dev file (cpack -G DEB runs dpkg-shlibdeps); the tests add
 #            lintian, desktop-file-utils shared-mime-info (the desktop entry
 #            and the file types) and libxml2-utils (xmllint)
@@ -24,6 +26,7 @@ packages+=(librsvg2-bin)
 case "${1:-}" in
     --tests) packages+=(dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils) ;;
     --package) packages+=(dpkg-dev file) ;;
+    --pictures) packages+=(optipng chromium) ;;
 esac
 if [ "${1:-}" = "--tests" ]; then
     packages+=(xvfb xauth chromium poppler-utils python3 clang-14 libclang-rt-14-dev)
@@ -34,7 +37,7 @@ for p in "${packages[@]}"; do
 done
 # Node.js may come from elsewhere than Debian (with npm inside): ask for the
 # commands, not the packages.
-if [ "${1:-}" = "--tests" ]; then
+if [ "${1:-}" = "--tests" ] || [ "${1:-}" = "--pictures" ]; then
     command -v node >/dev/null 2>&1 || missing+=(nodejs)
     command -v npm >/dev/null 2>&1 || missing+=(npm)
 fi

@@ -1,4 +1,5 @@
 #include "appcontext.h"
+#include "appdata.h"
 #include "cesta.h"
 #include "help.h"
 #include "help2.h"
@@ -256,6 +257,40 @@ private slots:
         }
         item("priprstopy")->trigger();
         QCOMPARE(m_app->dialogs.texts("message"), QStringList("Choose the pictures."));
+        // The guide opens in English too.
+        item("web1")->trigger();
+        const QUrl guide(m_app->dialogs.texts("url").value(0));
+        QCOMPARE(QFileInfo(guide.toLocalFile()).fileName(), QStringLiteral("navody-en.html"));
+        QVERIFY(QFileInfo(guide.toLocalFile()).isFile());
+    }
+
+    void guidePageNamedByTheLanguage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("shipped") << "navody-en.html" << "navody-en.html";
+        QTest::newRow("built-in") << "navody.html" << "navody.html";
+        QTest::newRow("no page of that name") << "navody-de.html" << "navody.html";
+        QTest::newRow("empty") << "" << "navody.html";
+        QTest::newRow("outside the folder") << "../secret.html" << "navody.html";
+        QTest::newRow("absolute path") << "/tmp/navody-en.html" << "navody.html";
+        QTest::newRow("not a page") << "lang.txt" << "navody.html";
+        QTest::newRow("blanks around it") << " navody-en.html\t" << "navody-en.html";
+        QTest::newRow("a folder") << "docs.html" << "navody.html";
+    }
+    void guidePageNamedByTheLanguage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, opened);
+        QTemporaryDir data;
+        QVERIFY(QDir(data.path()).mkpath("docs"));
+        QVERIFY(QDir(data.path()).mkpath("docs/docs.html"));
+        for (const char *file : {"docs/navody.html", "docs/navody-en.html", "docs/lang.txt", "secret.html"}) {
+            QFile page(QDir(data.path()).filePath(file));
+            QVERIFY(page.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(appdata::guidePage(data.path(), name),
+                 QDir(data.path()).filePath("docs/" + opened));
     }
 
     void unreadableFileKeepsTheBuiltInTexts()

@@ -2,6 +2,7 @@
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "scripteddialogs.h"
+#include "tileshapes.h"
 #include "tisky.h"
 
 #include <QFrame>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -579,6 +581,29 @@ private slots:
         showForm();
         QCOMPARE(dialogs->texts("question").size(), 2);
         QCOMPARE(spy.count(), 1);
+    }
+
+    void tileWarningOncePerFaceSet()
+    {
+        // The demo pictures carry a quiz.
+        showForm();
+        QVERIFY(dialogs->calls.isEmpty());
+        form->hide();
+        // Face 3 a ring: told once, not again on showing or restoring.
+        QTemporaryDir dir;
+        QVERIFY(tileshapes::ring().save(dir.filePath("kruh.bmp")));
+        QStringList labels, edits{"0", "0", "0", "0", "0", "0"};
+        for (int i = 0; i < 6; ++i)
+            labels << faceset::quoted(i == 2 ? dir.filePath("kruh.png") : demo(demoPictures[i]));
+        context->snapshot = faceset::takeSnapshot(labels, edits);
+        showForm();
+        const QStringList told{
+                QStringLiteral("Stěna 3 vypadá po otočení stejně: nepůjde poznat, jak je otočená.")};
+        QCOMPARE(dialogs->texts("message"), told);
+        form->hide();
+        showForm();
+        QTest::mouseClick(control<QPushButton>("OBNOVIT"), Qt::LeftButton);
+        QCOMPARE(dialogs->texts("message"), told);
     }
 
     void languageReplacesTheQuestion()

@@ -4,6 +4,7 @@
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "scripteddialogs.h"
+#include "tileshapes.h"
 #include "tracedrawing.h"
 #include "tracefile.h"
 
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <memory>
@@ -102,6 +104,7 @@ private slots:
     void faceChangeRefresh();
     void faceChangeKeepsNetReplayed();
     void changedPictureOfSameNameIsNoticed();
+    void tileWarningOncePerFaceSet();
     void thumbnailOnSheetLeavesButtonsFree();
     void languageTexts();
     void screenshots();
@@ -785,6 +788,26 @@ void tst_TraceWindow::changedPictureOfSameNameIsNoticed()
     showForm();
     QCOMPARE(m_dialogs.texts("question"),
              QStringList{ QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?") });
+}
+
+void tst_TraceWindow::tileWarningOncePerFaceSet()
+{
+    // Face 2 a T: its imprints look unmirrored. Told once, not again when
+    // a rotation change refreshes the same pictures.
+    QTemporaryDir dir;
+    QVERIFY(tileshapes::letterT().save(dir.filePath("t.bmp")));
+    m_context.snapshot.names[1] = dir.filePath("t.bmp");
+    showForm();
+    const QStringList told{
+            QStringLiteral("Stěna 2 vypadá v zrcadle stejně: na otiscích nepůjde poznat zrcadlení.") };
+    QCOMPARE(m_dialogs.texts("message"), told);
+    QTest::mouseClick(button("OK"), Qt::LeftButton);
+    m_context.snapshot.rotations[1] = 3;
+    m_dialogs.answers << true;
+    showForm();
+    QCOMPARE(m_dialogs.texts("question").size(), 1);
+    QCOMPARE(form().net(1).initial[East], (trace::Imprint{ 2, 3 }));
+    QCOMPARE(m_dialogs.texts("message"), told);
 }
 
 void tst_TraceWindow::thumbnailOnSheetLeavesButtonsFree()

@@ -23,6 +23,7 @@ public:
     // read is white, never the tile of an earlier picture).
     void applyFaceSet(const faceset::Snapshot &snapshot);
     const faceset::Snapshot &applied() const { return m_applied; }
+    const std::array<QImage, faceset::slotCount> &tiles() const { return m_tiles; }
 
     int originalTurn(int layout, int square) const;
 

@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
+#include "tilewarning.h"
 #include "uifont.h"
 
 #include <QButtonGroup>
@@ -56,7 +57,7 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     Image5 = addImage(this, "Image5", QRect(6, 7, 430, 232), 5);
     Image4 = addImage(this, "Image4", QRect(6, 340, 430, 232), 4);
 
-    addPanel(false);
+    addPanel();
     Image1 = addImage(Panel, "Image1", QRect(6, 7, 138, 104), 1);
     addModelNameLabel();
     Label1->move(430, 578);
@@ -209,6 +210,7 @@ void TForm4::obnov()
     drawThumbnail();
     setModelName(modelName(), 578);
     showState();
+    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.tiles());
 }
 
 // Layout 1 of the quiz nets, from the plain tiles.

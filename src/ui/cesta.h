@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheetwindow.h"
+#include "tilecheck.h"
 #include "tracesheet.h"
 
 #include <QByteArray>
@@ -108,6 +109,7 @@ private:
     QCheckBox *sipky;
 
     TraceSheet m_sheet;
+    tilecheck::Warning m_tileWarning{tilecheck::Sheet::Trace};
     std::array<QString, 2> m_captions;
     bool m_drag = false;
 };

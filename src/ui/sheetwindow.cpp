@@ -48,17 +48,15 @@ void SheetWindow::addNameAndLogo(int nazevTop, int logoTop, int tag)
     textimage::drawLogo(logo->canvas());
 }
 
-void SheetWindow::addPanel(bool grey)
+void SheetWindow::addPanel()
 {
     Panel = new QFrame(this);
     Panel->setObjectName(QStringLiteral("Panel"));
     Panel->setGeometry(440, 0, 442, height());
     Panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    if (grey) {
-        QPalette buttonFace = Panel->palette();
-        buttonFace.setColor(QPalette::Window, QPalette().color(QPalette::Button));
-        Panel->setPalette(buttonFace);
-    }
+    QPalette buttonFace = Panel->palette();
+    buttonFace.setColor(QPalette::Window, QPalette().color(QPalette::Button));
+    Panel->setPalette(buttonFace);
     Panel->setAutoFillBackground(true);
     // Presses on the panel are the panel's, not the window background's.
     Panel->setAttribute(Qt::WA_NoMousePropagation);

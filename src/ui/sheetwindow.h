@@ -40,8 +40,8 @@ protected:
     ImageControl *addImage(QWidget *parent, const char *name, QRect bounds, int tag = 0);
     // `nazev`, hidden, an outlined white box; `logo` with the copyright.
     void addNameAndLogo(int nazevTop, int logoTop, int tag);
-    // The panel, white like the window or grey like a button.
-    void addPanel(bool grey);
+    // The panel, grey like a button.
+    void addPanel();
     // `Label1` in the panel; its text and place come with setModelName().
     void addModelNameLabel();
     void addHelpButton(QRect geometry);

@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
+#include "tilewarning.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -56,7 +57,7 @@ void TForm2::createControls()
         connect(image, &ImageControl::doubleClicked, this,
                 [this, image] { dalsipopisDblClick(image); });
 
-    addPanel(true);
+    addPanel();
     for (int k = 1; k <= quiz::thumbnailCount; ++k) {
         const QByteArray name = "Image" + QByteArray::number(k);
         auto *thumb = addImage(Panel, name.constData(),
@@ -131,6 +132,7 @@ void TForm2::obnov()
         m_nets.reset(thumb->tag(), thumb->canvas());
         thumb->update();
     }
+    warnAboutTiles(m_context, this, m_tileWarning, m_nets.tiles());
 }
 
 void TForm2::preber()
@@ -141,6 +143,7 @@ void TForm2::preber()
         thumb->update();
     }
     m_loaded = false;
+    warnAboutTiles(m_context, this, m_tileWarning, m_nets.tiles());
 }
 
 void TForm2::vykresli(int layout, int x, int y, bool show)

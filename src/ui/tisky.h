@@ -3,6 +3,7 @@
 #include "quizfile.h"
 #include "quiznets.h"
 #include "sheetwindow.h"
+#include "tilecheck.h"
 
 #include <array>
 
@@ -72,4 +73,5 @@ private:
     bool m_notConfirmed = true;        // until the first OK
     bool m_loaded = false;             // a quiz file was applied, not yet drawn
     QWidget *m_downControl = nullptr;  // the control a drag may move
+    tilecheck::Warning m_tileWarning{tilecheck::Sheet::Quiz};
 };

@@ -32,6 +32,8 @@ constexpr int rowTops[6] = {112, 144, 176, 208, 240, 272};
 constexpr const char *changeButtons[6] = {"Zmena", "Button7", "Button6", "Button5", "Button4", "Button3"};
 // Language line of the message on files that cannot be opened together.
 constexpr int filesTogetherLine = 137;
+// Language line naming the guide page of the language ("navody-en.html").
+constexpr int guidePageLine = 150;
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top,
                   int fontPx)
@@ -371,8 +373,10 @@ void TForm1::about1Click()
 
 void TForm1::web1Click()
 {
-    // The guide page ships in the program's data folder.
-    const QString path = appdata::path(QStringLiteral("docs/navody.html"));
+    // The guide pages ship in the program's data folder; the language file
+    // names the one in its language.
+    const QString path = appdata::guidePage(
+            appdata::dataDir(), text(guidePageLine, QLatin1String(appdata::builtinGuidePage)));
     if (!failed(fileaccess::checkReadable(m_context.language, path)))
         m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
 }

@@ -1,6 +1,7 @@
 // The model loader as the main window calls it (bytes, decode, lines, load).
 // What it loads, written as a tail, loads back to the same labels and
-// rotations; relative entries end up inside the model's folder.
+// rotations (empty entries included); relative entries end up inside the
+// model's folder.
 #include "faceset.h"
 #include "fuzzcheck.h"
 #include "model.h"
@@ -28,7 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         labels << label;
         rotations << loaded.rotations[slot];
     }
-    FUZZ_CHECK(!labels[5].isEmpty());   // the last entry is found by its quote
 
     static const QStringList head = model::builtinTemplate().mid(0, 3);
     QStringList written = head;

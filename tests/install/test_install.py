@@ -64,8 +64,11 @@ with tempfile.TemporaryDirectory() as tmp:
 
     # Every file, the data byte for byte as in the source tree.
     same = {"model/sablona.wrl": "resources/model/sablona.wrl",
-            "docs/navody.html": "resources/docs/navody.html",
             "lang/cs/lang.txt": "lang/cs/lang.txt", "lang/en/lang.txt": "lang/en/lang.txt"}
+    # The guide pages and their pictures.
+    for name in os.listdir(os.path.join(source, "resources", "docs")):
+        same["docs/" + name] = "resources/docs/" + name
+    check("docs/navody-en.html" in same, "an English guide page beside the Czech one")
     for name in os.listdir(os.path.join(source, "examples", "obrazkys")):
         same["examples/obrazkys/" + name] = "examples/obrazkys/" + name
     for installed, original in same.items():

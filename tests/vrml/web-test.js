@@ -11,50 +11,13 @@ const { spawn } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const readline = require('readline');
+const { launch, checks, lines, open } = require('./viewer-page');
 
-const CHROMIUM_ARGS = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync',
-  '--no-first-run', '--headless'];
 // The demo pictures' colours (tools/make-demo-faces.sh).
 const RED = [0xd0, 0x30, 0x30];
 const GREEN = [0x2f, 0x8f, 0x2f];
 
-const failures = [];
-let passed = 0;
-const check = (ok, what) => {
-  if (ok) passed++;
-  else failures.push(what);
-  console.log((ok ? 'ok   ' : 'FAIL ') + what);
-};
-
-// A child process that answers line by line.
-function lines(child) {
-  const queue = [];
-  const waiting = [];
-  readline.createInterface({ input: child.stdout }).on('line', (line) => {
-    if (waiting.length) waiting.shift()(line);
-    else queue.push(line);
-  });
-  return (ms = 60000) => queue.length ? Promise.resolve(queue.shift()) : new Promise((resolve, reject) => {
-    const timer = setTimeout(() => reject(new Error('no answer from ' + child.spawnfile)), ms);
-    waiting.push((line) => { clearTimeout(timer); resolve(line); });
-  });
-}
-
-// Runs in the page once the world is there: what the scene holds.
-function sceneState() {
-  const browser = X3D.getBrowser('#c');
-  const inner = (node, name) => node.getValue().getBody().getNamedNode(name);
-  const hra = browser.currentScene.getNamedNode('HRA');
-  const kr = inner(hra, 'KR');
-  const textures = [0, 1, 2, 3, 4, 5].map((k) => inner(kr, 'I' + k));
-  return {
-    urls: textures.map((t) => Array.from({ length: t.url.length }, (_, i) => t.url[i])),
-    loaded: textures.map((t) => t.getValue().checkLoadState() === X3D.X3DConstants.COMPLETE_STATE),
-    rotace: Array.from({ length: hra.rotace.length }, (_, i) => hra.rotace[i]),
-  };
-}
+const { check, run } = checks('web-test');
 
 // Runs in the page: unfolds net a by its timer and folds it back by a click
 // on a corner ball, as the model's own scripts do it.
@@ -91,21 +54,6 @@ async function unfoldAndFold() {
   mouse('mouseup', 0);
   const folded = await eventually(() => same(points(kr.body), closed), 5000);
   return { unfolded, folded };
-}
-
-// Loads a viewer page and waits for the world and its six pictures.
-async function open(page, url) {
-  await page.goto(url);
-  await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 90000 });
-  const state = await page.evaluate(() => document.body.dataset.state);
-  if (state !== 'loaded') return null;
-  // Pictures come after the world; a busy machine may take a while.
-  for (let tries = 0; tries < 150; tries++) {
-    const scene = await page.evaluate(sceneState);
-    if (scene.loaded.every(Boolean)) return scene;
-    await page.waitForTimeout(200);
-  }
-  return page.evaluate(sceneState);
 }
 
 // The canvas's place in the page.
@@ -177,20 +125,12 @@ async function main() {
   const webserve = args[0];
   const shots = args[1] === '--shots' ? path.resolve(args[2]) : null;
   if (!webserve) throw new Error('usage: node web-test.js WEBSERVE [--shots DIR]');
-  let chromium;
-  try {
-    ({ chromium } = require('playwright-core'));
-  } catch (e) {
-    console.error('web-test: node modules missing: ' + e.message);
-    process.exit(2);
-  }
+  const browser = await launch('web-test');
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'vemtal-web-'));
   const program = spawn(webserve, [work], { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' },
     stdio: ['pipe', 'pipe', 'inherit'] });
   const answer = lines(program);
   let server = null;
-  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true, args: CHROMIUM_ARGS });
   try {
     const first = await answer();
     check(first.startsWith('url http://127.0.0.1:'), 'F4 without a VRML viewer opens the page on 127.0.0.1 (' + first + ')');
@@ -289,10 +229,4 @@ async function main() {
   }
 }
 
-main().then(() => {
-  console.log(`web-test: ${passed} passed, ${failures.length} failed`);
-  process.exit(failures.length ? 1 : 0);
-}, (e) => {
-  console.error('web-test: could not run: ' + e.message);
-  process.exit(2);
-});
+run(main);
