@@ -263,10 +263,7 @@ QStringList TForm1::rotationEdits() const
 
 bool TForm1::anyPathEmpty() const
 {
-    for (const QLabel *label : m_labels)
-        if (label->text().isEmpty())
-            return true;
-    return false;
+    return pathLabels().contains(QString());
 }
 
 bool TForm1::failed(const Failure &failure)
