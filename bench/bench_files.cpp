@@ -20,7 +20,7 @@ void BM_QuizFileSave(benchmark::State &state)
     const QString path = w.tempPath(QStringLiteral("kviz.tkt"));
     w.dialogs.files = { path };
     for (auto _ : state)
-        w.form1->Ulokviz1Click();
+        w.form1->sheetCommands()->Ulokviz1Click();
     if (!QFileInfo::exists(path))
         state.SkipWithError("quiz not saved");
 }
@@ -38,7 +38,7 @@ void BM_QuizFileLoad(benchmark::State &state)
     textfile::writeFile(path, w.form2->quizFileBytes(), error);
     w.dialogs.files = { path };
     for (auto _ : state) {
-        w.form1->Nastkviz1Click();
+        w.form1->sheetCommands()->Nastkviz1Click();
         BenchWindows::settle();
     }
 }
@@ -71,7 +71,7 @@ void BM_TraceFileSave(benchmark::State &state)
         return;
     w.dialogs.files = { w.tempPath(QStringLiteral("stopa.tpt")) };
     for (auto _ : state)
-        w.form1->Uloitzadn1Click();
+        w.form1->sheetCommands()->Uloitzadn1Click();
 }
 BENCHMARK(BM_TraceFileSave)->Unit(benchmark::kMicrosecond);
 
@@ -87,7 +87,7 @@ void BM_TraceFileLoad(benchmark::State &state)
     textfile::writeFile(path, tracefile::write(t.traceGrid, t.history), error);
     w.dialogs.files = { path };
     for (auto _ : state) {
-        w.form1->Nastzadn1Click();
+        w.form1->sheetCommands()->Nastzadn1Click();
         BenchWindows::settle();
     }
     if (w.form4->net(2).history != t.history)

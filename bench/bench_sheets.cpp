@@ -35,7 +35,7 @@ void BM_QuizSheet(benchmark::State &state)
     w.form2->Label1DblClick();
     BenchWindows::settle();
     for (auto _ : state)
-        benchmark::DoNotOptimize(SheetPrinting::quizSheet(w.form2.get(), true));
+        benchmark::DoNotOptimize(w.form2->printedSheet().compose(true));
 }
 BENCHMARK(BM_QuizSheet)->Unit(benchmark::kMicrosecond);
 
@@ -46,7 +46,7 @@ void BM_TraceSheet(benchmark::State &state)
     if (!w.readyTrace(state, true))
         return;
     for (auto _ : state)
-        benchmark::DoNotOptimize(SheetPrinting::traceSheet(w.form4.get(), true));
+        benchmark::DoNotOptimize(w.form4->printedSheet().compose(true));
 }
 BENCHMARK(BM_TraceSheet)->Unit(benchmark::kMicrosecond);
 

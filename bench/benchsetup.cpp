@@ -26,7 +26,7 @@ BenchWindows::~BenchWindows() = default;
 
 bool BenchWindows::showQuiz()
 {
-    form1->PripravClick();
+    form1->sheetCommands()->PripravClick();
     const bool exposed = QTest::qWaitForWindowExposed(form2.get());
     settle();
     return exposed;
@@ -34,7 +34,7 @@ bool BenchWindows::showQuiz()
 
 bool BenchWindows::showTrace()
 {
-    form1->priprstopyClick();
+    form1->sheetCommands()->priprstopyClick();
     const bool exposed = QTest::qWaitForWindowExposed(form4.get());
     settle();
     return exposed;

@@ -1,30 +1,8 @@
-#include "deferredicons.h"
 #include "help.h"
 #include "help2.h"
-#include "labelfit.h"
 
 #include <QLabel>
-#include <QMenuBar>
-#include <QPointer>
-#include <QToolButton>
 #include <QtTest>
-
-namespace {
-
-QImage iconImage(const QIcon &icon)
-{
-    return icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-QLabel *autoSizeLabel(QWidget *window, const QString &text, QRect geometry)
-{
-    auto *label = new QLabel(text, window);
-    label->setProperty("autoSize", true);
-    label->setGeometry(geometry);
-    return label;
-}
-
-} // namespace
 
 class tst_HelpWindows : public QObject
 {
@@ -81,69 +59,6 @@ private slots:
         quizHelp.show();
         QCOMPARE(quizHelp.findChild<QLabel *>("Help4")->text(),
                  QStringLiteral("Obrázek na čtverečku sítě skryjete pravým tlačítkem myši."));
-    }
-
-    // A label of a hidden window takes its text's size when the window is
-    // shown; one of a shown window at once; a right-aligned one keeps its
-    // right edge either way.
-    void labelsFitTheirText()
-    {
-        QWidget window;
-        window.resize(400, 100);
-        auto *left = autoSizeLabel(&window, QStringLiteral("krátký"), QRect(10, 10, 300, 40));
-        auto *right = autoSizeLabel(&window, QStringLiteral("vpravo"), QRect(100, 50, 200, 30));
-        right->setProperty("alignRight", true);
-        QPointer<QLabel> gone = autoSizeLabel(&window, QStringLiteral("pryč"), QRect(0, 0, 9, 9));
-        fitLabel(left);
-        fitLabel(right);
-        fitLabel(gone);
-        left->setText(QStringLiteral("o něco delší text"));
-        fitLabel(left);
-        delete gone;
-
-        window.show();
-        QCOMPARE(left->geometry(), QRect(QPoint(10, 10), left->sizeHint()));
-        QCOMPARE(right->size(), right->sizeHint());
-        QCOMPARE(right->geometry().right(), 299);
-        QCOMPARE(right->y(), 50);
-
-        right->setText(QStringLiteral("a teď mnohem delší text vpravo"));
-        fitLabel(right);
-        QCOMPARE(right->size(), right->sizeHint());
-        QCOMPARE(right->geometry().right(), 299);
-
-        // Hidden again: the next showing sizes it.
-        window.hide();
-        left->setText(QStringLiteral("x"));
-        fitLabel(left);
-        window.show();
-        QCOMPARE(left->size(), left->sizeHint());
-    }
-
-    // The deferred icons are the base style's icons, read when first drawn;
-    // the others come straight from the base style.
-    void deferredIconsAreTheStylesIcons()
-    {
-        DeferredIconStyle::install();
-        auto *style = qobject_cast<DeferredIconStyle *>(QApplication::style());
-        QVERIFY(style);
-        DeferredIconStyle::install();
-        QCOMPARE(QApplication::style(), style);
-        QStyle *base = style->baseStyle();
-        for (QStyle::StandardPixmap which : {QStyle::SP_DialogHelpButton,
-                                             QStyle::SP_ToolBarHorizontalExtensionButton,
-                                             QStyle::SP_MessageBoxQuestion}) {
-            const QIcon icon = style->standardIcon(which);
-            QVERIFY(!icon.isNull());
-            QVERIFY(!iconImage(base->standardIcon(which)).isNull());
-            QCOMPARE(iconImage(icon), iconImage(base->standardIcon(which)));
-            QCOMPARE(iconImage(QIcon(icon)), iconImage(icon));
-        }
-        QMenuBar bar;
-        auto *extension = bar.findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
-        QVERIFY(extension);
-        QCOMPARE(iconImage(extension->icon()),
-                 iconImage(base->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton)));
     }
 };
 

@@ -80,7 +80,7 @@ private:
             for (auto *r : win->findChildren<QRadioButton *>())
                 out[prefix + r->parent()->objectName() + "/" + r->text()] = r->text();
         }
-        out["filters"] = m_app->form1->OPD.request.filter + m_app->form1->OPD2.request.filter + m_app->form1->SD.request.filter;
+        out["filters"] = m_app->form1->fileDialog("OPD")->request.filter + m_app->form1->fileDialog("OPD2")->request.filter + m_app->form1->fileDialog("SD")->request.filter;
         // The model's button texts; uprav writes obsahAlt before obsah, so
         // their order within a button may change.
         QStringList buttons;
@@ -114,8 +114,8 @@ private slots:
         QCOMPARE(find<QAbstractButton>(0, "Button7")->text(), QStringLiteral("8"));
         QCOMPARE(find<QLabel>(0, "Label4")->text(), QStringLiteral("12"));
         QCOMPARE(find<QAbstractButton>(0, "Otocna")->text(), QStringLiteral("16"));
-        QCOMPARE(m_app->form1->OPD.request.filter, QStringLiteral("18"));
-        QCOMPARE(m_app->form1->SD.request.filter, QStringLiteral("20"));
+        QCOMPARE(m_app->form1->fileDialog("OPD")->request.filter, QStringLiteral("18"));
+        QCOMPARE(m_app->form1->fileDialog("SD")->request.filter, QStringLiteral("20"));
         QCOMPARE(find<QMenu>(0, "Zmnitobrzky1")->title(), QStringLiteral("21"));
         QCOMPARE(find<QAction>(0, "KONEC2")->text(), QStringLiteral("25"));
         QCOMPARE(find<QMenu>(0, "Help1")->title(), QStringLiteral("32"));

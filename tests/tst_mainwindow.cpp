@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(label(0), faceset::quoted(TestApp::demo("1-predni.jpg")));
         QCOMPARE(label(2), faceset::quoted(TestApp::demo("3-zadni.gif")));
         QCOMPARE(label(3), QString());
-        QCOMPARE(m_app->form1->OPD2.fileName(), TestApp::demo("1-predni.jpg"));
+        QCOMPARE(m_app->form1->fileDialog("OPD2")->fileName(), TestApp::demo("1-predni.jpg"));
 
         QStringList eight = TestApp::demoFiles();
         eight << TestApp::demo("1-predni.bmp") << TestApp::demo("2-prava.bmp");
@@ -284,7 +284,7 @@ private slots:
         QCOMPARE(m_app->dialogs.texts("question").size(), 2);
         QCOMPARE(m_app->dialogs.texts("question")[0], QStringLiteral("Uložit relativní cestu k obrázkům?"));
         QCOMPARE(QDir::currentPath(), m_app->form1->startFolder());
-        QCOMPARE(m_app->form1->SD.fileName(), saved);
+        QCOMPARE(m_app->form1->fileDialog("SD")->fileName(), saved);
         QStringList lines = readLines(saved);
         const int t = lines.size() - 14;
         QCOMPARE(lines[t + 3], QStringLiteral("\"obrazkys/1-predni.jpg\""));

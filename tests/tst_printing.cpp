@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -39,6 +40,23 @@ struct FakeWindow
         panel->setObjectName(QStringLiteral("Panel"));
         panel->setGeometry(440, 0, 442, 600);
     }
+    // The sheet as a sheet window hands it to the printer, made from the
+    // named image controls.
+    PrintedSheet sheet(bool quiz) const
+    {
+        QWidget *w = window.get();
+        auto items = [w, quiz](bool withTexts) {
+            QList<sheet::Control> controls;
+            for (const ImageControl *c : w->findChildren<ImageControl *>())
+                controls << sheet::Control{c->objectName(), !c->isHidden(), c->parentWidget() == w,
+                                           c->image(), c->mapTo(w, QPoint(0, 0))};
+            return quiz ? sheet::quizItems(controls, withTexts) : sheet::traceItems(controls, withTexts);
+        };
+        return {items, panel->width(), QLatin1String(quiz ? "kviz.pdf" : "stopa.pdf")};
+    }
+    PrintedSheet quiz() const { return sheet(true); }
+    PrintedSheet trace() const { return sheet(false); }
+
     ImageControl *add(const QString &name, QWidget *parent, QRect geometry, QRgb colour,
                       bool visible = true)
     {
@@ -218,8 +236,8 @@ private slots:
             d->hide();
             return false;
         });
-        quiz ? m_printing->printQuiz(w.window.get(), m_menu.get())
-             : m_printing->printTrace(w.window.get(), m_menu.get());
+        quiz ? m_printing->print(w.quiz(), m_menu.get())
+             : m_printing->print(w.trace(), m_menu.get());
 
         QCOMPARE(m_dialogs.texts("modal"), QStringList{QStringLiteral("TStranka")});
         QCOMPARE(m_dialogs.calls.last().request.name, QStringLiteral("SPD"));
@@ -231,8 +249,8 @@ private slots:
         QImage saved(bmp, "BMP");
         QCOMPARE(saved.size(), QSize(440, 600));
         saved = saved.convertToFormat(QImage::Format_RGB32);
-        const QImage sheet = quiz ? SheetPrinting::quizSheet(w.window.get(), withTexts)
-                                  : SheetPrinting::traceSheet(w.window.get(), withTexts);
+        const QImage sheet = quiz ? w.quiz().compose(withTexts)
+                                  : w.trace().compose(withTexts);
         QCOMPARE(saved, sheet);
         // And the sheet is what the window shows, checked pixel by pixel.
         QCOMPARE(rgb(saved, 0, 0), 0u);
@@ -261,10 +279,10 @@ private slots:
         m_dialogs.prints.enqueue({true, true});
         m_dialogs.files.enqueue({bmp});
         m_dialogs.modals.enqueue(place(QStringLiteral("50"), 150, 250, true));
-        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
         QCOMPARE(m_printing->printPlacement().scale, 50.0);
         const QImage saved = QImage(bmp, "BMP").convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(saved, SheetPrinting::quizSheet(w.window.get(), true));
+        QCOMPARE(saved, w.quiz().compose(true));
     }
 
     void thumbnailMovedOntoTheTraceSheet()
@@ -273,7 +291,7 @@ private slots:
         buildTrace(w);
         auto *thumb = w.window->findChild<ImageControl *>(QStringLiteral("Image1"));
         thumb->changeParent(w.window.get());
-        const QImage sheet = SheetPrinting::traceSheet(w.window.get(), true);
+        const QImage sheet = w.trace().compose(true);
         QCOMPARE(rgb(sheet, 20, 20), 0x808000u);   // over Image5
         QCOMPARE(rgb(sheet, 150, 20), red);
     }
@@ -285,7 +303,7 @@ private slots:
         const QString bmp = path(QStringLiteral("missing/sheet.bmp"));
         m_dialogs.prints.enqueue({true, true});
         m_dialogs.files.enqueue({bmp});
-        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
         const QStringList errors = m_dialogs.texts("error");
         QCOMPARE(errors.size(), 1);
         QVERIFY(errors.first().startsWith(QDir::toNativeSeparators(bmp) + QLatin1Char('\n')));
@@ -301,7 +319,7 @@ private slots:
         toPdf(QStringLiteral("never.pdf"));
         m_dialogs.prints.enqueue({true, true});
         m_menu->setEnabled(false);
-        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
         QCOMPARE(m_dialogs.texts("files"), QStringList{QStringLiteral("SPD")});
         QVERIFY(m_dialogs.texts("error").isEmpty());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
@@ -314,7 +332,7 @@ private slots:
         buildQuiz(w);
         toPdf(QStringLiteral("out.pdf"));
         m_menu->setEnabled(false);
-        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
         QCOMPARE(m_dialogs.texts("print").size(), 1);
         QVERIFY(m_dialogs.texts("modal").isEmpty());
         QVERIFY(m_dialogs.texts("files").isEmpty());
@@ -349,7 +367,7 @@ private slots:
         const QSize page(printer->width(), printer->height());
         m_dialogs.prints.enqueue({true, false});
         m_dialogs.modals.enqueue(place(scale, left, top, portrait));
-        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
 
         QCOMPARE(m_dialogs.texts("question"), QStringList{QStringLiteral("Použít nastavení ?")});
         QCOMPARE(m_stranka->pageRatio(), double(page.width()) / 442);
@@ -396,7 +414,7 @@ private slots:
         toPdf(QStringLiteral("first.pdf"));
         m_dialogs.prints.enqueue({true, false});
         m_dialogs.modals.enqueue(place(QStringLiteral("1"), 10, 20, true));
-        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
         const placement::PrintPlacement first = m_printing->printPlacement();
         QCOMPARE(first.scale, 1.0);
 
@@ -411,7 +429,7 @@ private slots:
             QTest::keyClick(d, Qt::Key_Escape);
             return d->result() == QDialog::Accepted;
         });
-        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
         QCOMPARE(m_stranka->scale(), 2.0);
         QVERIFY(!m_stranka->portrait());
         QCOMPARE(m_printing->printPlacement().scale, first.scale);
@@ -438,7 +456,7 @@ private slots:
         QPrinter *printer = m_printing->printer();
         const QSize page(printer->width(), printer->height());
         m_dialogs.prints.enqueue({true, false});
-        m_printing->printQuiz(w.window.get(), m_menu.get());   // placement: unscripted, cancelled
+        m_printing->print(w.quiz(), m_menu.get());   // placement: unscripted, cancelled
         const placement::PrintPlacement p = m_printing->printPlacement();
         QCOMPARE(p.scale, 10.0);
         QCOMPARE(p.left, placement::roundEven(page.width() / 210.0));
@@ -453,7 +471,7 @@ private slots:
         toPdf(QStringLiteral("missing/out.pdf"));
         m_dialogs.prints.enqueue({true, false});
         m_dialogs.modals.enqueue(place(QStringLiteral("1"), 10, 20, true));
-        m_printing->printQuiz(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
         QVERIFY(m_dialogs.texts("error").isEmpty());
         QVERIFY(m_dialogs.texts("message").isEmpty());
         QCOMPARE(m_menuStates, (QList<bool>{false, true}));
@@ -484,8 +502,8 @@ private slots:
         toPdf(QStringLiteral("out.pdf"));
         m_dialogs.prints.enqueue({true, false});
         m_dialogs.modals.enqueue(place(QStringLiteral("1"), 10, 20, true));
-        quiz ? m_printing->printQuiz(w.window.get(), m_menu.get())
-             : m_printing->printTrace(w.window.get(), m_menu.get());
+        quiz ? m_printing->print(w.quiz(), m_menu.get())
+             : m_printing->print(w.trace(), m_menu.get());
 
         QProcess pdfimages;
         pdfimages.start(QStringLiteral("pdfimages"),
@@ -494,8 +512,8 @@ private slots:
         const QStringList images = QDir(m_dir->path()).entryList({QStringLiteral("img-*.png")});
         QCOMPARE(images, QStringList{QStringLiteral("img-000.png")});
         const QImage printed = QImage(path(images.first())).convertToFormat(QImage::Format_RGB32);
-        const QImage sheet = quiz ? SheetPrinting::quizSheet(w.window.get(), m_stranka->withTexts())
-                                  : SheetPrinting::traceSheet(w.window.get(), m_stranka->withTexts());
+        const QImage sheet = quiz ? w.quiz().compose(m_stranka->withTexts())
+                                  : w.trace().compose(m_stranka->withTexts());
         QCOMPARE(printed, sheet);
     }
 
@@ -509,8 +527,8 @@ private slots:
         buildQuiz(w);
         m_dialogs.prints.enqueue({true, true});
         m_dialogs.files.enqueue({path(QStringLiteral("k.bmp"))});
-        m_printing->printQuiz(w.window.get(), m_menu.get());
-        m_printing->printTrace(w.window.get(), m_menu.get());
+        m_printing->print(w.quiz(), m_menu.get());
+        m_printing->print(w.trace(), m_menu.get());
         QCOMPARE(m_dialogs.texts("print"), QStringList(2, bitmap));
         QCOMPARE(m_dialogs.calls[0].print.pdfFile, path(QStringLiteral("kviz.pdf")));
         QCOMPARE(m_dialogs.calls.last().print.pdfFile, path(QStringLiteral("stopa.pdf")));
@@ -564,7 +582,7 @@ private slots:
         const QString bmp = path(QStringLiteral("t.bmp"));
         m_dialogs.prints.enqueue({true, true});
         m_dialogs.files.enqueue({bmp});
-        m_printing->printTrace(w.window.get(), m_menu.get());
+        m_printing->print(w.trace(), m_menu.get());
         QCOMPARE(m_stranka->pageRatio(), double(m_printing->printer()->width()) / 500);
         QVERIFY(QFile::exists(bmp));
     }

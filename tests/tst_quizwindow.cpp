@@ -229,42 +229,6 @@ private slots:
         QCOMPARE(nazev.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
     }
 
-    // Drawing left for later runs once, in order, when the image is first
-    // needed: resized, read or painted.
-    void drawingLaterRunsWhenFirstNeeded()
-    {
-        ImageControl control;
-        control.setBounds(0, 0, 20, 10);
-        QStringList ran;
-        control.drawLater([&ran](Canvas &c) {
-            ran << "black";
-            c.brushColor = 0x000000;
-            c.fillRect(0, 0, 5, 5);
-        });
-        control.drawLater([&ran](Canvas &c) {
-            ran << "white";
-            c.brushColor = 0xFFFFFF;
-            c.fillRect(2, 2, 5, 5);
-        });
-        QVERIFY(ran.isEmpty());
-        control.setBounds(0, 0, 30, 10);
-        QCOMPARE(ran, QStringList({"black", "white"}));
-        QCOMPARE(control.image().size(), QSize(30, 10));
-        QCOMPARE(control.image().pixel(0, 0) & 0xFFFFFF, 0u);
-        QCOMPARE(control.image().pixel(3, 3) & 0xFFFFFF, 0xFFFFFFu);
-
-        control.drawLater([&ran](Canvas &c) {
-            ran << "red";
-            c.brushColor = 0xFF0000;
-            c.fillRect(25, 0, 30, 10);
-        });
-        const QImage shown = control.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(ran, QStringList({"black", "white", "red"}));
-        QCOMPARE(shown.pixel(27, 5) & 0xFFFFFF, 0xFF0000u);
-        QCOMPARE(control.canvas().pixel(27, 5), 0xFF0000u);
-        QCOMPARE(ran.size(), 3);
-    }
-
     void showDrawsOriginalTurns_data()
     {
         QTest::addColumn<QList<int>>("rotations");

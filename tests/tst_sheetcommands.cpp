@@ -6,7 +6,6 @@
 #include "help.h"
 #include "help2.h"
 #include "imagecontrol.h"
-#include "radiogroup.h"
 #include "scripteddialogs.h"
 #include "testapp.h"
 #include "textfile.h"
@@ -14,6 +13,8 @@
 #include "vemtal.h"
 
 #include <QAction>
+#include <QButtonGroup>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -90,6 +91,9 @@ private slots:
         QVERIFY(!m_app->form2->isVisible());
         QVERIFY(item("tiskni")->isEnabled());
         QVERIFY(item("Ulokviz1")->isEnabled());
+        // The print dialog (cancelled) offers the quiz's PDF in the start folder.
+        item("tiskni")->trigger();
+        QCOMPARE(m_app->dialogs.calls.last().print.pdfFile, path("kviz.pdf"));
 
         m_app->dialogs.files.enqueue({path("kviz.tkt")});
         item("Ulokviz1")->trigger();
@@ -141,6 +145,8 @@ private slots:
         QTest::mouseClick(m_app->form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
         QVERIFY(item("tiskstopy")->isEnabled());
         QVERIFY(item("Uloitzadn1")->isEnabled());
+        item("tiskstopy")->trigger();
+        QCOMPARE(m_app->dialogs.calls.last().print.pdfFile, path("stopa.pdf"));
 
         // Both questions are always asked, upper first.
         m_app->dialogs.answers << false << true;
@@ -194,13 +200,13 @@ private slots:
         m_app->form1->openArguments(TestApp::demoFiles());
         TForm4 *form = m_app->form4.get();
         auto *upper = form->findChild<ImageControl *>("Image5");
-        auto *rgrezim = form->findChild<RadioGroup *>("rgrezim");
+        auto *rgrezim = form->findChild<QGroupBox *>("rgrezim")->findChild<QButtonGroup *>();
         if (mode != 0) {
             item("priprstopy")->trigger();
             QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
             QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
             if (mode == 2)
-                QTest::mouseClick(rgrezim->item(1), Qt::LeftButton, {}, QPoint(5, 5));
+                QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
             QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
         }
         const QByteArray before = form->traceFileBytes(1) + form->traceFileBytes(2);
@@ -215,7 +221,7 @@ private slots:
         QVERIFY(form->isVisible());
         const bool picture = mode == 2;
         QCOMPARE(form->mode(), picture ? 2 : 1);
-        QCOMPARE(rgrezim->itemIndex(), picture ? 1 : 0);
+        QCOMPARE(rgrezim->checkedId(), picture ? 1 : 0);
         QCOMPARE(form->findChild<QPushButton *>("nova")->isEnabled(), !picture);
         QCOMPARE(form->findChild<QPushButton *>("undo")->isEnabled(), mode == 1);
         QCOMPARE(form->findChild<QPushButton *>("OBNOVIT")->isEnabled(), picture);

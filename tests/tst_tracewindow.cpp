@@ -3,13 +3,14 @@
 #include "facetiles.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
-#include "radiogroup.h"
 #include "scripteddialogs.h"
 #include "tileshapes.h"
 #include "tracedrawing.h"
 #include "tracefile.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -111,7 +112,10 @@ private slots:
 private:
     TForm4 &form() { return *m_form; }
     ImageControl *image(const char *name) { return m_form->findChild<ImageControl *>(name); }
-    RadioGroup *group(const char *name) { return m_form->findChild<RadioGroup *>(name); }
+    QButtonGroup *group(const char *name)
+    {
+        return m_form->findChild<QGroupBox *>(name)->findChild<QButtonGroup *>();
+    }
     QPushButton *button(const char *name) { return m_form->findChild<QPushButton *>(name); }
     QString varovani() { return m_form->findChild<QLabel *>("varovani")->text(); }
     void showForm();
@@ -218,7 +222,7 @@ void tst_TraceWindow::roll(const char *net, const QList<QPoint> &fields)
 
 void tst_TraceWindow::clickItem(const char *name, int index)
 {
-    QRadioButton *item = group(name)->item(index);
+    QAbstractButton *item = group(name)->button(index);
     QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(5, item->height() / 2));
 }
 
@@ -278,8 +282,8 @@ void tst_TraceWindow::firstShowing()
     QCOMPARE(varovani(), QStringLiteral("Upravujete horní síť"));
     QCOMPARE(form().findChild<QPlainTextEdit *>("vstup")->toPlainText(), QStringLiteral("Zadání:"));
     QVERIFY(form().findChild<QCheckBox *>("sipky")->isChecked());
-    QCOMPARE(group("rgrezim")->itemIndex(), 0);
-    QCOMPARE(group("rgsit")->itemIndex(), 0);
+    QCOMPARE(group("rgrezim")->checkedId(), 0);
+    QCOMPARE(group("rgsit")->checkedId(), 0);
     QCOMPARE(button("BitBtn1")->text(), QStringLiteral("&Help"));
     QVERIFY(!button("BitBtn1")->icon().isNull());
     QCOMPARE(form().findChild<QLabel *>("Label1")->text(), QStringLiteral("vemtal.wrl"));
@@ -313,7 +317,7 @@ void tst_TraceWindow::rollOnInactiveNet()
     QCOMPARE(form().activeNet(), 1);   // active on release only
     QTest::mouseRelease(pressed, Qt::LeftButton, {}, centre(8, 4));
     QCOMPARE(form().activeNet(), number);
-    QCOMPARE(group("rgsit")->itemIndex(), number - 1);
+    QCOMPARE(group("rgsit")->checkedId(), number - 1);
     if (number == 2)
         QCOMPARE(varovani(), QStringLiteral("Editujete dolní síť"));
     QVERIFY(button("undo")->isEnabled());
@@ -440,7 +444,7 @@ void tst_TraceWindow::leavePictureMode()
              QStringList{ QStringLiteral("Akce zruší dosavadní změny otočení a skrytí polí. Pokračovat?") });
     if (answer) {
         QCOMPARE(form().mode(), 1);
-        QCOMPARE(group("rgrezim")->itemIndex(), 0);
+        QCOMPARE(group("rgrezim")->checkedId(), 0);
         QVERIFY(!image("Image3")->isVisible());
         QVERIFY(!button("OBNOVIT")->isEnabled());
         QVERIFY(button("nova")->isEnabled());
@@ -448,7 +452,7 @@ void tst_TraceWindow::leavePictureMode()
         expectShown(image("Image5")->image(), form().net(1), false);
     } else {
         QCOMPARE(form().mode(), 2);
-        QCOMPARE(group("rgrezim")->itemIndex(), 1);
+        QCOMPARE(group("rgrezim")->checkedId(), 1);
         QVERIFY(image("Image3")->isVisible());
         QVERIFY(button("OBNOVIT")->isEnabled());
         QCOMPARE(form().net(1).pictureGrid.at(field(8, 4)), trace::Imprint{});
@@ -552,7 +556,7 @@ void tst_TraceWindow::loadAndShow()
     QVERIFY(QTest::qWaitForWindowExposed(&form()));
     QVERIFY(m_dialogs.texts("question").isEmpty());
     QCOMPARE(form().mode(), 2);
-    QCOMPARE(group("rgrezim")->itemIndex(), 1);
+    QCOMPARE(group("rgrezim")->checkedId(), 1);
     QVERIFY(button("OBNOVIT")->isEnabled());
     QVERIFY(!button("nova")->isEnabled());
     QVERIFY(!button("undo")->isEnabled());

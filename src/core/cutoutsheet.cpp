@@ -1,8 +1,15 @@
 #include "cutoutsheet.h"
 
+#include "facetiles.h"
+
+#include <QDir>
+#include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QSettings>
+
+#include <cmath>
 
 namespace cutout {
 
@@ -151,6 +158,49 @@ bool print(QPagedPaintDevice &device, const Sheet &sheet,
                       - sheet.bounds.topLeft());
     paint(painter, sheet, pictures);
     return painter.end();
+}
+
+std::array<QImage, faceCount> readPictures(const std::array<QString, faceCount> &paths,
+                                           QStringList &unreadable)
+{
+    std::array<QImage, faceCount> pictures;
+    for (int f = 0; f < faceCount; ++f) {
+        QFile file(paths[f]);
+        pictures[f] = facetiles::readPicture(&file);
+        if (pictures[f].isNull())
+            unreadable << QStringLiteral("%1 (%2)").arg(f + 1).arg(QDir::toNativeSeparators(paths[f]));
+    }
+    return pictures;
+}
+
+std::optional<double> readEdge(const QString &typed, int largest)
+{
+    QString number = typed.trimmed();
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double edge = number.toDouble(&ok);
+    if (!ok || !std::isfinite(edge) || edge < minEdge || edge > largest)
+        return std::nullopt;
+    return edge;
+}
+
+Choices loadChoices()
+{
+    QSettings s(QStringLiteral("vemtal"), QStringLiteral("vemtal"));
+    Choices c;
+    const int net = s.value(QStringLiteral("vystrihovanka/sit"), 1).toInt();
+    c.net = net >= 1 && net <= netCount ? net : 1;
+    c.edge = s.value(QStringLiteral("vystrihovanka/hrana"), c.edge).toString();
+    c.paper = s.value(QStringLiteral("vystrihovanka/papir")).toString();
+    return c;
+}
+
+void saveChoices(const Choices &choices)
+{
+    QSettings s(QStringLiteral("vemtal"), QStringLiteral("vemtal"));
+    s.setValue(QStringLiteral("vystrihovanka/sit"), choices.net);
+    s.setValue(QStringLiteral("vystrihovanka/hrana"), choices.edge);
+    s.setValue(QStringLiteral("vystrihovanka/papir"), choices.paper);
 }
 
 } // namespace cutout

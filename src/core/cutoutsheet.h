@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPolygonF>
 #include <QRectF>
+#include <QStringList>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -64,5 +65,25 @@ void paint(QPainter &painter, const Sheet &sheet, const std::array<QImage, faceC
 // when painting cannot begin or end.
 bool print(QPagedPaintDevice &device, const Sheet &sheet,
            const std::array<QImage, faceCount> &pictures);
+
+// The faces' full-size pictures; one that cannot be read stays null and is
+// listed in `unreadable` as "slot (path)", slots counted from 1.
+std::array<QImage, faceCount> readPictures(const std::array<QString, faceCount> &paths,
+                                           QStringList &unreadable);
+
+// The edge as typed: a number with a decimal comma or point, blanks around
+// it; nothing unless it lies from minEdge up to `largest`.
+std::optional<double> readEdge(const QString &typed, int largest);
+
+// The cut-out dialog's choices, kept in the program's settings
+// (~/.config/vemtal/vemtal.conf on Linux) for the next time.
+struct Choices
+{
+    int net = 1;
+    QString edge = QString::number(defaultEdge);
+    QString paper;   // QPageSize::key()
+};
+Choices loadChoices();
+void saveChoices(const Choices &choices);
 
 } // namespace cutout

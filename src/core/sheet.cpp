@@ -83,18 +83,4 @@ QList<Item> traceItems(const QList<Control> &controls, bool withTexts)
     return items;
 }
 
-QStringList quizControlNames()
-{
-    QStringList names;
-    for (int k = 1; k <= 12; ++k)
-        names << QStringLiteral("Image%1").arg(k);
-    return names + textNames + QStringList{QStringLiteral("logo")};
-}
-
-QStringList traceControlNames()
-{
-    return {QStringLiteral("popis"), QStringLiteral("nazev"), QStringLiteral("logo"),
-            QStringLiteral("Image5"), QStringLiteral("Image4"), QStringLiteral("Image1")};
-}
-
 } // namespace sheet

@@ -40,8 +40,4 @@ QList<Item> quizItems(const QList<Control> &controls, bool withTexts);
 // and Image4 when visible; then Image1 when it is on the sheet.
 QList<Item> traceItems(const QList<Control> &controls, bool withTexts);
 
-// Names of the controls the two rules look at.
-QStringList quizControlNames();
-QStringList traceControlNames();
-
 } // namespace sheet

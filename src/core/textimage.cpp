@@ -39,4 +39,11 @@ void drawCaption(Canvas &canvas, const QString &caption, int width)
     blackFrame(canvas, 0, 0, width, 25);
 }
 
+void drawLogo(Canvas &canvas)
+{
+    canvas.brushColor = 0xFFFFFF;
+    canvas.textRect(edgeRect(1, 1, 200, 25), 10, 10, QStringLiteral("© vemtal 2026"));
+    canvas.penColor = 0x000000;
+}
+
 } // namespace textimage

@@ -17,4 +17,8 @@ void drawLines(Canvas &canvas, const QStringList &lines, int frameRight, int tex
 // The caption at (10, 5) on white within (0, 0)-(width, 25), framed in black.
 void drawCaption(Canvas &canvas, const QString &caption, int width);
 
+// The copyright label of a sheet's `logo`: the text at (10, 10) on white,
+// clipped to (1, 1)-(200, 25). Leaves pen black and brush white.
+void drawLogo(Canvas &canvas);
+
 } // namespace textimage

@@ -1,36 +1,41 @@
 #include "cesta.h"
 
-#include "windowplace.h"
-
 #include "appcontext.h"
 #include "canvas.h"
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
-#include "radiogroup.h"
-#include "textimage.h"
 #include "tilewarning.h"
 #include "uifont.h"
 
-#include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
+#include <QRadioButton>
 
 namespace {
 
-ImageControl *makeImage(QWidget *parent, const char *name, int left, int top, int width,
-                        int height, int tag = 0)
+// A radio group: a captioned box of items, the first selected. Its
+// idClicked() reports the user's clicks; selecting from code reports nothing.
+QButtonGroup *radioGroup(QWidget *parent, const char *name, const QString &caption,
+                         const QStringList &items, QRect geometry)
 {
-    auto *image = new ImageControl(parent);
-    image->setObjectName(QLatin1String(name));
-    image->setBounds(left, top, width, height);
-    image->setTag(tag);
-    return image;
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    auto *group = new QButtonGroup(box);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *button = new QRadioButton(items[i], box);
+        button->setGeometry(8, 20 + 26 * i, 126, 20);
+        group->addButton(button, i);
+    }
+    group->button(0)->setChecked(true);
+    return group;
 }
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, int left,
@@ -44,51 +49,23 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 
 } // namespace
 
-TForm4::TForm4(AppContext &context, QWidget *helpWindow, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                      | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                      | Qt::WindowCloseButtonHint),
-      m_context(context), m_helpWindow(helpWindow)
+TForm4::TForm4(AppContext &context, QWidget *helpWindow)
+    : SheetWindow(context, helpWindow, "TForm4", QStringLiteral("Příprava stopy"), 601)
 {
-    setObjectName(QStringLiteral("TForm4"));
-    setWindowTitle(QStringLiteral("Příprava stopy"));
-    setFixedSize(882, 601);
-    setFont(uiFont(11));
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
+    popis = addImage(this, "popis", QRect(6, 248, 430, 90), 1);
+    addNameAndLogo(570, 570, 1);
+    Image5 = addImage(this, "Image5", QRect(6, 7, 430, 232), 5);
+    Image4 = addImage(this, "Image4", QRect(6, 340, 430, 232), 4);
 
-    popis = makeImage(this, "popis", 6, 248, 430, 90, 1);
-    nazev = makeImage(this, "nazev", 8, 570, 434, 25, 1);
-    nazev->hide();
-    logo = makeImage(this, "logo", 312, 570, 121, 25, 1);
-    Image5 = makeImage(this, "Image5", 6, 7, 430, 232, 5);
-    Image4 = makeImage(this, "Image4", 6, 340, 430, 232, 4);
-
-    Panel = new QFrame(this);
-    Panel->setObjectName(QStringLiteral("Panel"));
-    Panel->setGeometry(440, 0, 442, 601);
-    Panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel->setPalette(QApplication::palette());
-    Panel->setAutoFillBackground(true);
-    // Presses on the panel are the panel's, not the window background's.
-    Panel->setAttribute(Qt::WA_NoMousePropagation);
-
-    Image1 = makeImage(Panel, "Image1", 6, 7, 138, 104, 1);
-    Label1 = new QLabel(Panel);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label1->setPalette(white);
-    Label1->setAutoFillBackground(true);
-    Label1->setProperty("tag", 14);
+    addPanel();
+    Image1 = addImage(Panel, "Image1", QRect(6, 7, 138, 104), 1);
+    addModelNameLabel();
     Label1->move(430, 578);
-    Label1->installEventFilter(this);
-    Image2 = makeImage(Panel, "Image2", 6, 256, 429, 231);
+    Image2 = addImage(Panel, "Image2", QRect(6, 256, 429, 231));
     Image2->hide();
-    Image3 = makeImage(Panel, "Image3", 5, 192, 429, 231);
+    Image3 = addImage(Panel, "Image3", QRect(5, 192, 429, 231));
     Image3->hide();
-    ImP = makeImage(Panel, "ImP", 56, 400, 32, 32);
+    ImP = addImage(Panel, "ImP", QRect(56, 400, 32, 32));
     ImP->hide();
 
     varovani = new QLabel(QStringLiteral("Upravujete horní síť"), Panel);
@@ -107,33 +84,25 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow, QWidget *parent)
     vstup->setProperty("tag", 13);
     vstup->viewport()->installEventFilter(this);
 
-    rgrezim = new RadioGroup(QStringLiteral("Režim úprav"),
-                             { QStringLiteral("Tvorba stopy"), QStringLiteral("Změny obrázků") }, Panel);
-    rgrezim->setObjectName(QStringLiteral("rgrezim"));
-    rgrezim->setGeometry(152, 32, 138, 81);
-    rgrezim->setItemIndex(0);
+    rgrezim = radioGroup(Panel, "rgrezim", QStringLiteral("Režim úprav"),
+                         {QStringLiteral("Tvorba stopy"), QStringLiteral("Změny obrázků")},
+                         QRect(152, 32, 138, 81));
 
     undo = makeButton(Panel, "undo", QStringLiteral("vrátit tah"), 6, 120, 138, 29);
     undo->setEnabled(false);
     oprav = makeButton(Panel, "oprav", QStringLiteral("překreslit obrázek"), 6, 152, 115, 29);
     nova = makeButton(Panel, "nova", QStringLiteral("Nová síť"), 152, 120, 138, 29);
 
-    rgsit = new RadioGroup(QStringLiteral("Upravovaná síť"),
-                           { QStringLiteral("Horní (první)"), QStringLiteral("Dolní (druhá)") }, Panel);
-    rgsit->setObjectName(QStringLiteral("rgsit"));
-    rgsit->setGeometry(296, 32, 138, 81);
-    rgsit->setItemIndex(0);
+    rgsit = radioGroup(Panel, "rgsit", QStringLiteral("Upravovaná síť"),
+                       {QStringLiteral("Horní (první)"), QStringLiteral("Dolní (druhá)")},
+                       QRect(296, 32, 138, 81));
 
     sipky = new QCheckBox(QStringLiteral("Při překreslení vykreslit šipky"), Panel);
     sipky->setObjectName(QStringLiteral("sipky"));
     sipky->setGeometry(128, 160, 161, 17);
     sipky->setChecked(true);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
-                              QStringLiteral("&Help"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(828, 0, 54, 30);
-    BitBtn1->raise();
+    addHelpButton(QRect(828, 0, 54, 30));
 
     for (ImageControl *image : { Image5, Image4 }) {
         connect(image, &ImageControl::mouseDown, this,
@@ -167,14 +136,13 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow, QWidget *parent)
     connect(Image3, &ImageControl::clicked, this, [this] { Image3Click(Image3); });
     connect(Image2, &ImageControl::mouseDown, this, &TForm4::Image2MouseDown);
     connect(Image3, &ImageControl::mouseDown, this, &TForm4::Image3MouseDown);
-    connect(rgsit, &RadioGroup::clicked, this, &TForm4::rgsitClick);
-    connect(rgrezim, &RadioGroup::clicked, this, &TForm4::rgrezimClick);
+    connect(rgsit, &QButtonGroup::idClicked, this, &TForm4::rgsitClick);
+    connect(rgrezim, &QButtonGroup::idClicked, this, &TForm4::rgrezimClick);
     connect(undo, &QPushButton::clicked, this, &TForm4::undoClick);
     connect(nova, &QPushButton::clicked, this, &TForm4::novaClick);
     connect(oprav, &QPushButton::clicked, this, &TForm4::opravClick);
     connect(OBNOVIT, &QPushButton::clicked, this, &TForm4::OBNOVITClick);
     connect(OK, &QPushButton::clicked, this, &TForm4::OKClick);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
 
     FormCreate();
 }
@@ -197,29 +165,6 @@ void TForm4::FormCreate()
     tracedraw::linky(Image5->canvas());
     Image3->show();
     Image2->hide();
-
-    Canvas &n = nazev->canvas();
-    n.penColor = tracedraw::black;
-    n.brushColor = tracedraw::white;
-    n.rectangle(0, 0, 434, 25);
-
-    // Drawn when first needed: the window waits hidden from start-up.
-    logo->drawLater([](Canvas &l) {
-        l.brushColor = tracedraw::white;
-        l.textRect(edgeRect(1, 1, 200, 25), 10, 10, QStringLiteral("© vemtal 2026"));
-        l.penColor = tracedraw::black;
-        l.brushColor = tracedraw::white;
-    });
-}
-
-void TForm4::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    if (m_context.mainWindow)
-        centreWindow(this, m_context.mainWindow);
-    FormShow();
 }
 
 void TForm4::FormShow()
@@ -263,7 +208,7 @@ void TForm4::obnov()
     if (active != m_sheet.activeNet())
         netSelected();
     drawThumbnail();
-    setModelFileName();
+    setModelName(modelName(), 578);
     showState();
     warnAboutTiles(m_context, this, m_tileWarning, m_sheet.tiles());
 }
@@ -292,8 +237,8 @@ void TForm4::showState()
     OBNOVIT->setEnabled(c.obnovit);
     Image3->setVisible(c.upperCopy);
     Image2->setVisible(c.lowerCopy);
-    rgrezim->setItemIndex(int(m_sheet.mode()) - 1);
-    rgsit->setItemIndex(m_sheet.activeNet() - 1);
+    rgrezim->button(int(m_sheet.mode()) - 1)->setChecked(true);
+    rgsit->button(m_sheet.activeNet() - 1)->setChecked(true);
 }
 
 void TForm4::netSelected()
@@ -349,14 +294,6 @@ void TForm4::Image5MouseMove(ImageControl *image, int x, int y)
 {
     if (m_drag)
         dragBy(image, x, y);
-}
-
-void TForm4::dragBy(QWidget *control, int x, int y)
-{
-    const int left = control->x() + x - m_down.x();
-    const int top = control->y() + y - m_down.y();
-    if (left >= -119 && left <= 419 && top >= -89 && top <= 579)
-        control->move(left, top);
 }
 
 void TForm4::drawNet(int net)
@@ -418,38 +355,6 @@ void TForm4::popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int
         dragBy(control, x, y);
 }
 
-void TForm4::vstupDblClick()
-{
-    textimage::drawLines(popis->canvas(), vstup->toPlainText().split(QLatin1Char('\n')), 428, 426, 90);
-    popis->show();
-    popis->update();
-}
-
-void TForm4::popisDblClick()
-{
-    popis->hide();
-    vstup->setFocus();
-}
-
-void TForm4::Label1DblClick()
-{
-    if (nazev->y() < 5)
-        nazev->move(nazev->x(), 5);
-    const int width = Label1->width() + 20;
-    nazev->setBounds(nazev->x(), nazev->y(), width, nazev->height());
-    textimage::drawCaption(nazev->canvas(), Label1->text(), width);
-    nazev->show();
-    nazev->update();
-}
-
-void TForm4::setModelFileName()
-{
-    Label1->setText(m_context.modelFileName ? m_context.modelFileName() : QString());
-    Label1->adjustSize();
-    // Right-aligned: the right edge stays where the layout puts it.
-    Label1->move(433 - Label1->width(), 578);
-}
-
 // ---- window background
 
 void TForm4::mousePressEvent(QMouseEvent *event)
@@ -477,14 +382,17 @@ void TForm4::Image3Click(ImageControl *copy)
 
 void TForm4::rgsitClick()
 {
-    m_sheet.selectNet(rgsit->itemIndex() + 1);
+    // Only a change of the net counts, as with the mode.
+    if (rgsit->checkedId() + 1 == m_sheet.activeNet())
+        return;
+    m_sheet.selectNet(rgsit->checkedId() + 1);
     netSelected();
     showState();
 }
 
 void TForm4::rgrezimClick()
 {
-    const bool picture = rgrezim->itemIndex() == 1;
+    const bool picture = rgrezim->checkedId() == 1;
     if (picture && m_sheet.enterPictureMode()) {
         for (int n = 1; n <= 2; ++n)
             drawCopy(n, false);
@@ -547,27 +455,18 @@ void TForm4::OKClick()
     close();
 }
 
-void TForm4::BitBtn1Click()
-{
-    if (!m_helpWindow)
-        return;
-    m_helpWindow->show();
-    m_helpWindow->raise();
-    m_helpWindow->activateWindow();
-}
-
-bool TForm4::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == vstup->viewport())
-            vstupDblClick();
-        else if (watched == Label1)
-            Label1DblClick();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 // ---- helpers
+
+PrintedSheet TForm4::printedSheet() const
+{
+    return {[this](bool withTexts) {
+                QList<sheet::Control> controls;
+                for (const ImageControl *image : {popis, nazev, logo, Image5, Image4, Image1})
+                    controls << sheetControl(image);
+                return sheet::traceItems(controls, withTexts);
+            },
+            Panel->width(), QStringLiteral("stopa.pdf")};
+}
 
 void TForm4::setCaptionTexts()
 {

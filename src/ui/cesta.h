@@ -1,32 +1,24 @@
 #pragma once
 
+#include "sheetwindow.h"
 #include "tilecheck.h"
 #include "tracesheet.h"
 
 #include <QByteArray>
-#include <QWidget>
 #include <array>
 
-struct AppContext;
-class ImageControl;
-class RadioGroup;
+class QButtonGroup;
 class QCheckBox;
-class QFrame;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
 
 // The trace preparation window: two nets on which the die is rolled (the
 // upper Image5 and the lower Image4), the task text, file name and label
 // boxes of the sheet area, and the control panel. Nets are numbered 1
 // (upper) and 2 (lower).
-class TForm4 : public QWidget
+class TForm4 : public SheetWindow
 {
     Q_OBJECT
 public:
-    TForm4(AppContext &context, QWidget *helpWindow, QWidget *parent = nullptr);
-    // The help window is created after this window at start-up.
-    void setHelpWindow(QWidget *helpWindow) { m_helpWindow = helpWindow; }
+    TForm4(AppContext &context, QWidget *helpWindow);
 
     // The trace file of net 1 or 2 (its picture grid, count and history).
     QByteArray traceFileBytes(int net) const { return m_sheet.fileBytes(net); }
@@ -41,20 +33,21 @@ public:
     int activeNet() const { return m_sheet.activeNet(); }
     int mode() const { return int(m_sheet.mode()); }
     const trace::Trace &net(int n) const { return m_sheet.net(n); }
+    // With texts popis, nazev and the logo, then the visible nets, then the
+    // thumbnail when it is on the sheet.
+    PrintedSheet printedSheet() const override;
 
 signals:
     // OK pressed: the sheet may be printed and saved.
     void confirmed();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *) override { FormDblClick(); }
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void obnov();
     void vykresli(int square);
     void drawThumbnail();
@@ -82,10 +75,6 @@ private:
     void opravvzor() { drawCopy(m_sheet.activeNet(), true); }
     void OBNOVITClick();
     void OKClick();
-    void BitBtn1Click();
-    void vstupDblClick();
-    void popisDblClick();
-    void Label1DblClick();
 
     // The buttons, reference copies and radio groups as the sheet's state gives them.
     void showState();
@@ -98,43 +87,29 @@ private:
     void drawNewTrace(int net);
     // Net n's reference copy from its trace grid, by replay or plainly.
     void drawCopy(int net, bool replay);
-    void setModelFileName();
-    // Moves a control by the mouse offset when it stays within the sheet limits.
-    void dragBy(QWidget *control, int x, int y);
 
     ImageControl *netImage(int net) const { return net == 2 ? Image4 : Image5; }
     ImageControl *referenceCopy(int net) const { return net == 2 ? Image2 : Image3; }
     void setCaptionTexts();
 
-    AppContext &m_context;
-    QWidget *m_helpWindow;
-
-    ImageControl *popis;
-    ImageControl *nazev;
-    ImageControl *logo;
     ImageControl *Image5;
     ImageControl *Image4;
-    QFrame *Panel;
     ImageControl *Image1;
-    QLabel *Label1;
     ImageControl *Image2;
     ImageControl *Image3;
     ImageControl *ImP;
     QLabel *varovani;
     QPushButton *OBNOVIT;
     QPushButton *OK;
-    QPlainTextEdit *vstup;
-    RadioGroup *rgrezim;
+    QButtonGroup *rgrezim;
     QPushButton *undo;
     QPushButton *oprav;
     QPushButton *nova;
-    RadioGroup *rgsit;
+    QButtonGroup *rgsit;
     QCheckBox *sipky;
-    QPushButton *BitBtn1;
 
     TraceSheet m_sheet;
     tilecheck::Warning m_tileWarning{tilecheck::Sheet::Trace};
     std::array<QString, 2> m_captions;
     bool m_drag = false;
-    QPoint m_down;
 };

@@ -3,11 +3,9 @@
 #include "cutoutsheet.h"
 #include "dialogs.h"
 #include "faceset.h"
-#include "facetiles.h"
 #include "vystrihovanka.h"
 
 #include <QDir>
-#include <QFile>
 
 CutoutPrinting::CutoutPrinting(AppContext &context) : m_context(context) { }
 
@@ -42,14 +40,8 @@ void CutoutPrinting::run(const QStringList &labels, const QStringList &edits)
     // Full-size pictures; one that cannot be read leaves its face white,
     // when the teacher agrees.
     const faceset::Snapshot faces = faceset::takeSnapshot(labels, edits);
-    std::array<QImage, cutout::faceCount> pictures;
     QStringList unreadable;
-    for (int f = 0; f < cutout::faceCount; ++f) {
-        QFile file(faces.pictures[f]);
-        pictures[f] = facetiles::readPicture(&file);
-        if (pictures[f].isNull())
-            unreadable << QStringLiteral("%1 (%2)").arg(f + 1).arg(QDir::toNativeSeparators(faces.pictures[f]));
-    }
+    const auto pictures = cutout::readPictures(faces.pictures, unreadable);
     if (!unreadable.isEmpty()
         && !m_context.dialogs->question(window, text(cutoutText::Unreadable,
                                                      QStringLiteral("Obrázky těchto stěn nelze načíst: %1. "

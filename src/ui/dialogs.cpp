@@ -39,6 +39,15 @@ QString Dialogs::qtFilter(const QString &pairs)
     return filters.join(QLatin1String(";;"));
 }
 
+bool Dialogs::failed(QWidget *parent, const Failure &failure)
+{
+    if (failure.kind == Failure::File)
+        error(parent, failure.text);
+    else if (failure.kind == Failure::Message)
+        message(parent, failure.text);
+    return bool(failure);
+}
+
 void QtDialogs::message(QWidget *parent, const QString &text)
 {
     qCInfo(lcMessages).noquote() << text;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileaccess.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -56,6 +58,10 @@ public:
                        bool *toFile) = 0;
     // Runs one of the program's own dialogs modally; true when it was accepted.
     virtual bool runModal(QDialog *dialog) = 0;
+
+    // Shows a failure, if there is one, as an error box or a message; true
+    // when there was one.
+    bool failed(QWidget *parent, const Failure &failure);
 
     // "Obrázky (*.jpg)|*.jpg;*.png" -> "Obrázky (*.jpg) (*.jpg *.png)"; a
     // description that shows its patterns keeps them once:

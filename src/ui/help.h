@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QWidget>
+#include "helpwindow.h"
 
 // Help for the quiz preparation window: eight labels of fixed text.
-class TForm3 : public QWidget
+class TForm3 : public HelpWindow
 {
     Q_OBJECT
 public:

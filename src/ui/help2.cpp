@@ -1,11 +1,8 @@
 #include "help2.h"
 
-#include "helplabels.h"
-
-TForm5::TForm5(QWidget *parent) : QWidget(parent)
-{
-    buildHelpWindow(this, "Form5", QStringLiteral("Nápověda ke tvorbě tištěného kvizu"),
-                    QRect(197, 344, 647, 366), false, {
+TForm5::TForm5(QWidget *parent)
+    : HelpWindow("Form5", QStringLiteral("Nápověda ke tvorbě tištěného kvizu"),
+                 QRect(197, 344, 647, 366), false, {
         {"Help1", 1, 4, 16, QStringLiteral("Obrázek základní sítě přesunete na plochu listu kliknutím mimo síť levým tlačítkem myši.")},
         {"Help2", 3, 4, 40, QStringLiteral("Obrázek odstraníte z plochy listu kliknutím mimo síť pravým tlačítkem myši, vrátíte ho poklikáním do prázdného místa..")},
         {"Help3", 3, 4, 64, QStringLiteral("Režim tvorby stopy: ")},
@@ -19,5 +16,6 @@ TForm5::TForm5(QWidget *parent) : QWidget(parent)
         {"Help11", 6, 4, 256, QStringLiteral("Textové pole aktualizujete, přesunete na plochu listu nebo odstranite z plochy poklikáním.")},
         {"Help12", 7, 4, 280, QStringLiteral("Jméno souboru - uložené scény - přesunete na plochu listu nebo odstranite z plochy poklikáním.")},
         {"Help13", 8, 4, 304, QStringLiteral("Obrázky i textová pole lze přesouvat myší. (Obrázek uchopte mimo síť.)")},
-    });
+    }, parent)
+{
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QWidget>
+#include "helpwindow.h"
 
 // Help for the trace preparation window: thirteen labels of fixed text.
-class TForm5 : public QWidget
+class TForm5 : public HelpWindow
 {
     Q_OBJECT
 public:

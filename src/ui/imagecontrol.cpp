@@ -3,8 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <utility>
-
 ImageControl::ImageControl(QWidget *parent)
     : QWidget(parent), m_image(1, 1, QImage::Format_RGB32), m_canvas(m_image)
 {
@@ -32,28 +30,12 @@ void ImageControl::changeParent(QWidget *parent)
 
 void ImageControl::setImage(const QImage &image)
 {
-    drawPending();
     m_image = image.convertToFormat(QImage::Format_RGB32);
     update();
 }
 
-void ImageControl::drawLater(std::function<void(Canvas &)> step)
-{
-    m_pending.push_back(std::move(step));
-    update();
-}
-
-void ImageControl::runPending()
-{
-    // Steps may read the image themselves: take them off the list first.
-    const auto steps = std::exchange(m_pending, {});
-    for (const auto &step : steps)
-        step(m_canvas);
-}
-
 void ImageControl::paintEvent(QPaintEvent *)
 {
-    drawPending();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawImage(0, 0, m_image);
@@ -66,7 +48,6 @@ void ImageControl::resizeEvent(QResizeEvent *)
 
 void ImageControl::fitImage()
 {
-    drawPending();
     if (m_image.size() == size().expandedTo(QSize(1, 1)))
         return;
     QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);

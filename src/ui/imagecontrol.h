@@ -5,9 +5,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include <functional>
-#include <vector>
-
 // An image control with a pixel canvas. It owns an RGB32 image of its own
 // size (white at first), paints it 1:1 and reports the mouse in control
 // coordinates. The second press of a left double click is reported as a
@@ -31,15 +28,10 @@ public:
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
-    QImage &image() { drawPending(); return m_image; }
-    const QImage &image() const { const_cast<ImageControl *>(this)->drawPending(); return m_image; }
-    Canvas &canvas() { drawPending(); return m_canvas; }
+    QImage &image() { return m_image; }
+    const QImage &image() const { return m_image; }
+    Canvas &canvas() { return m_canvas; }
     void setImage(const QImage &image);
-    // Drawing that waits until the image is first needed (read, drawn on,
-    // painted, resized or replaced); steps run in the order given. For
-    // text a hidden window draws when it is made: the first text in a font
-    // loads that font.
-    void drawLater(std::function<void(Canvas &)> step);
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -60,16 +52,9 @@ protected:
 
 private:
     void fitImage();
-    void drawPending()
-    {
-        if (!m_pending.empty())
-            runPending();
-    }
-    void runPending();
 
     QImage m_image;
     Canvas m_canvas;
     int m_tag = 0;
     bool m_leftPressed = false;
-    std::vector<std::function<void(Canvas &)>> m_pending;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "appcontext.h"
-#include "textfile.h"
 
 #include <QString>
 
@@ -25,7 +24,3 @@ struct LanguageWindows
 // texts and leaves the language off; the reason is returned in `error`.
 bool LoadLanguageFile(AppContext &context, const LanguageWindows &windows,
                       const QString &path, QString *error = nullptr);
-
-// The message for a file that was not read: the system's reason, or the
-// program's own reason in the language texts.
-QString readErrorText(const LanguageTexts &language, const textfile::ReadError &error);

@@ -2,7 +2,6 @@
 
 #include "cesta.h"
 #include "cutoutprinting.h"
-#include "deferredicons.h"
 #include "help.h"
 #include "help2.h"
 #include "nastaveni.h"
@@ -20,11 +19,10 @@ ProgramWindows::ProgramWindows(AppContext &context)
     // text out once in the application font while it is made, and this
     // one is already loaded by then.
     QApplication::setFont(uiFont(13));
-    DeferredIconStyle::install();
     form1 = std::make_unique<TForm1>(context);
     context.mainWindow = form1.get();
     context.startFolder = form1->startFolder();
-    context.modelFileName = [form = form1.get()] { return form->SD.fileName(); };
+    context.modelFileName = [form = form1.get()] { return form->modelFileName(); };
     form2 = std::make_unique<TForm2>(context, nullptr);
     stranka = std::make_unique<TStranka>(context, form1.get());
     form3 = std::make_unique<TForm3>();
@@ -33,9 +31,8 @@ ProgramWindows::ProgramWindows(AppContext &context)
     // The help windows come after the windows that show them.
     form2->setHelpWindow(form3.get());
     form4->setHelpWindow(form5.get());
-    form1->setSheetWindows(form2.get(), form4.get());
-    printing = std::make_unique<SheetPrinting>(context, *stranka, form1->SPD);
-    form1->setPrinting(printing.get());
+    printing = std::make_unique<SheetPrinting>(context, *stranka, *form1->fileDialog(QStringLiteral("SPD")));
+    form1->setSheetWindows(form2.get(), form4.get(), printing.get());
     cutout = std::make_unique<CutoutPrinting>(context);
     form1->setCutout(cutout.get());
 }

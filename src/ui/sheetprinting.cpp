@@ -1,9 +1,7 @@
 #include "sheetprinting.h"
 
 #include "filedialogstate.h"
-#include "imagecontrol.h"
 #include "nastaveni.h"
-#include "sheet.h"
 #include "textfile.h"
 
 #include <QAction>
@@ -11,40 +9,9 @@
 #include <QDir>
 #include <QImageWriter>
 #include <QPainter>
+#include <QPrinter>
 
 namespace {
-
-constexpr int panelWidthDefault = 442;
-
-// The named image controls of a sheet window as the composition rules see
-// them. Thumbnails may sit in `Panel`; their place counts only on the sheet.
-QList<sheet::Control> controlsOf(QWidget *window, const QStringList &names)
-{
-    QList<sheet::Control> controls;
-    for (const QString &name : names) {
-        QWidget *w = window->findChild<QWidget *>(name);
-        if (!w)
-            continue;
-        sheet::Control c;
-        c.name = name;
-        c.visible = !w->isHidden();
-        c.onSheet = w->parentWidget() == window;
-        if (auto *image = qobject_cast<ImageControl *>(w))
-            c.image = image->image();
-        else
-            c.image = w->grab().toImage();
-        c.topLeft = w->mapTo(window, QPoint(0, 0));
-        controls << c;
-    }
-    return controls;
-}
-
-int panelWidth(QWidget *window)
-{
-    const QWidget *panel = window->findChild<QWidget *>(QStringLiteral("Panel"),
-                                                        Qt::FindDirectChildrenOnly);
-    return panel && panel->width() > 0 ? panel->width() : panelWidthDefault;
-}
 
 // The print dialog's own print-to-file box and the title of the save dialog
 // it leads to: the sheet is saved as a BMP picture, not printed.
@@ -66,6 +33,8 @@ SheetPrinting::SheetPrinting(AppContext &context, TStranka &stranka, FileDialogS
 {
 }
 
+SheetPrinting::~SheetPrinting() = default;
+
 QPrinter *SheetPrinting::printer()
 {
     if (!m_printer)
@@ -73,37 +42,12 @@ QPrinter *SheetPrinting::printer()
     return m_printer.get();
 }
 
-QImage SheetPrinting::quizSheet(QWidget *quizWindow, bool withTexts)
-{
-    return sheet::composeSheet(
-            sheet::quizItems(controlsOf(quizWindow, sheet::quizControlNames()), withTexts));
-}
-
-QImage SheetPrinting::traceSheet(QWidget *traceWindow, bool withTexts)
-{
-    return sheet::composeSheet(
-            sheet::traceItems(controlsOf(traceWindow, sheet::traceControlNames()), withTexts));
-}
-
-void SheetPrinting::printQuiz(QWidget *quizWindow, QAction *kvizMenu)
-{
-    run(quizWindow, kvizMenu, Kind::Quiz);
-}
-
-void SheetPrinting::printTrace(QWidget *traceWindow, QAction *kvizMenu)
-{
-    run(traceWindow, kvizMenu, Kind::Trace);
-}
-
-void SheetPrinting::run(QWidget *window, QAction *kvizMenu, Kind kind)
+void SheetPrinting::print(const PrintedSheet &sheet, QAction *kvizMenu)
 {
     QPrinter &printer = *this->printer();
     bool toFile = false;
-    // Qt's PDF printer offers the start folder and the sheet's name.
-    const QString pdfName = kind == Kind::Quiz ? QStringLiteral("kviz.pdf")
-                                               : QStringLiteral("stopa.pdf");
     const PrintRequest request{bitmapText(m_context.language),
-                               QDir(m_context.startFolder).filePath(pdfName)};
+                               QDir(m_context.startFolder).filePath(sheet.pdfName)};
     if (!m_context.dialogs->print(m_context.mainWindow, &printer, request, &toFile)) {
         setEnabled(kvizMenu, true);
         return;
@@ -111,7 +55,7 @@ void SheetPrinting::run(QWidget *window, QAction *kvizMenu, Kind kind)
     // The printable area in device pixels, in the orientation the print
     // dialog left; the placement below uses it even when the orientation changes.
     const QSize page(printer.width(), printer.height());
-    m_stranka.setPageRatio(double(page.width()) / panelWidth(window));
+    m_stranka.setPageRatio(double(page.width()) / sheet.panelWidth);
     const bool confirmed = m_context.dialogs->runModal(&m_stranka);
     // Until the first OK the placement is all zero, which would print an
     // empty rectangle: the dialog's current values stand in for it.
@@ -123,13 +67,11 @@ void SheetPrinting::run(QWidget *window, QAction *kvizMenu, Kind kind)
         m_confirmed = m_confirmed || confirmed;
     }
 
-    const bool withTexts = m_stranka.withTexts();
-    const QImage sheet = kind == Kind::Quiz ? quizSheet(window, withTexts)
-                                            : traceSheet(window, withTexts);
+    const QImage image = sheet.compose(m_stranka.withTexts());
     if (toFile)
-        saveBitmap(sheet);
+        saveBitmap(image);
     else
-        printSheet(sheet, kvizMenu);
+        printSheet(image, kvizMenu);
     setEnabled(kvizMenu, true);
 }
 

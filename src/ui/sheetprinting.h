@@ -2,25 +2,39 @@
 
 #include "appcontext.h"
 #include "placement.h"
+#include "sheet.h"
 
 #include <QImage>
-#include <QPrinter>
+#include <functional>
 #include <memory>
 
 class FileDialogState;
 class QAction;
-class QWidget;
+class QPrinter;
 class TStranka;
 
+// A sheet as its window hands it to the printer.
+struct PrintedSheet
+{
+    // What goes on the sheet, with or without the texts, as the window holds it.
+    std::function<QList<sheet::Item>(bool withTexts)> items;
+    int panelWidth = 442;   // the window's `Panel`: the page ratio is page width / this
+    QString pdfName;        // offered in the start folder to Qt's PDF printer
+
+    // The 440 x 600 sheet image.
+    QImage compose(bool withTexts) const { return sheet::composeSheet(items(withTexts)); }
+};
+
 // The print commands of the main window ("Tiskni", "Tisk stopy"): print
-// dialog, placement dialog, the 440 x 600 sheet composed from the sheet
-// window's controls, then either the page on the printer or, with the print
+// dialog, placement dialog, the 440 x 600 sheet composed from what the sheet
+// window hands over, then either the page on the printer or, with the print
 // dialog's print-to-file box ticked, the unscaled sheet saved as a BMP.
 class SheetPrinting
 {
 public:
     // `spd` is the main window's picture-save dialog (SPD).
     SheetPrinting(AppContext &context, TStranka &stranka, FileDialogState &spd);
+    ~SheetPrinting();
 
     // The current printer; the orientation set by a print stays on it.
     // Created on first use: constructing it asks the print system (CUPS)
@@ -29,20 +43,11 @@ public:
     // Where the last print went: zero until a placement is first used.
     placement::PrintPlacement printPlacement() const { return m_placement; }
 
-    // TForm1::tiskniClick: prints the quiz window's sheet. `kvizMenu` (the
-    // action of the menu `tisk1`) is disabled while the page is printed and
-    // enabled on every way out.
-    void printQuiz(QWidget *quizWindow, QAction *kvizMenu);
-    // TForm1::tiskstopyClick: prints the trace window's sheet.
-    void printTrace(QWidget *traceWindow, QAction *kvizMenu);
-
-    // The sheets as they would be printed from these windows' controls.
-    static QImage quizSheet(QWidget *quizWindow, bool withTexts);
-    static QImage traceSheet(QWidget *traceWindow, bool withTexts);
+    // Prints the sheet. `kvizMenu` (the action of the menu `tisk1`) is
+    // disabled while the page is printed and enabled on every way out.
+    void print(const PrintedSheet &sheet, QAction *kvizMenu);
 
 private:
-    enum class Kind { Quiz, Trace };
-    void run(QWidget *window, QAction *kvizMenu, Kind kind);
     void saveBitmap(const QImage &sheet);
     void printSheet(const QImage &sheet, QAction *kvizMenu);
 

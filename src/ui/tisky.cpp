@@ -1,59 +1,23 @@
 #include "tisky.h"
 
-#include "windowplace.h"
-
 #include "appcontext.h"
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
-#include "textimage.h"
 #include "tilewarning.h"
-#include "uifont.h"
 
 #include <QEvent>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QStyle>
 
-namespace {
-
-constexpr QRgb black = 0x000000;
-constexpr QRgb white = 0xFFFFFF;
-constexpr int sheetWidth = 440;
-
-} // namespace
-
-TForm2::TForm2(AppContext &context, QWidget *helpWindow, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_context(context), m_helpWindow(helpWindow)
+TForm2::TForm2(AppContext &context, QWidget *helpWindow)
+    : SheetWindow(context, helpWindow, "TForm2", QStringLiteral("Příprava kvízu"), 600)
 {
-    setObjectName(QStringLiteral("TForm2"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Příprava kvízu"));
-    setFixedSize(882, 600);
-    setFont(uiFont(11));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
     createControls();
     FormCreate();
-}
-
-ImageControl *TForm2::textImage(const char *name, int left, int top, int width, int height,
-                                bool visible)
-{
-    auto *image = new ImageControl(this);
-    image->setObjectName(QLatin1String(name));
-    image->setBounds(left, top, width, height);
-    image->setVisible(visible);
-    return image;
 }
 
 QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int height,
@@ -73,11 +37,12 @@ QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int
 void TForm2::createControls()
 {
     // Text images of the sheet; created before the panel so that it covers them.
-    popis = textImage("popis", 8, 469, 430, 90, true);
-    dalsipopis = textImage("dalsipopis", 184, 416, 240, 80, false);
-    nazev = textImage("nazev", 8, 560, 434, 25, false);
-    logo = textImage("logo", 312, 568, 121, 25, true);
-    dalsipopis2 = textImage("dalsipopis2", 192, 424, 240, 80, false);
+    popis = addImage(this, "popis", QRect(8, 469, 430, 90));
+    dalsipopis = addImage(this, "dalsipopis", QRect(184, 416, 240, 80));
+    dalsipopis->hide();
+    addNameAndLogo(560, 568, 0);
+    dalsipopis2 = addImage(this, "dalsipopis2", QRect(192, 424, 240, 80));
+    dalsipopis2->hide();
     for (ImageControl *image : {popis, dalsipopis, nazev, dalsipopis2}) {
         connect(image, &ImageControl::mouseDown, this,
                 [this, image](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x,
@@ -92,21 +57,11 @@ void TForm2::createControls()
         connect(image, &ImageControl::doubleClicked, this,
                 [this, image] { dalsipopisDblClick(image); });
 
-    Panel = new QFrame(this);
-    Panel->setObjectName(QStringLiteral("Panel"));
-    Panel->setGeometry(sheetWidth, 0, 442, 600);
-    Panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel->setAutoFillBackground(true);
-    QPalette panelPalette = Panel->palette();
-    panelPalette.setColor(QPalette::Window, QPalette().color(QPalette::Button));
-    Panel->setPalette(panelPalette);
-
+    addPanel();
     for (int k = 1; k <= quiz::thumbnailCount; ++k) {
-        auto *thumb = new ImageControl(Panel);
-        thumb->setObjectName(QStringLiteral("Image%1").arg(k));
-        thumb->setTag(k);
-        const QPoint home = homePosition(k);
-        thumb->setBounds(home.x(), home.y(), net::thumbWidth, net::thumbHeight);
+        const QByteArray name = "Image" + QByteArray::number(k);
+        auto *thumb = addImage(Panel, name.constData(),
+                               QRect(homePosition(k), QSize(net::thumbWidth, net::thumbHeight)), k);
         connect(thumb, &ImageControl::mouseDown, this,
                 [this, thumb](Qt::MouseButton button, Qt::MouseButtons buttons,
                               Qt::KeyboardModifiers modifiers, int x, int y) {
@@ -119,16 +74,8 @@ void TForm2::createControls()
         m_thumbnails[k - 1] = thumb;
     }
 
-    Label1 = new QLabel(Panel);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setProperty("tag", 14);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label1->setAutoFillBackground(true);
-    QPalette labelPalette = Label1->palette();
-    labelPalette.setColor(QPalette::Window, Qt::white);
-    Label1->setPalette(labelPalette);
-    Label1->installEventFilter(this);
-    setLabelCaption(QString());
+    addModelNameLabel();
+    setModelName(QString(), 522);
 
     OBNOVIT = new QPushButton(QStringLiteral("Obnovit původní otočení"), Panel);
     OBNOVIT->setObjectName(QStringLiteral("OBNOVIT"));
@@ -144,12 +91,7 @@ void TForm2::createControls()
     vstup->setProperty("tag", 13);
     dalsi = memo("dalsi", 8, 534, 235, 57, QStringLiteral("Další text:\n"));
     dalsi2 = memo("dalsi2", 24, 542, 235, 55, QStringLiteral("Další text:\n"));
-
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
-                              QStringLiteral("&Help"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(824, 0, 59, 30);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+    addHelpButton(QRect(824, 0, 59, 30));
 }
 
 QPoint TForm2::homePosition(int layout)
@@ -161,34 +103,6 @@ void TForm2::FormCreate()
 {
     m_notConfirmed = true;
     m_nets = QuizNets();
-
-    Canvas &n = nazev->canvas();
-    n.penColor = black;
-    n.brushColor = white;
-    n.rectangle(0, 0, nazev->width(), nazev->height());
-
-    // Drawn when first needed: the window waits hidden from start-up.
-    logo->drawLater([](Canvas &l) {
-        l.brushColor = white;
-        l.textRect(edgeRect(1, 1, 199, 24), 10, 10, QStringLiteral("© vemtal 2026"));
-        l.penColor = black;
-        l.brushColor = white;
-    });
-}
-
-void TForm2::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    centreOnMainWindow();
-    FormShow();
-}
-
-void TForm2::centreOnMainWindow()
-{
-    if (m_context.mainWindow)
-        centreWindow(this, m_context.mainWindow);
 }
 
 void TForm2::FormShow()
@@ -198,17 +112,16 @@ void TForm2::FormShow()
         return;
     }
     const bool changed = faceset::changed(m_nets.applied(), m_context.snapshot);
-    const QString modelName = m_context.modelFileName ? m_context.modelFileName() : QString();
     if (changed && !m_notConfirmed) {
         const QString question =
                 m_context.language.text(64, QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
         if (m_context.dialogs && m_context.dialogs->question(this, question)) {
             obnov();
-            setLabelCaption(modelName);
+            setModelName(modelName(), 522);
         }
     } else if (m_notConfirmed) {
         obnov();
-        setLabelCaption(modelName);
+        setModelName(modelName(), 522);
     }
 }
 
@@ -270,8 +183,7 @@ void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
                              int y)
 {
     const int k = sender->tag();
-    m_downX = x;
-    m_downY = y;
+    m_down = QPoint(x, y);
     m_downControl = sender;
     const Qt::MouseButtons held = buttons | button;
     const int s = net::square_at(x, y);
@@ -301,19 +213,13 @@ void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
 
 void TForm2::Image1MouseMove(ImageControl *sender, Qt::MouseButtons buttons, int x, int y)
 {
-    if (!(buttons & Qt::LeftButton) || sender != m_downControl)
-        return;
-    const int left = sender->left() + x - m_downX;
-    const int top = sender->top() + y - m_downY;
-    // Strict limits in the parent's coordinates; a move beyond them is dropped.
-    if (left > -120 && left < 420 && top > -90 && top < 580)
-        sender->move(left, top);
+    if ((buttons & Qt::LeftButton) && sender == m_downControl)
+        dragBy(sender, x, y);
 }
 
 void TForm2::popisMouseDown(ImageControl *sender, int x, int y)
 {
-    m_downX = x;
-    m_downY = y;
+    m_down = QPoint(x, y);
     m_downControl = sender;
 }
 
@@ -329,34 +235,12 @@ void TForm2::OKClick()
     hide();
 }
 
-void TForm2::BitBtn1Click()
-{
-    if (!m_helpWindow)
-        return;
-    m_helpWindow->show();
-    m_helpWindow->raise();
-    m_helpWindow->activateWindow();
-}
-
-void TForm2::renderMemo(QPlainTextEdit *source, ImageControl *target, int frameRight,
-                        int textRight, int frameBottom)
-{
-    textimage::drawLines(target->canvas(), memoLines(source), frameRight, textRight, frameBottom);
-    target->show();
-    target->update();
-}
-
-void TForm2::vstupDblClick()
-{
-    renderMemo(vstup, popis, 428, 426, 90);
-}
-
 void TForm2::dalsiDblClick()
 {
     dalsi->raise();
     if (dalsipopis->top() < 5)
         dalsipopis->setTop(5);
-    renderMemo(dalsi, dalsipopis, 239, 236, 80);
+    drawText(dalsi, dalsipopis, 239, 236, 80);
 }
 
 void TForm2::dalsi2DblClick()
@@ -364,24 +248,7 @@ void TForm2::dalsi2DblClick()
     dalsi2->raise();
     if (dalsipopis2->top() < 5)
         dalsipopis2->setTop(5);
-    renderMemo(dalsi2, dalsipopis2, 239, 236, 80);
-}
-
-void TForm2::Label1DblClick()
-{
-    if (nazev->top() < 5)
-        nazev->setTop(5);
-    const int width = Label1->width() + 20;
-    nazev->setBounds(nazev->left(), nazev->top(), width, nazev->height());
-    textimage::drawCaption(nazev->canvas(), Label1->text(), width);
-    nazev->show();
-    nazev->update();
-}
-
-void TForm2::popisDblClick()
-{
-    popis->hide();
-    vstup->setFocus();
+    drawText(dalsi2, dalsipopis2, 239, 236, 80);
 }
 
 void TForm2::dalsipopisDblClick(ImageControl *sender)
@@ -400,46 +267,15 @@ void TForm2::dalsi2Click(QPlainTextEdit *sender)
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
-        return QWidget::eventFilter(watched, event);
-    if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
-        return QWidget::eventFilter(watched, event);
-    const bool dbl = type == QEvent::MouseButtonDblClick;
-    if (watched == Label1) {
-        if (dbl)
-            Label1DblClick();
-    } else if (watched == vstup->viewport()) {
-        if (dbl)
-            vstupDblClick();
-    } else if (watched == dalsi->viewport() || watched == dalsi2->viewport()) {
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+        && (watched == dalsi->viewport() || watched == dalsi2->viewport())) {
         QPlainTextEdit *edit = watched == dalsi->viewport() ? dalsi : dalsi2;
         dalsi2Click(edit);
-        if (dbl) {
-            if (edit == dalsi)
-                dalsiDblClick();
-            else
-                dalsi2DblClick();
-        }
+        if (type == QEvent::MouseButtonDblClick)
+            edit == dalsi ? dalsiDblClick() : dalsi2DblClick();
     }
-    return QWidget::eventFilter(watched, event);
-}
-
-// The label is as large as its text, its right edge at 433.
-void TForm2::setLabelCaption(const QString &caption)
-{
-    Label1->setText(caption);
-    const QFontMetrics metrics(Label1->font());
-    const int width = std::max(1, metrics.horizontalAdvance(caption));
-    Label1->setGeometry(433 - width, 522, width, metrics.height());
-}
-
-// An empty memo has no lines; otherwise one line per paragraph.
-QStringList TForm2::memoLines(const QPlainTextEdit *memo)
-{
-    const QString text = memo->toPlainText();
-    if (text.isEmpty())
-        return {};
-    return text.split(QLatin1Char('\n'));
+    return SheetWindow::eventFilter(watched, event);
 }
 
 void TForm2::setMemoLines(QPlainTextEdit *memo, const QStringList &lines)
@@ -500,4 +336,20 @@ QString TForm2::loadQuizFile(const QByteArray &bytes)
     if (isVisible())
         preber();
     return QString();
+}
+
+PrintedSheet TForm2::printedSheet() const
+{
+    return {[this](bool withTexts) { return sheet::quizItems(sheetControls(), withTexts); },
+            Panel->width(), QStringLiteral("kviz.pdf")};
+}
+
+QList<sheet::Control> TForm2::sheetControls() const
+{
+    QList<sheet::Control> controls;
+    for (const ImageControl *image : m_thumbnails)
+        controls << sheetControl(image);
+    for (const ImageControl *image : {popis, dalsipopis, dalsipopis2, nazev, logo})
+        controls << sheetControl(image);
+    return controls;
 }

@@ -1,32 +1,21 @@
 #pragma once
 
-#include "faceset.h"
 #include "quizfile.h"
 #include "quiznets.h"
+#include "sheetwindow.h"
 #include "tilecheck.h"
 
-#include <QImage>
-#include <QWidget>
 #include <array>
-
-struct AppContext;
-class ImageControl;
-class QFrame;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
 
 // The quiz preparation window. The left 440 x 600 of its white client area
 // is the sheet; the panel on the right holds the twelve net thumbnails, the
 // memos, the model's file name and the buttons. Thumbnails and text images
 // that lie on the sheet (parent = this window) are what gets printed.
-class TForm2 : public QWidget
+class TForm2 : public SheetWindow
 {
     Q_OBJECT
 public:
-    TForm2(AppContext &context, QWidget *helpWindow, QWidget *parent = nullptr);
-    // The help window is created after this window at start-up.
-    void setHelpWindow(QWidget *helpWindow) { m_helpWindow = helpWindow; }
+    TForm2(AppContext &context, QWidget *helpWindow);
 
     // The current arrangement as a quiz file.
     QByteArray quizFileBytes() const;
@@ -35,10 +24,12 @@ public:
     // changes nothing; on success applies placements, square states and memo
     // lines, sets the loaded flag and returns an empty string.
     QString loadQuizFile(const QByteArray &bytes);
+    // The thumbnails on the sheet, then with texts the visible text images and the logo.
+    PrintedSheet printedSheet() const override;
 
     // Handlers and helpers, named as in the window's design.
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void obnov();
     void preber();
     void vykresli(int layout, int x, int y, bool show);
@@ -47,63 +38,40 @@ public:
     void Image1MouseMove(ImageControl *sender, Qt::MouseButtons buttons, int x, int y);
     void OBNOVITClick();
     void OKClick();
-    void vstupDblClick();
-    void popisDblClick();
-    void Label1DblClick();
     void popisMouseDown(ImageControl *sender, int x, int y);
     void dalsiDblClick();
     void dalsipopisDblClick(ImageControl *sender);
     void dalsi2DblClick();
     void dalsi2Click(QPlainTextEdit *sender);
-    void BitBtn1Click();
 
 signals:
     // OK was pressed: printing and saving the quiz may start.
     void confirmed();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
-    ImageControl *textImage(const char *name, int left, int top, int width, int height,
-                            bool visible);
+    QList<sheet::Control> sheetControls() const;
     QPlainTextEdit *memo(const char *name, int left, int top, int width, int height,
                          const QString &text);
     void sendHome(ImageControl *thumb);
     void putOnSheet(ImageControl *thumb);
-    void renderMemo(QPlainTextEdit *source, ImageControl *target, int frameRight,
-                    int textRight, int frameBottom);
-    void setLabelCaption(const QString &caption);
-    void centreOnMainWindow();
-    static QStringList memoLines(const QPlainTextEdit *memo);
     static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
     static QPoint homePosition(int layout);
 
-    AppContext &m_context;
-    QWidget *m_helpWindow;
-
-    QFrame *Panel = nullptr;
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
-    QLabel *Label1 = nullptr;
     QPushButton *OBNOVIT = nullptr;
     QPushButton *OK = nullptr;
-    QPlainTextEdit *vstup = nullptr;
     QPlainTextEdit *dalsi = nullptr;
     QPlainTextEdit *dalsi2 = nullptr;
-    ImageControl *popis = nullptr;
     ImageControl *dalsipopis = nullptr;
-    ImageControl *nazev = nullptr;
-    ImageControl *logo = nullptr;
     ImageControl *dalsipopis2 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
 
     QuizNets m_nets;                   // square states, turn counter, tiles, applied face set
     bool m_notConfirmed = true;        // until the first OK
     bool m_loaded = false;             // a quiz file was applied, not yet drawn
-    int m_downX = 0;                   // last press on a thumbnail or text image,
-    int m_downY = 0;                   // in that control's coordinates
     QWidget *m_downControl = nullptr;  // the control a drag may move
     tilecheck::Warning m_tileWarning{tilecheck::Sheet::Quiz};
 };

@@ -1,16 +1,11 @@
 #include "vemtal.h"
 
 #include "appdata.h"
-#include "cesta.h"
 #include "commandline.h"
 #include "cutoutprinting.h"
+#include "dialogs.h"
 #include "faceset.h"
-#include "lokalizace.h"
 #include "logging.h"
-#include "model.h"
-#include "sheetprinting.h"
-#include "textfile.h"
-#include "tisky.h"
 #include "uifont.h"
 #include "webcommands.h"
 #include "windowplace.h"
@@ -28,7 +23,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QScreen>
 #include <QUrl>
 
 namespace {
@@ -40,12 +34,6 @@ constexpr const char *changeButtons[6] = {"Zmena", "Button7", "Button6", "Button
 constexpr int filesTogetherLine = 137;
 // Language line naming the guide page of the language ("navody-en.html").
 constexpr int guidePageLine = 150;
-
-// An input/output error as the error box shows it: the file, then the reason.
-QString fileError(const QString &path, const QString &reason)
-{
-    return QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason;
-}
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top,
                   int fontPx)
@@ -71,20 +59,15 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, 
 
 TForm1::TForm1(AppContext &context, QWidget *parent)
     : QMainWindow(parent),
+      m_context(context),
+      m_model(QDir::currentPath(), QRandomGenerator::global()->bounded(10000)),
       OPD(QStringLiteral("OPD"), FileDialogRequest::Kind::OpenMany, pictureFilter),
       OPD2(QStringLiteral("OPD2"), FileDialogRequest::Kind::Open, pictureFilter),
       SD(QStringLiteral("SD"), FileDialogRequest::Kind::Save, QStringLiteral("VRML|*.wrl")),
       OPDmodel(QStringLiteral("OPDmodel"), FileDialogRequest::Kind::Open,
                QStringLiteral("wrml modely|*.wrl;*.txt")),
-      SDkviz(QStringLiteral("SDkviz"), FileDialogRequest::Kind::Save,
-             QStringLiteral("Default|*.tkt|All|*.*")),
-      ODKviz(QStringLiteral("ODKviz"), FileDialogRequest::Kind::Open, QStringLiteral("Default|*.tkt")),
-      ODp(QStringLiteral("ODp"), FileDialogRequest::Kind::Open, QStringLiteral("Default|*.tpt")),
-      SDp(QStringLiteral("SDp"), FileDialogRequest::Kind::Save,
-          QStringLiteral("Default|*.tpt|All|*.*")),
       SPD(QStringLiteral("SPD"), FileDialogRequest::Kind::Save,
           QStringLiteral("Bitmaps (*.bmp)|*.bmp")),
-      m_context(context),
       m_web(std::make_unique<WebCommands>(context, this))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -94,19 +77,18 @@ TForm1::TForm1(AppContext &context, QWidget *parent)
     setFont(uiFont(16));
 
     OPD.movesWorkingFolder = false;
+    OPD.request.folder = startFolder();
     OPD2.movesWorkingFolder = false;
+    OPD2.request.folder = startFolder();
     SD.request.defaultSuffix = QStringLiteral(".wrl");
     SD.request.fileName = QStringLiteral("vemtal.wrl");
     SD.request.folder = QStringLiteral(".");
     SD.request.confirmOverwrite = true;
-    SDkviz.request.defaultSuffix = QStringLiteral("tkt");
-    SDp.request.defaultSuffix = QStringLiteral("tpt");
     SPD.request.defaultSuffix = QStringLiteral("bmp");
     SPD.request.folder = QStringLiteral(".");
 
     buildControls();
     buildMenus();
-    FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -139,7 +121,6 @@ void TForm1::buildControls()
     makeLabel(client, "Label7", QStringLiteral("Krychli bude možné při prohlížení plynule otáčet."), 608, 58, 11);
     auto *copyright = makeLabel(client, "Label8", QStringLiteral("© vemtal 2026"), 0, 344, 11);
     copyright->move(833 - copyright->width(), 344);
-    copyright->setProperty("alignRight", true);
 
     auto *nacti = makeButton(client, "Nacti", QStringLiteral("Načíst všechny obrázky"), QRect(648, 80, 185, 25));
     connect(nacti, &QPushButton::clicked, this, &TForm1::NactiClick);
@@ -156,9 +137,8 @@ void TForm1::buildControls()
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(8, 72, 105, 105);
 
-    QWidget *previous = nacti;
     setTabOrder(nacti, zobraz);
-    previous = zobraz;
+    QWidget *previous = zobraz;
     for (int slot = 0; slot < 6; ++slot) {
         auto *label = new QLabel(client);
         label->setObjectName(QStringLiteral("lbs%1").arg(slot));
@@ -188,12 +168,22 @@ void TForm1::buildControls()
     }
 }
 
+QMenu *TForm1::addMenu(const char *name, const QString &title)
+{
+    QMenu *menu = menuBar()->addMenu(title);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
 QAction *TForm1::addItem(QMenu *menu, const char *name, const QString &caption,
-                         const QKeySequence &shortcut)
+                         void (TForm1::*handler)(), const char *shortcut)
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
+    if (shortcut)
+        action->setShortcut(QKeySequence(QLatin1String(shortcut)));
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
     return action;
 }
 
@@ -203,77 +193,56 @@ void TForm1::buildMenus()
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->setFont(uiFont(13));
 
-    QMenu *krychle = bar->addMenu(QStringLiteral("Krychle"));
-    krychle->setObjectName(QStringLiteral("Zmnitobrzky1"));
-    connect(addItem(krychle, "Zmnitobrzky2", QStringLiteral("Změnit obrázky"), QKeySequence(QStringLiteral("Ctrl+L"))),
-            &QAction::triggered, this, &TForm1::NactiClick);
-    connect(addItem(krychle, "loitkrychli1", QStringLiteral("Uložit krychli"), QKeySequence(QStringLiteral("Ctrl+S"))),
-            &QAction::triggered, this, &TForm1::Uloitkrychli1Click);
-    connect(addItem(krychle, "Nastkrychli1", QStringLiteral("Načíst krychli"), QKeySequence(QStringLiteral("Ctrl+O"))),
-            &QAction::triggered, this, &TForm1::Nastkrychli1Click);
+    QMenu *krychle = addMenu("Zmnitobrzky1", QStringLiteral("Krychle"));
+    addItem(krychle, "Zmnitobrzky2", QStringLiteral("Změnit obrázky"), &TForm1::NactiClick, "Ctrl+L");
+    addItem(krychle, "loitkrychli1", QStringLiteral("Uložit krychli"), &TForm1::Uloitkrychli1Click, "Ctrl+S");
+    addItem(krychle, "Nastkrychli1", QStringLiteral("Načíst krychli"), &TForm1::Nastkrychli1Click, "Ctrl+O");
     krychle->addSeparator()->setObjectName(QStringLiteral("N3"));
-    connect(addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), QKeySequence(QStringLiteral("F4"))),
-            &QAction::triggered, this, &TForm1::ZobrazClick);
-    connect(addItem(krychle, "Zobrazitvprohlizeci1", QStringLiteral("Zobrazit v prohlížeči"),
-                    QKeySequence(QStringLiteral("Shift+F4"))),
-            &QAction::triggered, this, &TForm1::ZobrazWebClick);
-    connect(addItem(krychle, "Ulozitproweb1", QStringLiteral("Uložit pro web")),
-            &QAction::triggered, this, &TForm1::UlozWebClick);
-    connect(addItem(krychle, "Vystrihovanka1", QStringLiteral("Vystřihovánka")), &QAction::triggered,
-            this, &TForm1::VystrihovankaClick);
+    addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), &TForm1::ZobrazClick, "F4");
+    addItem(krychle, "Zobrazitvprohlizeci1", QStringLiteral("Zobrazit v prohlížeči"),
+            &TForm1::ZobrazWebClick, "Shift+F4");
+    m_ulozitProWeb = addItem(krychle, "Ulozitproweb1", QStringLiteral("Uložit pro web"), &TForm1::UlozWebClick);
+    addItem(krychle, "Vystrihovanka1", QStringLiteral("Vystřihovánka"), &TForm1::VystrihovankaClick);
     krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
-    connect(addItem(krychle, "KONEC2", QStringLiteral("KONEC"), QKeySequence(QStringLiteral("Alt+F4"))),
-            &QAction::triggered, this, &TForm1::KONECClick);
+    addItem(krychle, "KONEC2", QStringLiteral("KONEC"), &TForm1::KONECClick, "Alt+F4");
 
-    QMenu *kviz = bar->addMenu(QStringLiteral("Kviz"));
-    kviz->setObjectName(QStringLiteral("tisk1"));
-    connect(addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání")), &QAction::triggered,
-            this, &TForm1::PripravClick);
-    connect(addItem(kviz, "tiskni", QStringLiteral("Tiskni")), &QAction::triggered,
-            this, &TForm1::tiskniClick);
-    item("tiskni")->setEnabled(false);
-    connect(addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz")), &QAction::triggered,
-            this, &TForm1::Ulokviz1Click);
-    item("Ulokviz1")->setEnabled(false);
-    connect(addItem(kviz, "Nastkviz1", QStringLiteral("Načíst kviz")), &QAction::triggered,
-            this, &TForm1::Nastkviz1Click);
+    // The sheet commands run from these items once the sheet windows exist.
+    SheetCommands::Menu &m = m_sheetMenu;
+    QMenu *kviz = addMenu("tisk1", QStringLiteral("Kviz"));
+    m.kviz = kviz->menuAction();
+    m.piprav = addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání"));
+    m.tiskni = addItem(kviz, "tiskni", QStringLiteral("Tiskni"));
+    m.ulokviz = addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz"));
+    m.nastkviz = addItem(kviz, "Nastkviz1", QStringLiteral("Načíst kviz"));
+    QMenu *stopa = addMenu("Stopa1", QStringLiteral("Stopa"));
+    m.priprstopy = addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu"));
+    m.tiskstopy = addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy"));
+    m.uloitzadn = addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání"));
+    m.nastzadn = addItem(stopa, "Nastzadn1", QStringLiteral("Načíst zadání"));
+    // Printing and saving the sheets wait for OK in their windows.
+    for (QAction *gated : {m.tiskni, m.ulokviz, m.tiskstopy, m.uloitzadn})
+        gated->setEnabled(false);
 
-    QMenu *stopa = bar->addMenu(QStringLiteral("Stopa"));
-    stopa->setObjectName(QStringLiteral("Stopa1"));
-    connect(addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu")), &QAction::triggered,
-            this, &TForm1::priprstopyClick);
-    connect(addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy")), &QAction::triggered,
-            this, &TForm1::tiskstopyClick);
-    item("tiskstopy")->setEnabled(false);
-    connect(addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání")), &QAction::triggered,
-            this, &TForm1::Uloitzadn1Click);
-    item("Uloitzadn1")->setEnabled(false);
-    connect(addItem(stopa, "Nastzadn1", QStringLiteral("Načíst zadání")), &QAction::triggered,
-            this, &TForm1::Nastzadn1Click);
-
-    QMenu *help = bar->addMenu(QStringLiteral("Nápověda"));
-    help->setObjectName(QStringLiteral("Help1"));
-    connect(addItem(help, "web1", QStringLiteral("návody na webu ")), &QAction::triggered,
-            this, &TForm1::web1Click);
-    connect(addItem(help, "about1", QStringLiteral("verse")), &QAction::triggered,
-            this, &TForm1::about1Click);
+    QMenu *help = addMenu("Help1", QStringLiteral("Nápověda"));
+    addItem(help, "web1", QStringLiteral("návody na webu "), &TForm1::web1Click);
+    addItem(help, "about1", QStringLiteral("verse"), &TForm1::about1Click);
 
     // The main window's own height is its client area plus the menu bar.
     setFixedSize(848, 360 + bar->sizeHint().height());
 }
 
-void TForm1::FormCreate()
+FileDialogState *TForm1::fileDialog(const QString &name)
 {
-    m_closingLine = QStringLiteral("] otocna TRUE}");
-    m_rotationLine = faceset::rotationLine(rotationEdits());
-    m_startFolder = QDir::currentPath();
-    m_previewPath = QDir(m_startFolder).filePath(
-            QStringLiteral("prot%1.wrl").arg(QRandomGenerator::global()->bounded(10000)));
-    m_overridePath = QDir(m_startFolder).filePath(QStringLiteral("PROTOK.wrl"));
-    OPD.request.folder = m_startFolder;
-    OPD2.request.folder = m_startFolder;
-    m_zaloha = model::builtinTemplate();
-    m_temp = m_zaloha;
+    for (FileDialogState *dialog : {&OPD, &OPD2, &SD, &OPDmodel, &SPD})
+        if (dialog->request.name == name)
+            return dialog;
+    return nullptr;
+}
+
+void TForm1::setDialogFilter(const QString &name, const QString &filter)
+{
+    if (FileDialogState *dialog = fileDialog(name))
+        dialog->request.filter = filter;
 }
 
 QStringList TForm1::pathLabels() const
@@ -294,30 +263,19 @@ QStringList TForm1::rotationEdits() const
 
 bool TForm1::anyPathEmpty() const
 {
-    for (const QLabel *label : m_labels)
-        if (label->text().isEmpty())
-            return true;
-    return false;
+    return pathLabels().contains(QString());
 }
 
-bool TForm1::picturesFitTheModel(const QStringList &paths)
+bool TForm1::failed(const Failure &failure)
 {
-    for (const QString &path : paths) {
-        if (!model::fitsALine(path)) {
-            m_context.dialogs->message(this, text(127, QStringLiteral(
-                    "Cesta k obrázku obsahuje konec řádku. Obrázek nelze použít.")));
-            return false;
-        }
-    }
-    return true;
+    return m_context.dialogs->failed(this, failure);
 }
 
 void TForm1::setPictures(const QStringList &files)
 {
-    if (!picturesFitTheModel(files))
+    if (failed(CubeModel::picturesFit(m_context.language, files)))
         return;
-    if (QAction *kviz = findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction())
-        kviz->setEnabled(true);
+    m_sheetMenu.kviz->setEnabled(true);
     OPD2.request.fileName = files.first();
     for (int slot = 0; slot < 6 && slot < files.size(); ++slot)
         m_labels[slot]->setText(faceset::quoted(files[slot]));
@@ -333,11 +291,11 @@ void TForm1::NactiClick()
 void TForm1::ZmenaClick()
 {
     const QStringList files = OPD2.execute(*m_context.dialogs, this);
-    if (files.isEmpty() || !picturesFitTheModel(files))
+    if (files.isEmpty() || failed(CubeModel::picturesFit(m_context.language, files)))
         return;
     const int slot = sender() ? sender()->property("Tag").toInt() : 0;
     m_labels[qBound(0, slot, 5)]->setText(faceset::quoted(files.first()));
-    findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction()->setEnabled(true);
+    m_sheetMenu.kviz->setEnabled(true);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
@@ -366,28 +324,17 @@ void TForm1::Ed0Change(int slot)
     QLineEdit *edit = m_edits[slot];
     if (!faceset::isRotationText(edit->text()) && !edit->text().isEmpty())
         edit->setText(QString());
-    m_rotationLine = faceset::rotationLine(rotationEdits());
+    m_model.setRotations(rotationEdits());
 }
 
 void TForm1::OtocnaClick()
 {
-    m_closingLine = m_otocna->isChecked() ? QStringLiteral("] otocna TRUE}")
-                                          : QStringLiteral("] otocna FALSE}");
+    m_model.setTurnable(m_otocna->isChecked());
 }
 
 void TForm1::KONECClick()
 {
     close();
-}
-
-bool TForm1::FormCloseQuery()
-{
-    return m_context.dialogs->question(this, text(49, QStringLiteral("Ukončit aplikaci?")));
-}
-
-void TForm1::FormClose()
-{
-    QFile::remove(m_previewPath);
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -399,18 +346,19 @@ void TForm1::showEvent(QShowEvent *event)
     }
 }
 
+// FormCloseQuery asks; FormClose deletes the preview file and ends the program.
 void TForm1::closeEvent(QCloseEvent *event)
 {
     if (m_closing) {
         event->accept();
         return;
     }
-    if (!FormCloseQuery()) {
+    if (!m_context.dialogs->question(this, text(49, QStringLiteral("Ukončit aplikaci?")))) {
         event->ignore();
         return;
     }
     m_closing = true;
-    FormClose();
+    QFile::remove(previewPath());
     event->accept();
     QCoreApplication::quit();
 }
@@ -426,62 +374,37 @@ void TForm1::web1Click()
     // names the one in its language.
     const QString path = appdata::guidePage(
             appdata::dataDir(), text(guidePageLine, QLatin1String(appdata::builtinGuidePage)));
-    textfile::ReadError error;
-    if (!textfile::canRead(path, error)) {
-        m_context.dialogs->error(this, fileError(path, readErrorText(m_context.language, error)));
-        return;
-    }
-    m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
-}
-
-bool TForm1::assembleModel(const QStringList &labels)
-{
-    if (QFileInfo::exists(m_overridePath)) {
-        QByteArray bytes;
-        if (!readFile(m_overridePath, bytes))
-            return false;
-        m_temp = textfile::splitLines(textfile::decodeText(bytes));
-    } else {
-        m_temp = m_zaloha;
-    }
-    m_temp << model::tail(m_rotationLine, labels, m_closingLine);
-    return true;
+    if (!failed(fileaccess::checkReadable(m_context.language, path)))
+        m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
 }
 
 bool TForm1::writeModel(const QString &path, const QStringList &labels)
 {
-    if (!assembleModel(labels))
-        return false;
-    QString error;
-    if (!textfile::writeFile(path, model::fileBytes(m_temp), error)) {
-        m_context.dialogs->error(this, error);
-        return false;
-    }
-    return true;
+    return !failed(m_model.write(m_context.language, path, labels));
 }
 
 void TForm1::ZobrazClick()
 {
-    if (!writeModel(m_previewPath, pathLabels()))
+    if (!writeModel(previewPath(), pathLabels()))
         return;
     // A desktop without a VRML viewer gets the web page instead.
     if (m_context.dialogs->hasDefaultApplication(QStringLiteral("model/vrml")))
-        m_context.dialogs->openUrl(QUrl::fromLocalFile(m_previewPath));
+        m_context.dialogs->openUrl(QUrl::fromLocalFile(previewPath()));
     else
-        m_web->showInBrowser(m_temp, pathLabels(), m_previewPath);
+        m_web->showInBrowser(workBuffer(), pathLabels(), previewPath());
 }
 
 void TForm1::ZobrazWebClick()
 {
-    if (writeModel(m_previewPath, pathLabels()))
-        m_web->showInBrowser(m_temp, pathLabels(), m_previewPath);
+    if (writeModel(previewPath(), pathLabels()))
+        m_web->showInBrowser(workBuffer(), pathLabels(), previewPath());
 }
 
 void TForm1::UlozWebClick()
 {
-    const QString folder = m_web->chooseFolder(item("Ulozitproweb1")->text());
-    if (!folder.isEmpty() && assembleModel(pathLabels()))
-        m_web->saveForWeb(folder, m_temp, pathLabels());
+    const QString folder = m_web->chooseFolder(m_ulozitProWeb->text());
+    if (!folder.isEmpty() && !failed(m_model.assemble(m_context.language, pathLabels())))
+        m_web->saveForWeb(folder, workBuffer(), pathLabels());
 }
 
 void TForm1::Uloitkrychli1Click()
@@ -489,11 +412,10 @@ void TForm1::Uloitkrychli1Click()
     const QString before = QDir::currentPath();
     const QStringList files = SD.execute(*m_context.dialogs, this);
     if (!files.isEmpty()) {
-        const QString folder = QDir::currentPath();
         QStringList labels = pathLabels();
         bool relative = m_context.dialogs->question(
                 this, text(45, QStringLiteral("Uložit relativní cestu k obrázkům?")));
-        if (m_startFolder != folder)
+        if (startFolder() != QDir::currentPath())
             relative = m_context.dialogs->question(
                     this, text(46, QStringLiteral("Podsložka s texturami - \"obrazkys\" - možná není v této složce. Pokračovat v ukládání s relativní cestou?")));
         if (relative)
@@ -506,18 +428,9 @@ void TForm1::Uloitkrychli1Click()
 
 bool TForm1::loadModelFile(const QString &path, const QString &folder)
 {
-    QByteArray bytes;
-    if (!readFile(path, bytes))
-        return false;
-    const QStringList lines = textfile::splitLines(textfile::decodeText(bytes));
     model::Loaded loaded;
-    if (!model::load(lines, folder, loaded)) {
-        m_context.dialogs->message(this, text(40, QStringLiteral("Chybný formát dat")));
+    if (failed(m_model.load(m_context.language, path, folder, loaded)))
         return false;
-    }
-    if (!picturesFitTheModel({loaded.labels.begin(), loaded.labels.end()}))
-        return false;
-    m_temp = lines;
     for (int slot = 0; slot < 6; ++slot)
         m_labels[slot]->setText(loaded.labels[slot]);
     for (int slot = 0; slot < 6; ++slot)
@@ -530,11 +443,6 @@ void TForm1::Nastkrychli1Click()
     const QStringList files = OPDmodel.execute(*m_context.dialogs, this);
     if (!files.isEmpty())
         loadModelFile(files.first(), QDir::currentPath());
-}
-
-void TForm1::uprav(const std::array<QString, 8> &texts)
-{
-    model::uprav(m_zaloha, texts);
 }
 
 void TForm1::openArguments(const QStringList &arguments)
@@ -555,184 +463,33 @@ void TForm1::openArguments(const QStringList &arguments)
         qCInfo(lcStart).noquote() << "pictures:" << files.pictures.mid(0, 6).join(QLatin1String(", "));
     if (!files.model.isEmpty() && loadModelFile(files.model, QFileInfo(files.model).absolutePath()))
         qCInfo(lcStart).noquote() << "model:" << files.model;
-    if (!files.quiz.isEmpty() && m_quiz && takeSnapshot("tiskni") && openQuizFile(files.quiz))
-        qCInfo(lcStart).noquote() << "quiz:" << files.quiz << "window:" << m_quiz->windowTitle();
-    if (files.traces.isEmpty() || !m_trace || !takeSnapshot("tiskstopy"))
-        return;
-    // Unlike the menu, a command line whose trace files all failed shows nothing.
-    if (loadTraceFiles([&files](int net) { return files.traces.value(net - 1); }) > 0) {
-        m_trace->showAfterLoad();
-        priprstopyClick();
-        qCInfo(lcStart).noquote() << "traces:" << files.traces.join(QLatin1String(", "))
-                                  << "window:" << m_trace->windowTitle();
-    }
+    if (m_sheets)
+        m_sheets->openFiles(files.quiz, files.traces);
 }
 
 bool TForm1::openPictures(const QStringList &files)
 {
-    if (!picturesFitTheModel(files.mid(0, 6)))
+    if (failed(CubeModel::picturesUsable(m_context.language, files.mid(0, 6))))
         return false;
-    for (const QString &file : files.mid(0, 6)) {
-        textfile::ReadError error;
-        if (!textfile::canRead(file, error)) {
-            m_context.dialogs->error(this, fileError(file, readErrorText(m_context.language, error)));
-            return false;
-        }
-    }
     setPictures(files);
     return true;
 }
 
-QAction *TForm1::item(const char *name) const
+void TForm1::setSheetWindows(TForm2 *quiz, TForm4 *trace, SheetPrinting *printing)
 {
-    return findChild<QAction *>(QLatin1String(name));
+    m_sheets = new SheetCommands(m_context, this, *quiz, *trace, *printing, m_sheetMenu,
+                                 [this](QAction *gated) { return takeSnapshot(gated); });
 }
 
-void TForm1::setSheetWindows(TForm2 *quiz, TForm4 *trace)
-{
-    m_quiz = quiz;
-    m_trace = trace;
-    connect(quiz, &TForm2::confirmed, this, [this] {
-        item("tiskni")->setEnabled(true);
-        item("Ulokviz1")->setEnabled(true);
-    });
-    connect(trace, &TForm4::confirmed, this, [this] {
-        item("tiskstopy")->setEnabled(true);
-        item("Uloitzadn1")->setEnabled(true);
-    });
-}
-
-bool TForm1::takeSnapshot(const char *menuItem)
+bool TForm1::takeSnapshot(QAction *gated)
 {
     if (anyPathEmpty()) {
         m_context.dialogs->message(this, text(47, QStringLiteral("Vyberte textury.")));
-        item(menuItem)->setEnabled(false);
+        gated->setEnabled(false);
         return false;
     }
     m_context.snapshot = faceset::takeSnapshot(pathLabels(), rotationEdits());
     return true;
-}
-
-bool TForm1::readFile(const QString &path, QByteArray &bytes)
-{
-    textfile::ReadError error;
-    if (textfile::readFile(path, bytes, error))
-        return true;
-    m_context.dialogs->error(this, fileError(path, readErrorText(m_context.language, error)));
-    return false;
-}
-
-void TForm1::writeFile(const QString &path, const QByteArray &bytes)
-{
-    QString error;
-    if (!textfile::writeFile(path, bytes, error))
-        m_context.dialogs->error(this, error);
-}
-
-void TForm1::PripravClick()
-{
-    if (!m_quiz || !takeSnapshot("tiskni"))
-        return;
-    m_quiz->show();
-    m_quiz->raise();
-}
-
-void TForm1::Ulokviz1Click()
-{
-    const QStringList files = SDkviz.execute(*m_context.dialogs, this);
-    if (m_quiz && !files.isEmpty())
-        writeFile(files.first(), m_quiz->quizFileBytes());
-}
-
-void TForm1::Nastkviz1Click()
-{
-    if (!m_quiz || !takeSnapshot("tiskni"))
-        return;
-    const QStringList files = ODKviz.execute(*m_context.dialogs, this);
-    if (!files.isEmpty())
-        openQuizFile(files.first());
-}
-
-bool TForm1::openQuizFile(const QString &path)
-{
-    QByteArray bytes;
-    if (!readFile(path, bytes))
-        return false;
-    const QString problem = m_quiz->loadQuizFile(bytes);
-    if (!problem.isEmpty()) {
-        m_context.dialogs->message(this, problem);
-        return false;
-    }
-    m_quiz->show();
-    m_quiz->raise();
-    return true;
-}
-
-void TForm1::priprstopyClick()
-{
-    if (!m_trace || !takeSnapshot("tiskstopy"))
-        return;
-    m_trace->show();
-    m_trace->raise();
-}
-
-void TForm1::Uloitzadn1Click()
-{
-    if (!m_trace)
-        return;
-    for (int net = 1; net <= 2; ++net) {
-        const QString question = net == 1 ? text(41, QStringLiteral("Uložit stopu 1 (horní)?"))
-                                           : text(42, QStringLiteral("Uložit stopu 2 (dolní)?"));
-        if (!m_context.dialogs->question(this, question))
-            continue;
-        const QStringList files = SDp.execute(*m_context.dialogs, this);
-        if (!files.isEmpty())
-            writeFile(files.first(), m_trace->traceFileBytes(net));
-    }
-}
-
-void TForm1::Nastzadn1Click()
-{
-    if (!m_trace || !takeSnapshot("tiskstopy"))
-        return;
-    loadTraceFiles([this](int net) {
-        const QString question = net == 1 ? text(43, QStringLiteral("Načíst stopu 1 (horní)?"))
-                                          : text(44, QStringLiteral("Načíst stopu 2 (dolní)?"));
-        if (!m_context.dialogs->question(this, question))
-            return QString();
-        return ODp.execute(*m_context.dialogs, this).value(0);
-    });
-    m_trace->showAfterLoad();
-    priprstopyClick();
-}
-
-int TForm1::loadTraceFiles(const std::function<QString(int net)> &fileFor)
-{
-    int read = 0;
-    for (int net = 1; net <= 2; ++net) {
-        const QString path = fileFor(net);
-        QByteArray bytes;
-        if (path.isEmpty() || !readFile(path, bytes))
-            continue;
-        // A bad file leaves that net as it was; the other net follows.
-        if (m_trace->loadTraceFile(net, bytes))
-            ++read;
-        else
-            m_context.dialogs->message(this, text(40, QStringLiteral("Chybný formát dat")));
-    }
-    return read;
-}
-
-void TForm1::tiskniClick()
-{
-    if (m_printing && m_quiz)
-        m_printing->printQuiz(m_quiz, findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
-}
-
-void TForm1::tiskstopyClick()
-{
-    if (m_printing && m_trace)
-        m_printing->printTrace(m_trace, findChild<QMenu *>(QStringLiteral("tisk1"))->menuAction());
 }
 
 void TForm1::VystrihovankaClick()

@@ -1,20 +1,20 @@
 #pragma once
 
 #include "appcontext.h"
+#include "cubemodel.h"
 #include "filedialogstate.h"
+#include "sheetcommands.h"
 
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
 #include <memory>
-#include <functional>
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPushButton;
 class CutoutPrinting;
 class SheetPrinting;
 class TForm2;
@@ -35,19 +35,28 @@ public:
     QStringList rotationEdits() const;
     bool anyPathEmpty() const;
 
-    QString rotationLine() const { return m_rotationLine; }
-    QString closingLine() const { return m_closingLine; }
-    QString startFolder() const { return m_startFolder; }
-    QString previewPath() const { return m_previewPath; }
-    QString overridePath() const { return m_overridePath; }
+    QString rotationLine() const { return m_model.rotationLine(); }
+    QString closingLine() const { return m_model.closingLine(); }
+    QString startFolder() const { return m_model.startFolder(); }
+    QString previewPath() const { return m_model.previewPath(); }
+    QString overridePath() const { return m_model.overridePath(); }
     // The model template (the built-in one, after the language texts).
-    const QStringList &modelTemplate() const { return m_zaloha; }
+    const QStringList &modelTemplate() const { return m_model.templateLines(); }
     // The work buffer: the last model written or read.
-    const QStringList &workBuffer() const { return m_temp; }
+    const QStringList &workBuffer() const { return m_model.workBuffer(); }
+    // The file name of the model save dialog, shown by the sheet windows.
+    QString modelFileName() const { return SD.fileName(); }
 
-    // The quiz and trace windows, created after the main window.
-    void setSheetWindows(TForm2 *quiz, TForm4 *trace);
-    void setPrinting(SheetPrinting *printing) { m_printing = printing; }
+    // The window's file dialogs by name (OPD, OPD2, SD, OPDmodel, SPD), their
+    // settings and file names kept for the run; null for another name.
+    FileDialogState *fileDialog(const QString &name);
+    // The language file's filter for one of them.
+    void setDialogFilter(const QString &name, const QString &filter);
+
+    // The quiz and trace windows, created after the main window, and their
+    // printing: the sheet commands of the menus start working.
+    void setSheetWindows(TForm2 *quiz, TForm4 *trace, SheetPrinting *printing);
+    SheetCommands *sheetCommands() const { return m_sheets; }
     void setCutout(CutoutPrinting *cutout) { m_cutout = cutout; }
 
     // Files named at start-up (sorted by commandline::sortFiles): pictures
@@ -58,19 +67,7 @@ public:
     // changes nothing.
     void openArguments(const QStringList &arguments);
 
-    // Dialogs of the main window; their settings and file names live with it.
-    FileDialogState OPD;
-    FileDialogState OPD2;
-    FileDialogState SD;
-    FileDialogState OPDmodel;
-    FileDialogState SDkviz;
-    FileDialogState ODKviz;
-    FileDialogState ODp;
-    FileDialogState SDp;
-    FileDialogState SPD;
-
 public slots:
-    void FormCreate();
     void NactiClick();
     void ZmenaClick();
     void Ed0Change(int slot);
@@ -85,18 +82,10 @@ public slots:
     void UlozWebClick();
     void Uloitkrychli1Click();
     void Nastkrychli1Click();
-    void PripravClick();
-    void Ulokviz1Click();
-    void Nastkviz1Click();
-    void priprstopyClick();
-    void Uloitzadn1Click();
-    void Nastzadn1Click();
-    void tiskniClick();
-    void tiskstopyClick();
     // "Vystřihovánka": prints a net of the face set to cut out and fold.
     void VystrihovankaClick();
     // Writes the language texts of the model buttons into the template.
-    void uprav(const std::array<QString, 8> &texts);
+    void uprav(const std::array<QString, 8> &texts) { m_model.setButtonTexts(texts); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -106,53 +95,36 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    QMenu *addMenu(const char *name, const QString &title);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
-                     const QKeySequence &shortcut = QKeySequence());
-    bool FormCloseQuery();
-    void FormClose();
+                     void (TForm1::*handler)() = nullptr, const char *shortcut = nullptr);
     void setPictures(const QStringList &files);
-    // False, after a message, when a picture path cannot go into a model line.
-    bool picturesFitTheModel(const QStringList &paths);
-    QAction *item(const char *name) const;
-    // False (after "Vyberte textury." and disabling `menuItem`) while a
-    // picture is missing; otherwise takes the face set snapshot.
-    bool takeSnapshot(const char *menuItem);
-    bool readFile(const QString &path, QByteArray &bytes);
-    void writeFile(const QString &path, const QByteArray &bytes);
+    // False (after "Vyberte textury." and disabling `gated`) while a picture
+    // is missing; otherwise takes the face set snapshot.
+    bool takeSnapshot(QAction *gated);
     bool loadModelFile(const QString &path, const QString &folder);
-    // False (after the error box) when one of the first six cannot be read.
+    // False (after the message) when one of the first six cannot be used.
     bool openPictures(const QStringList &files);
-    // After the snapshot: reads and applies a quiz file and shows the quiz
-    // window; false (after the message) when it cannot.
-    bool openQuizFile(const QString &path);
-    // After the snapshot: reads the file `fileFor(net)` gives into each net
-    // (none when empty); returns how many nets were read.
-    int loadTraceFiles(const std::function<QString(int net)> &fileFor);
-    // Fills the work buffer with the template and the tail for these labels;
-    // false (after the error box) when the template override cannot be read.
-    bool assembleModel(const QStringList &labels);
-    // Assembles the model and writes it; false (after the error box) when it
-    // cannot be written.
+    // Writes the model for these labels; false after the error box.
     bool writeModel(const QString &path, const QStringList &labels);
+    bool failed(const Failure &failure);
     QString text(int line, const QString &builtin) const { return m_context.language.text(line, builtin); }
 
     AppContext &m_context;
+    CubeModel m_model;
+    FileDialogState OPD;
+    FileDialogState OPD2;
+    FileDialogState SD;
+    FileDialogState OPDmodel;
+    FileDialogState SPD;
     std::array<QLabel *, 6> m_labels{};
     std::array<QLineEdit *, 6> m_edits{};
     QCheckBox *m_otocna = nullptr;
-    TForm2 *m_quiz = nullptr;
-    TForm4 *m_trace = nullptr;
-    SheetPrinting *m_printing = nullptr;
-    std::unique_ptr<WebCommands> m_web;
+    SheetCommands::Menu m_sheetMenu{};
+    QAction *m_ulozitProWeb = nullptr;
+    SheetCommands *m_sheets = nullptr;   // a child of this window
     CutoutPrinting *m_cutout = nullptr;
-
-    QString m_rotationLine;
-    QString m_closingLine;
-    QString m_startFolder;
-    QString m_previewPath;
-    QString m_overridePath;
-    QStringList m_zaloha;
-    QStringList m_temp;
+    std::unique_ptr<WebCommands> m_web;
     bool m_closing = false;
     bool m_placed = false;
 };

@@ -11,19 +11,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSettings>
 #include <QToolButton>
-
-#include <cmath>
 
 namespace {
 
 constexpr QPageSize::PageSizeId papers[] = {QPageSize::A4, QPageSize::A3, QPageSize::A5,
                                             QPageSize::Letter};
 constexpr int cellPixels = 9;
-
-// The program's settings: ~/.config/vemtal/vemtal.conf on Linux.
-const QString settingsName = QStringLiteral("vemtal");
 
 // The net as a small picture: its squares, the front's shaded.
 QIcon netIcon(int net)
@@ -86,7 +80,10 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     grid->addWidget(buttons, 4, 0, 1, 2);
 
-    loadSettings();
+    const cutout::Choices last = cutout::loadChoices();
+    m_nets->button(last.net)->setChecked(true);
+    m_hrana->setText(last.edge);
+    m_papir->setCurrentIndex(std::max(m_papir->findText(last.paper), 0));
     connect(m_nets, &QButtonGroup::idClicked, this, &TVystrihovanka::updateRange);
     connect(m_papir, &QComboBox::currentIndexChanged, this, &TVystrihovanka::updateRange);
     updateRange();
@@ -116,13 +113,9 @@ void TVystrihovanka::updateRange()
 
 void TVystrihovanka::OKClick()
 {
-    // A decimal comma or point; nothing else but the number and blanks.
-    QString typed = m_hrana->text().trimmed();
-    typed.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double edge = typed.toDouble(&ok);
     const int most = largestEdge();
-    if (!ok || !std::isfinite(edge) || edge < cutout::minEdge || edge > most) {
+    const std::optional<double> edge = cutout::readEdge(m_hrana->text(), most);
+    if (!edge) {
         m_context.dialogs->message(this, text(cutoutText::EdgeRange,
                                               QStringLiteral("Délka hrany musí být číslo od %1 do %2 mm; "
                                                              "větší síť se na zvolený papír nevejde."))
@@ -132,26 +125,8 @@ void TVystrihovanka::OKClick()
         m_hrana->selectAll();
         return;
     }
-    m_edge = edge;
-    saveSettings();
+    m_edge = *edge;
+    cutout::saveChoices({net(), m_hrana->text().trimmed(), m_papir->currentText()});
     accept();
 }
 
-void TVystrihovanka::loadSettings()
-{
-    QSettings s(settingsName, settingsName);
-    const int net = s.value(QStringLiteral("vystrihovanka/sit"), 1).toInt();
-    m_nets->button(net >= 1 && net <= cutout::netCount ? net : 1)->setChecked(true);
-    m_hrana->setText(s.value(QStringLiteral("vystrihovanka/hrana"),
-                             QString::number(cutout::defaultEdge)).toString());
-    const int paper = m_papir->findText(s.value(QStringLiteral("vystrihovanka/papir")).toString());
-    m_papir->setCurrentIndex(std::max(paper, 0));
-}
-
-void TVystrihovanka::saveSettings() const
-{
-    QSettings s(settingsName, settingsName);
-    s.setValue(QStringLiteral("vystrihovanka/sit"), net());
-    s.setValue(QStringLiteral("vystrihovanka/hrana"), m_hrana->text().trimmed());
-    s.setValue(QStringLiteral("vystrihovanka/papir"), m_papir->currentText());
-}

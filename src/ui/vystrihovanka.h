@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appcontext.h"
+#include "cutout.h"
 
 #include <QDialog>
 #include <QPageSize>
@@ -9,11 +10,6 @@ class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-
-// Lines of the language file for the cut-out, in order from the first.
-namespace cutoutText {
-enum : int { Menu = 138, Net, Edge, Paper, EdgeRange, Unreadable, DoesNotFit };
-}
 
 // The cut-out dialog ("Vystřihovánka"): the net (eleven small pictures),
 // the edge in millimetres and the paper. OK is accepted only with an edge
@@ -36,8 +32,6 @@ public slots:
 
 private:
     void updateRange();
-    void loadSettings();
-    void saveSettings() const;
     QString text(int line, const QString &builtin) const { return m_context.language.text(line, builtin); }
 
     AppContext &m_context;

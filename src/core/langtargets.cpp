@@ -1,0 +1,116 @@
+#include "langtargets.h"
+
+#include "cutout.h"
+
+namespace langfile {
+
+namespace {
+
+// Lines 40..57, 64, 68..74 and 97..99 are messages, questions and the model's
+// button texts: they are read from the kept lines where they are used. The
+// separators 58, 65, 87, 100 and 110 feed nothing.
+const Target table[] = {
+    {1, Window::Form1, "", Kind::Title},
+    {2, Window::Form1, "Zmena", Kind::Caption},
+    {3, Window::Form1, "Zobraz", Kind::Caption},
+    {4, Window::Form1, "Button3", Kind::Caption},
+    {5, Window::Form1, "Button4", Kind::Caption},
+    {6, Window::Form1, "Button5", Kind::Caption},
+    {7, Window::Form1, "Button6", Kind::Caption},
+    {8, Window::Form1, "Button7", Kind::Caption},
+    {9, Window::Form1, "Label1", Kind::Caption},
+    {10, Window::Form1, "Label2", Kind::Caption},
+    {11, Window::Form1, "Label3", Kind::Caption},
+    {12, Window::Form1, "Label4", Kind::Caption},
+    {13, Window::Form1, "Label5", Kind::Caption},
+    {14, Window::Form1, "Label6", Kind::Caption},
+    {15, Window::Form1, "Label7", Kind::Caption},
+    {16, Window::Form1, "Otocna", Kind::Caption},
+    {17, Window::Form1, "Nacti", Kind::Caption},
+    {18, Window::Form1, "OPD", Kind::Filter},
+    {19, Window::Form1, "OPD2", Kind::Filter},
+    {20, Window::Form1, "SD", Kind::Filter},
+    {21, Window::Form1, "Zmnitobrzky1", Kind::Caption},
+    {22, Window::Form1, "Zmnitobrzky2", Kind::Caption},
+    {23, Window::Form1, "loitkrychli1", Kind::Caption},
+    {24, Window::Form1, "Zobrazitkrychli2", Kind::Caption},
+    {25, Window::Form1, "KONEC2", Kind::Caption},
+    {26, Window::Form1, "tisk1", Kind::Caption},
+    {27, Window::Form1, "Piprav1", Kind::Caption},
+    {28, Window::Form1, "tiskni", Kind::Caption},
+    {29, Window::Form1, "Stopa1", Kind::Caption},
+    {30, Window::Form1, "priprstopy", Kind::Caption},
+    {31, Window::Form1, "tiskstopy", Kind::Caption},
+    {32, Window::Form1, "Help1", Kind::Caption},
+    {33, Window::Form1, "web1", Kind::Caption},
+    {34, Window::Form1, "about1", Kind::Caption},
+    {35, Window::Form1, "Ulokviz1", Kind::Caption},
+    {36, Window::Form1, "Nastkviz1", Kind::Caption},
+    {37, Window::Form1, "Uloitzadn1", Kind::Caption},
+    {38, Window::Form1, "Nastzadn1", Kind::Caption},
+    {39, Window::Form1, "Nastkrychli1", Kind::Caption},
+    {59, Window::Form2, "", Kind::Title},
+    {60, Window::Form2, "OBNOVIT", Kind::Caption},
+    {61, Window::Form2, "vstup", Kind::MemoFirstLine},
+    {62, Window::Form2, "dalsi", Kind::MemoFirstLine},
+    {63, Window::Form2, "dalsi2", Kind::MemoFirstLine},
+    {66, Window::Form4, "", Kind::Title},
+    {67, Window::Form4, "OBNOVIT", Kind::Caption},
+    {68, Window::Form4, "varovani", Kind::Caption},
+    {75, Window::Form4, "rgrezim", Kind::Caption},
+    {76, Window::Form4, "rgrezim", Kind::RadioItem0},
+    {77, Window::Form4, "rgrezim", Kind::RadioItem1},
+    {78, Window::Form4, "rgsit", Kind::Caption},
+    {79, Window::Form4, "rgsit", Kind::RadioItem0},
+    {80, Window::Form4, "rgsit", Kind::RadioItem1},
+    {81, Window::Form4, "undo", Kind::Caption},
+    {82, Window::Form4, "nova", Kind::Caption},
+    {83, Window::Form4, "oprav", Kind::Caption},
+    {84, Window::Form4, "sipky", Kind::Caption},
+    {85, Window::Form4, "OK", Kind::Caption},
+    {86, Window::Form4, "vstup", Kind::MemoFirstLine},
+    {88, Window::Stranka, "Panel1", Kind::Caption},
+    {89, Window::Stranka, "Nadpis", Kind::Caption},
+    {90, Window::Stranka, "Label1", Kind::Caption},
+    {91, Window::Stranka, "meritko", Kind::Caption},
+    {92, Window::Stranka, "puvodni", Kind::Caption},
+    {93, Window::Stranka, "RadioGroup1", Kind::Caption},
+    {94, Window::Stranka, "nasir", Kind::Caption},
+    {95, Window::Stranka, "navys", Kind::Caption},
+    {96, Window::Stranka, "", Kind::Title},
+    {101, Window::Form3, "Help1", Kind::Caption},
+    {102, Window::Form3, "Help2", Kind::Caption},
+    {103, Window::Form3, "Help3", Kind::Caption},
+    {104, Window::Form3, "Help4", Kind::Caption},
+    {105, Window::Form3, "Help5", Kind::Caption},
+    {106, Window::Form3, "Help6", Kind::Caption},
+    {107, Window::Form3, "Help7", Kind::Caption},
+    {108, Window::Form3, "Help8", Kind::Caption},
+    {109, Window::Form3, "", Kind::Title},
+    {111, Window::Form5, "Help1", Kind::Caption},
+    {112, Window::Form5, "Help2", Kind::Caption},
+    {113, Window::Form5, "Help3", Kind::Caption},
+    {114, Window::Form5, "Help4", Kind::Caption},
+    {115, Window::Form5, "Help5", Kind::Caption},
+    {116, Window::Form5, "Help6", Kind::Caption},
+    {117, Window::Form5, "Help7", Kind::Caption},
+    {118, Window::Form5, "Help8", Kind::Caption},
+    {119, Window::Form5, "Help9", Kind::Caption},
+    {120, Window::Form5, "Help10", Kind::Caption},
+    {121, Window::Form5, "Help11", Kind::Caption},
+    {122, Window::Form5, "Help12", Kind::Caption},
+    {123, Window::Form5, "Help13", Kind::Caption},
+    {124, Window::Form5, "", Kind::Title},
+    {129, Window::Form1, "Zobrazitvprohlizeci1", Kind::Caption},
+    {130, Window::Form1, "Ulozitproweb1", Kind::Caption},
+    {cutoutText::Menu, Window::Form1, "Vystrihovanka1", Kind::Caption},
+};
+
+} // namespace
+
+std::span<const Target> targets()
+{
+    return table;
+}
+
+} // namespace langfile
