@@ -249,6 +249,8 @@ private slots:
         QCOMPARE(find<QAbstractButton>(4, "OK")->text(), QStringLiteral("OK - keep the net"));
         QCOMPARE(m_app->form5->windowTitle(), QStringLiteral("Help on making a printed trace"));
         QCOMPARE(item("Vystrihovanka1")->text(), QStringLiteral("Cut-out cube"));
+        QCOMPARE(item("tiskniReseni")->text(), QStringLiteral("Print answers"));
+        QCOMPARE(item("tiskReseniStopy")->text(), QStringLiteral("Print trace answers"));
         // The hidden windows' labels fit their new texts once shown.
         m_app->form5->show();
         for (QLabel *label : m_app->form5->findChildren<QLabel *>()) {

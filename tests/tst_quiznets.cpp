@@ -113,6 +113,37 @@ private slots:
         QCOMPARE(nets.states(2), (QuizNets::States{0, 1, 1, 1, 0, 0}));
     }
 
+    // The answer is the thumbnail in its original turns; only the changed
+    // squares carry a 2-pixel ring inside their picture area.
+    void answerShowsWhatWasChanged()
+    {
+        QuizNets nets;
+        nets.applyFaceSet(demoSnapshot({1, 0, 2, 0, 3, 0}));
+        QImage original = thumbnail();
+        Canvas canvas(original);
+        nets.reset(5, canvas);
+        nets.setState(5, 2, 4);
+        nets.setState(5, 4, 9);   // any state above 3 is hidden
+        nets.setState(5, 3, quint8((nets.originalTurn(5, 3) + 2) % 4));
+        for (int i = 0; i < 4; ++i)
+            nets.turnStep(5, 6, canvas);   // round to its original turn again
+        using C = QuizNets::Change;
+        const QList<C> changes{C::None, C::Hidden, C::Turned, C::Hidden, C::None, C::None};
+        QImage wanted = original.copy();
+        for (int s = 1; s <= 6; ++s) {
+            QCOMPARE(nets.change(5, s), changes[s - 1]);
+            if (changes[s - 1] == C::None)
+                continue;
+            const int x0 = net::square_x[s - 1];
+            const int y0 = net::square_y[s - 1];
+            for (int y = y0; y < y0 + 32; ++y)
+                for (int x = x0; x < x0 + 32; ++x)
+                    if (std::min({x - x0, y - y0, x0 + 31 - x, y0 + 31 - y}) < 2)
+                        wanted.setPixel(x, y, changes[s - 1] == C::Hidden ? 0xFFFF0000 : 0xFF0000FF);
+        }
+        QCOMPARE(nets.answerImage(5), wanted);
+    }
+
     void missingTileIsWhiteNotTheEarlierOne()
     {
         QuizNets nets;

@@ -6,6 +6,7 @@
 #include "help.h"
 #include "help2.h"
 #include "imagecontrol.h"
+#include "netgeometry.h"
 #include "scripteddialogs.h"
 #include "testapp.h"
 #include "textfile.h"
@@ -16,6 +17,8 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,6 +46,22 @@ private:
     }
     // Centre of field (c, r) of a net image.
     static QPoint field(int c, int r) { return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17); }
+    // Prints through the print-to-file box (the placement dialog
+    // cancelled) and reads the bitmap saved.
+    QImage printToFile(const char *command, const QString &name)
+    {
+        m_app->dialogs.prints.enqueue({true, true});
+        m_app->dialogs.files.enqueue({path(name)});
+        item(command)->trigger();
+        return QImage(path(name), "BMP").convertToFormat(QImage::Format_RGB32);
+    }
+    QString lastPdf() const
+    {
+        for (auto c = m_app->dialogs.calls.crbegin(); c != m_app->dialogs.calls.crend(); ++c)
+            if (c->kind == "print")
+                return c->print.pdfFile;
+        return {};
+    }
 
 private slots:
     void init() { m_app = std::make_unique<TestApp>(); }
@@ -52,20 +71,25 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("disabled");
-        QTest::newRow("quiz") << "Piprav1" << "tiskni";
-        QTest::newRow("quiz file") << "Nastkviz1" << "tiskni";
-        QTest::newRow("trace") << "priprstopy" << "tiskstopy";
-        QTest::newRow("trace file") << "Nastzadn1" << "tiskstopy";
+        QTest::addColumn<QString>("answers");   // enabled along with `disabled`
+        QTest::newRow("quiz") << "Piprav1" << "tiskni" << "tiskniReseni";
+        QTest::newRow("quiz file") << "Nastkviz1" << "tiskni" << "tiskniReseni";
+        QTest::newRow("trace") << "priprstopy" << "tiskstopy" << "tiskReseniStopy";
+        QTest::newRow("trace file") << "Nastzadn1" << "tiskstopy" << "tiskReseniStopy";
     }
     void missingPicturesStopBothWindows()
     {
         QFETCH(QString, command);
         QFETCH(QString, disabled);
+        QFETCH(QString, answers);
         m_app->form1->openArguments(TestApp::demoFiles().mid(0, 5));
+        QVERIFY(!item(answers.toLatin1())->isEnabled());
         item(disabled.toLatin1())->setEnabled(true);
+        QVERIFY(item(answers.toLatin1())->isEnabled());
         item(command.toLatin1())->trigger();
         QCOMPARE(m_app->dialogs.texts("message"), QStringList("Vyberte textury."));
         QVERIFY(!item(disabled.toLatin1())->isEnabled());
+        QVERIFY(!item(answers.toLatin1())->isEnabled());
         QVERIFY(!m_app->form2->isVisible());
         QVERIFY(!m_app->form4->isVisible());
         QVERIFY(m_app->dialogs.texts("files").isEmpty());
@@ -115,6 +139,88 @@ private slots:
         QCOMPARE(m_app->form2->findChild<QPlainTextEdit *>("vstup")->toPlainText(),
                  QStringLiteral("Zadání:\nKterá síť patří ke krychli?"));
         QCOMPARE(m_app->form2->quizFileBytes(), saved);
+    }
+
+    // The answer sheet shows the hidden square and the turned one in its
+    // original turn, framed red and blue; everything else is as printed.
+    void quizAnswerSheet()
+    {
+        m_app->form1->openArguments(TestApp::demoFiles());
+        item("Piprav1")->trigger();
+        auto *image9 = m_app->form2->findChild<ImageControl *>("Image9");
+        QTest::mouseClick(image9, Qt::LeftButton, {}, QPoint(10, 10));   // onto the sheet at 296, 7
+        const QImage original = image9->image().copy();
+        QTest::mouseClick(image9, Qt::RightButton, {}, QPoint(50, 50));    // square 3 hidden
+        QTest::mouseClick(image9, Qt::MiddleButton, {}, QPoint(110, 50));  // square 6 turned
+        QTest::mouseClick(m_app->form2->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        QAction *answers = item("tiskniReseni");
+        QVERIFY(answers->isEnabled());
+        const QList<QAction *> kviz = m_app->form1->findChild<QMenu *>("tisk1")->actions();
+        QCOMPARE(kviz.indexOf(answers), kviz.indexOf(item("tiskni")) + 1);
+        const QByteArray quizFile = m_app->form2->quizFileBytes();
+
+        const QImage task = printToFile("tiskni", "kviz.bmp");
+        const QImage solved = printToFile("tiskniReseni", "kviz-reseni.bmp");
+        QCOMPARE(lastPdf(), path("kviz-reseni.pdf"));
+        QCOMPARE(solved.size(), QSize(440, 600));
+        // A square on the sheet, its picture area inset by `inset`.
+        auto square = [](const QImage &from, int s, int inset, QPoint at) {
+            return from.copy(at.x() + net::square_x[s - 1] + inset, at.y() + net::square_y[s - 1] + inset,
+                             32 - 2 * inset, 32 - 2 * inset);
+        };
+        const QPoint onSheet(296, 7), home(0, 0);
+        QImage white(32, 32, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QCOMPARE(square(task, 3, 0, onSheet), white);
+        QVERIFY(square(task, 6, 2, onSheet) != square(original, 6, 2, home));
+        for (int s : {3, 6}) {
+            QCOMPARE(square(solved, s, 2, onSheet), square(original, s, 2, home));
+            const QRgb ring = s == 3 ? 0xFF0000 : 0x0000FF;
+            for (int i : {0, 1, 15, 30, 31})
+                QCOMPARE(square(solved, s, 0, onSheet).pixel(i, 1) & 0xFFFFFF, ring);
+        }
+        // Untouched squares, frames included, and all but the thumbnail alike.
+        for (int s : {1, 2, 4, 5})
+            QCOMPARE(square(solved, s, -1, onSheet), square(task, s, -1, onSheet));
+        QImage taskRest = task, solvedRest = solved;
+        for (QImage *sheet : {&taskRest, &solvedRest})
+            QPainter(sheet).fillRect(QRect(onSheet, QSize(138, 104)), Qt::black);
+        QCOMPARE(solvedRest, taskRest);
+        // The sheet, its window and its file are as they were.
+        QCOMPARE(m_app->form2->quizFileBytes(), quizFile);
+        QCOMPARE(square(image9->image(), 3, 0, home), white);
+    }
+
+    // The trace's answer sheet shows the whole trace as trace mode draws it.
+    void traceAnswerSheet()
+    {
+        m_app->form1->openArguments(TestApp::demoFiles());
+        item("priprstopy")->trigger();
+        TForm4 *form = m_app->form4.get();
+        auto *upper = form->findChild<ImageControl *>("Image5");
+        for (QPoint f : {field(8, 4), field(8, 5), field(9, 5), field(10, 5)})
+            QTest::mouseClick(upper, Qt::LeftButton, {}, f);
+        QTest::mouseClick(form->findChild<QPushButton *>("oprav"), Qt::LeftButton);
+        const QImage whole = upper->image().copy();
+        auto *rgrezim = form->findChild<QGroupBox *>("rgrezim")->findChild<QButtonGroup *>();
+        QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(upper, Qt::RightButton, {}, field(8, 5));   // imprints hidden
+        QTest::mouseClick(upper, Qt::RightButton, {}, field(9, 5));
+        QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        QVERIFY(item("tiskReseniStopy")->isEnabled());
+        const QByteArray traceFile = form->traceFileBytes(1);
+
+        const QImage task = printToFile("tiskstopy", "stopa.bmp");
+        const QImage solved = printToFile("tiskReseniStopy", "stopa-reseni.bmp");
+        QCOMPARE(lastPdf(), path("stopa-reseni.pdf"));
+        const QRect net(6, 7, 430, 232);   // Image5 on the sheet
+        QCOMPARE(solved.copy(net), whole);
+        const QRect hidden = QRect(33 * 7 + 1, 33 * 4 + 1, 32, 32).translated(net.topLeft());
+        QImage white(32, 32, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QCOMPARE(task.copy(hidden), white);
+        QVERIFY(solved.copy(hidden) != white);
+        QCOMPARE(form->traceFileBytes(1), traceFile);
     }
 
     void badQuizFileChangesNothing()

@@ -104,6 +104,8 @@ const Target table[] = {
     {129, Window::Form1, "Zobrazitvprohlizeci1", Kind::Caption},
     {130, Window::Form1, "Ulozitproweb1", Kind::Caption},
     {cutoutText::Menu, Window::Form1, "Vystrihovanka1", Kind::Caption},
+    {151, Window::Form1, "tiskniReseni", Kind::Caption},
+    {152, Window::Form1, "tiskReseniStopy", Kind::Caption},
 };
 
 } // namespace

@@ -18,6 +18,35 @@ int QuizNets::originalTurn(int layout, int square) const
     return net::originalTurn(layout, square, m_applied.rotations);
 }
 
+QuizNets::Change QuizNets::change(int layout, int square) const
+{
+    const quint8 st = state(layout, square);
+    if (st > 3)
+        return Change::Hidden;
+    return st == originalTurn(layout, square) ? Change::None : Change::Turned;
+}
+
+QImage QuizNets::answerImage(int layout) const
+{
+    QImage image(net::thumbWidth, net::thumbHeight, QImage::Format_RGB32);
+    Canvas canvas(image);
+    net::drawThumbnailFrame(canvas);
+    for (int s = 1; s <= quiz::squareCount; ++s) {
+        drawOriginal(layout, s, canvas);
+        const Change c = change(layout, s);
+        if (c == Change::None)
+            continue;
+        // Inside the picture area: the frame lines are shared with the
+        // neighbouring squares, which stay as the sheet has them.
+        canvas.brushColor = c == Change::Hidden ? 0xFF0000 : 0x0000FF;
+        const int x = net::square_x[s - 1];
+        const int y = net::square_y[s - 1];
+        for (int i = 0; i < 2; ++i)
+            canvas.frameRect(x + i, y + i, x + net::tileSize - i, y + net::tileSize - i);
+    }
+    return image;
+}
+
 const QImage &QuizNets::tile(int layout, int square) const
 {
     return m_tiles[net::net_faces[layout - 1][square - 1] - 1];

@@ -27,6 +27,15 @@ public:
 
     int originalTurn(int layout, int square) const;
 
+    // What the teacher did to a square: hidden it (any state above 3), or
+    // left it in a turn other than its original one.
+    enum class Change { None, Hidden, Turned };
+    Change change(int layout, int square) const;
+    // The answer to the thumbnail, 138 x 104: the frame and every square in
+    // its original turn; a changed square framed 2 pixels wide inside its
+    // picture area, red when hidden, blue when turned.
+    QImage answerImage(int layout) const;
+
     // Frame, then every square in its original turn; the states follow.
     void reset(int layout, Canvas &canvas);
     // Frame, then every square from its state: 0..3 a turn, others blank.

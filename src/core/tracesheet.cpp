@@ -1,5 +1,6 @@
 #include "tracesheet.h"
 
+#include "canvas.h"
 #include "facetiles.h"
 #include "tracefile.h"
 
@@ -151,6 +152,15 @@ bool TraceSheet::undo()
 void TraceSheet::newTrace(int n)
 {
     at(n).newTrace();
+}
+
+QImage TraceSheet::completeNet(int n, bool arrows) const
+{
+    QImage image(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
+    Canvas canvas(image);
+    const trace::Trace &t = net(n);
+    tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, m_mirrored, t.initial, arrows);
+    return image;
 }
 
 QByteArray TraceSheet::fileBytes(int n) const

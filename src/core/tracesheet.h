@@ -86,6 +86,10 @@ public:
     // OK pressed.
     void confirm() { m_needsRefresh = false; }
 
+    // Net n's whole trace on a fresh 430 x 232 net image, as trace mode
+    // redraws it: every imprint rolled, the last field framed red.
+    QImage completeNet(int n, bool arrows) const;
+
     // The trace file of net n (picture grid, count, history).
     QByteArray fileBytes(int n) const;
     // A whole trace file becomes net n's picture grid and history, to be

@@ -457,15 +457,19 @@ void TForm4::OKClick()
 
 // ---- helpers
 
-PrintedSheet TForm4::printedSheet() const
+PrintedSheet TForm4::sheetFor(bool answers) const
 {
-    return {[this](bool withTexts) {
+    return {[this, answers](bool withTexts) {
                 QList<sheet::Control> controls;
-                for (const ImageControl *image : {popis, nazev, logo, Image5, Image4, Image1})
+                for (const ImageControl *image : {popis, nazev, logo, Image5, Image4, Image1}) {
                     controls << sheetControl(image);
+                    if (answers && (image == Image5 || image == Image4))
+                        controls.last().image = m_sheet.completeNet(image == Image4 ? 2 : 1,
+                                                                    sipky->isChecked());
+                }
                 return sheet::traceItems(controls, withTexts);
             },
-            Panel->width(), QStringLiteral("stopa.pdf")};
+            Panel->width(), answers ? QStringLiteral("stopa-reseni.pdf") : QStringLiteral("stopa.pdf")};
 }
 
 void TForm4::setCaptionTexts()

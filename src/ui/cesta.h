@@ -35,7 +35,9 @@ public:
     const trace::Trace &net(int n) const { return m_sheet.net(n); }
     // With texts popis, nazev and the logo, then the visible nets, then the
     // thumbnail when it is on the sheet.
-    PrintedSheet printedSheet() const override;
+    PrintedSheet printedSheet() const override { return sheetFor(false); }
+    // The nets with their whole traces (TraceSheet::completeNet) in their place.
+    PrintedSheet answerSheet() const override { return sheetFor(true); }
 
 signals:
     // OK pressed: the sheet may be printed and saved.
@@ -88,6 +90,7 @@ private:
     // Net n's reference copy from its trace grid, by replay or plainly.
     void drawCopy(int net, bool replay);
 
+    PrintedSheet sheetFor(bool answers) const;
     ImageControl *netImage(int net) const { return net == 2 ? Image4 : Image5; }
     ImageControl *referenceCopy(int net) const { return net == 2 ? Image2 : Image3; }
     void setCaptionTexts();

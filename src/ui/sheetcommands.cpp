@@ -7,6 +7,7 @@
 #include "tisky.h"
 
 #include <QAction>
+#include <QMenu>
 
 SheetCommands::SheetCommands(AppContext &context, QWidget *window, TForm2 &quiz, TForm4 &trace,
                              SheetPrinting &printing, const Menu &menu,
@@ -31,6 +32,10 @@ SheetCommands::SheetCommands(AppContext &context, QWidget *window, TForm2 &quiz,
     connect(menu.tiskstopy, &QAction::triggered, this, &SheetCommands::tiskstopyClick);
     connect(menu.uloitzadn, &QAction::triggered, this, &SheetCommands::Uloitzadn1Click);
     connect(menu.nastzadn, &QAction::triggered, this, &SheetCommands::Nastzadn1Click);
+    addAnswerItem(menu.tiskni, "tiskniReseni", QStringLiteral("Tiskni řešení"),
+                  &SheetCommands::tiskniReseniClick);
+    addAnswerItem(menu.tiskstopy, "tiskReseniStopy", QStringLiteral("Tisk řešení stopy"),
+                  &SheetCommands::tiskReseniStopyClick);
     connect(&quiz, &TForm2::confirmed, this, [this] {
         m_menu.tiskni->setEnabled(true);
         m_menu.ulokviz->setEnabled(true);
@@ -39,6 +44,23 @@ SheetCommands::SheetCommands(AppContext &context, QWidget *window, TForm2 &quiz,
         m_menu.tiskstopy->setEnabled(true);
         m_menu.uloitzadn->setEnabled(true);
     });
+}
+
+QAction *SheetCommands::addAnswerItem(QAction *item, const char *name, const QString &caption,
+                                      void (SheetCommands::*handler)())
+{
+    // The menu's items are its children (QMenu::addAction).
+    auto *menu = qobject_cast<QMenu *>(item->parent());
+    auto *answers = new QAction(caption, menu ? static_cast<QObject *>(menu) : this);
+    answers->setObjectName(QLatin1String(name));
+    if (menu) {
+        const QList<QAction *> items = menu->actions();
+        menu->insertAction(items.value(items.indexOf(item) + 1), answers);
+    }
+    answers->setEnabled(item->isEnabled());
+    connect(item, &QAction::enabledChanged, answers, &QAction::setEnabled);
+    connect(answers, &QAction::triggered, this, handler);
+    return answers;
 }
 
 QString SheetCommands::text(int line, const QString &builtin) const
@@ -57,6 +79,11 @@ void SheetCommands::PripravClick()
 void SheetCommands::tiskniClick()
 {
     m_printing.print(m_quiz.printedSheet(), m_menu.kviz);
+}
+
+void SheetCommands::tiskniReseniClick()
+{
+    m_printing.print(m_quiz.answerSheet(), m_menu.kviz);
 }
 
 void SheetCommands::Ulokviz1Click()
@@ -101,6 +128,11 @@ void SheetCommands::priprstopyClick()
 void SheetCommands::tiskstopyClick()
 {
     m_printing.print(m_trace.printedSheet(), m_menu.kviz);
+}
+
+void SheetCommands::tiskReseniStopyClick()
+{
+    m_printing.print(m_trace.answerSheet(), m_menu.kviz);
 }
 
 void SheetCommands::Uloitzadn1Click()

@@ -42,6 +42,10 @@ public:
     void Uloitzadn1Click();
     // Asks for each net whether and which file to load, then shows the window.
     void Nastzadn1Click();
+    // "Tiskni řešení", "Tisk řešení stopy": the sheets with their tasks
+    // solved, printed as the sheets are.
+    void tiskniReseniClick();
+    void tiskReseniStopyClick();
 
     // The files of the command line: a quiz file, then one or two trace
     // files (upper net first); trace files that all fail show nothing.
@@ -56,6 +60,9 @@ private:
     // how many nets were read.
     int loadTraceFiles(const std::function<QString(int net)> &fileFor);
     QString text(int line, const QString &builtin) const;
+    // A new item right after `item` in its menu, enabled whenever `item` is.
+    QAction *addAnswerItem(QAction *item, const char *name, const QString &caption,
+                           void (SheetCommands::*handler)());
 
     FileDialogState SDkviz;
     FileDialogState ODKviz;

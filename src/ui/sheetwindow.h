@@ -25,6 +25,8 @@ public:
     void setHelpWindow(QWidget *helpWindow) { m_helpWindow = helpWindow; }
     // The sheet as the printer places it: what lies on it now.
     virtual PrintedSheet printedSheet() const = 0;
+    // The same sheet, placed alike, with the task solved.
+    virtual PrintedSheet answerSheet() const = 0;
 
     // The task text into `popis`; `popis` hidden again; the model's file
     // name into `nazev`.

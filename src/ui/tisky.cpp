@@ -338,17 +338,22 @@ QString TForm2::loadQuizFile(const QByteArray &bytes)
     return QString();
 }
 
-PrintedSheet TForm2::printedSheet() const
+PrintedSheet TForm2::sheetFor(bool answers) const
 {
-    return {[this](bool withTexts) { return sheet::quizItems(sheetControls(), withTexts); },
-            Panel->width(), QStringLiteral("kviz.pdf")};
+    return {[this, answers](bool withTexts) {
+                return sheet::quizItems(sheetControls(answers), withTexts);
+            },
+            Panel->width(), answers ? QStringLiteral("kviz-reseni.pdf") : QStringLiteral("kviz.pdf")};
 }
 
-QList<sheet::Control> TForm2::sheetControls() const
+QList<sheet::Control> TForm2::sheetControls(bool answers) const
 {
     QList<sheet::Control> controls;
-    for (const ImageControl *image : m_thumbnails)
+    for (const ImageControl *image : m_thumbnails) {
         controls << sheetControl(image);
+        if (answers)
+            controls.last().image = m_nets.answerImage(image->tag());
+    }
     for (const ImageControl *image : {popis, dalsipopis, dalsipopis2, nazev, logo})
         controls << sheetControl(image);
     return controls;

@@ -25,7 +25,9 @@ public:
     // lines, sets the loaded flag and returns an empty string.
     QString loadQuizFile(const QByteArray &bytes);
     // The thumbnails on the sheet, then with texts the visible text images and the logo.
-    PrintedSheet printedSheet() const override;
+    PrintedSheet printedSheet() const override { return sheetFor(false); }
+    // The thumbnails' answers (quiznets' answerImage) in their place.
+    PrintedSheet answerSheet() const override { return sheetFor(true); }
 
     // Handlers and helpers, named as in the window's design.
     void FormCreate();
@@ -53,7 +55,8 @@ protected:
 
 private:
     void createControls();
-    QList<sheet::Control> sheetControls() const;
+    PrintedSheet sheetFor(bool answers) const;
+    QList<sheet::Control> sheetControls(bool answers) const;
     QPlainTextEdit *memo(const char *name, int left, int top, int width, int height,
                          const QString &text);
     void sendHome(ImageControl *thumb);
