@@ -43,7 +43,7 @@ web::Content content()
 
 QString xiteFolder()
 {
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/third_party/x_ite");
+    return QStringLiteral(VEMTAL_XITE_DIR);
 }
 
 QByteArray readAll(const QString &path)
