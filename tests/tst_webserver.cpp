@@ -1,3 +1,4 @@
+#include "cubemodel.h"
 #include "model.h"
 #include "site.h"
 #include "viewerserver.h"
@@ -34,11 +35,22 @@ QStringList modelLines()
     return lines;
 }
 
+// The content of modelLines(): its template is the start folder's override file.
 web::Content content()
 {
-    return web::makeContent(modelLines(), {QStringLiteral("\"%1\"").arg(demo("1-predni.jpg")), QString(),
-                                           QStringLiteral("\"%1\"").arg(demo("3-zadni.gif"))},
-                            QStringLiteral("prot1.wrl"));
+    QTemporaryDir start;
+    QFile override(start.filePath(QStringLiteral("PROTOK.wrl")));
+    if (!override.open(QIODevice::WriteOnly)
+        || override.write("#VRML V2.0 utf8\r\n# template\r\n") < 0)
+        return {};
+    override.close();
+    CubeModel model(start.path(), 1);
+    FaceSet faces;
+    faces.setPicture(0, demo("1-predni.jpg"));
+    faces.setPicture(2, demo("3-zadni.gif"));
+    if (model.assemble(LanguageTexts(), faces))
+        return {};
+    return web::makeContent(model, QStringLiteral("prot1.wrl"));
 }
 
 QString xiteFolder()

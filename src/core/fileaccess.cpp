@@ -19,9 +19,9 @@ QString readErrorText(const LanguageTexts &language, const textfile::ReadError &
 {
     switch (error.kind) {
     case textfile::ReadError::NotAFile:
-        return language.text(126, QStringLiteral("Soubor nelze přečíst: není to obyčejný soubor."));
+        return language.text(Text::NotRegularFile);
     case textfile::ReadError::TooLarge:
-        return language.text(125, QStringLiteral("Soubor je příliš velký."));
+        return language.text(Text::FileTooLarge);
     case textfile::ReadError::System:
     case textfile::ReadError::None:
         break;

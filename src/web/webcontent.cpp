@@ -1,6 +1,7 @@
 #include "webcontent.h"
 
 #include "appdata.h"
+#include "cubemodel.h"
 #include "faceset.h"
 #include "model.h"
 #include "textfile.h"
@@ -21,23 +22,20 @@ QString pictureName(int slot, const QString &file)
     return name;
 }
 
-Content makeContent(const QStringList &modelLines, const QStringList &labels,
-                    const QString &modelName)
+Content makeContent(const CubeModel &model, const QString &modelName)
 {
     Content content;
     content.modelName = modelName;
-    QStringList lines = modelLines;
-    const qsizetype first = lines.size() - model::tailLineCount + model::tailFirstEntry;
-    for (int slot = 0; slot < 6 && first >= 0; ++slot) {
-        const QString file = faceset::unquoted(labels.value(slot));
+    std::array<QString, faceset::slotCount> names;
+    for (int slot = 0; slot < faceset::slotCount; ++slot) {
+        const QString &file = model.assembledFaces().picture(slot);
         if (file.isEmpty())
             continue;
         Picture &picture = content.pictures[slot];
-        picture.name = pictureName(slot, file);
+        picture.name = names[slot] = pictureName(slot, file);
         picture.file = file;
-        lines[first + slot] = model::vrmlEntry(faceset::quoted(picture.name));
     }
-    content.model = model::fileBytes(lines);
+    content.model = model::fileBytes(model.assembledWith(names));
     return content;
 }
 

@@ -8,6 +8,8 @@
 // What the web viewer shows, the same on the program's own server and in a
 // folder saved for the web: the page "index.html", the model "model.wrl",
 // the pictures the model names under "obrazkys/", and X_ITE under "x_ite/".
+class CubeModel;
+
 namespace web {
 
 // A picture of the model: its address in the site and its file on disk.
@@ -37,11 +39,9 @@ struct PageTexts
 // letters when the suffix is short and plain ("obrazkys/2.gif").
 QString pictureName(int slot, const QString &file);
 
-// `modelLines` is a written model: a template followed by the model tail for
-// the stored `labels`. The content serves the same model with each picture
-// entry replaced by the picture's site name; an empty label stays empty.
-Content makeContent(const QStringList &modelLines, const QStringList &labels,
-                    const QString &modelName);
+// The model last assembled, with each picture entry replaced by the
+// picture's site name; an empty slot stays empty.
+Content makeContent(const CubeModel &model, const QString &modelName);
 
 // The viewer page with the model's file name and the texts filled in.
 QByteArray viewerPage(const QString &modelName, const PageTexts &texts);
