@@ -64,6 +64,8 @@ public:
     const sheet::Placed &textImage(TextImage which) const { return m_texts[int(which)]; }
     sheet::Placed &textImage(TextImage which) { return m_texts[int(which)]; }
 
+    void setTurnCounter(int counter) { m_nets.setTurnCounter(counter); }
+
     bool loaded() const { return m_loaded; }
     bool confirmed() const { return m_confirmed; }
     void confirm() { m_confirmed = true; }
