@@ -3,6 +3,7 @@
 #include "imagecontrol.h"
 #include "nastaveni.h"
 #include "placement.h"
+#include "requirements.h"
 #include "scripteddialogs.h"
 #include "sheet.h"
 #include "sheetprinting.h"
@@ -354,8 +355,7 @@ private slots:
     }
     void printIntoPdf()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm (poppler-utils) is not installed");
+        VEMTAL_REQUIRE_TOOL("pdftoppm", "poppler-utils");
         QFETCH(QString, scale);
         QFETCH(int, left);
         QFETCH(int, top);
@@ -407,8 +407,7 @@ private slots:
 
     void placementCancelledKeepsThePrevious()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm (poppler-utils) is not installed");
+        VEMTAL_REQUIRE_TOOL("pdftoppm", "poppler-utils");
         FakeWindow w;
         buildQuiz(w);
         toPdf(QStringLiteral("first.pdf"));
@@ -487,8 +486,7 @@ private slots:
     }
     void pdfImageIsTheSheet()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
-            QSKIP("pdfimages (poppler-utils) is not installed");
+        VEMTAL_REQUIRE_TOOL("pdfimages", "poppler-utils");
         QFETCH(bool, quiz);
         FakeWindow w;
         quiz ? buildQuiz(w) : buildTrace(w);
