@@ -31,6 +31,7 @@ QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->viewport()->installEventFilter(this);
+    edit->installEventFilter(this);
     return edit;
 }
 
@@ -174,8 +175,8 @@ void TForm2::putOnSheet(ImageControl *thumb)
     // The panel stays on top of the sheet, as printing cuts at its edge.
     Panel->raise();
     BitBtn1->raise();
-    // The press that moved it does not start a drag.
-    m_downControl = nullptr;
+    // A press that moved it goes on as a drag: the thumbnail follows the
+    // pointer once the pointer is over the sheet (the drag rule's limits).
 }
 
 void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
@@ -267,6 +268,10 @@ void TForm2::dalsi2Click(QPlainTextEdit *sender)
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // The two overlapping memos: the one that takes the keyboard (a click,
+    // Tab) comes to the front, so that nobody types into a hidden one.
+    if (type == QEvent::FocusIn && (watched == dalsi || watched == dalsi2))
+        static_cast<QWidget *>(watched)->raise();
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
         && (watched == dalsi->viewport() || watched == dalsi2->viewport())) {
