@@ -175,8 +175,9 @@ void TForm2::putOnSheet(ImageControl *thumb)
     // The panel stays on top of the sheet, as printing cuts at its edge.
     Panel->raise();
     BitBtn1->raise();
-    // A press that moved it goes on as a drag: the thumbnail follows the
-    // pointer once the pointer is over the sheet (the drag rule's limits).
+    // m_downControl stays: the press that moved it goes on as a drag, and
+    // the thumbnail follows once the pointer is over the sheet (the limits
+    // of dragBy hold it while the pointer is still over the panel).
 }
 
 void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
