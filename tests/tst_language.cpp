@@ -232,6 +232,8 @@ private slots:
             QVERIFY2(after[key] == before[key], qPrintable(key + ": " + before[key] + " -> " + after[key]));
         QCOMPARE(m_app->context.language.text(47, "x"), QStringLiteral("Vyberte textury."));
         QCOMPARE(m_app->context.language.text(64, "x"), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
+        item("about1")->trigger();
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList(" verse 2.2, 2009 "));
     }
 
     void englishFileTranslates()
@@ -264,6 +266,9 @@ private slots:
         const QUrl guide(m_app->dialogs.texts("url").value(0));
         QCOMPARE(QFileInfo(guide.toLocalFile()).fileName(), QStringLiteral("navody-en.html"));
         QVERIFY(QFileInfo(guide.toLocalFile()).isFile());
+        // So does the version message.
+        item("about1")->trigger();
+        QCOMPARE(m_app->dialogs.texts("message").last(), QStringLiteral(" version 2.2, 2009 "));
     }
 
     void guidePageNamedByTheLanguage_data()

@@ -34,6 +34,8 @@ constexpr const char *changeButtons[6] = {"Zmena", "Button7", "Button6", "Button
 constexpr int filesTogetherLine = 137;
 // Language line naming the guide page of the language ("navody-en.html").
 constexpr int guidePageLine = 150;
+// Language line of the version message.
+constexpr int versionLine = 153;
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top,
                   int fontPx)
@@ -365,7 +367,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::about1Click()
 {
-    m_context.dialogs->message(this, QStringLiteral(" verse 2.2, 2009 "));
+    m_context.dialogs->message(this, text(versionLine, QStringLiteral(" verse 2.2, 2009 ")));
 }
 
 void TForm1::web1Click()

@@ -3,6 +3,7 @@
 #include "dialogs.h"
 
 #include <QDialog>
+#include <QPrinter>
 #include <QQueue>
 #include <QStringList>
 
@@ -25,7 +26,12 @@ public:
 
     QQueue<bool> answers;
     QQueue<QStringList> files;
-    struct PrintReply { bool ok; bool toFile; };
+    struct PrintReply
+    {
+        bool ok;
+        bool toFile;
+        QString printer = {};   // chosen in the dialog; empty: the printer as it was
+    };
     QQueue<PrintReply> prints;
     QList<Call> calls;
     // Whether the desktop has an application for every MIME type asked about.
@@ -55,10 +61,14 @@ public:
         calls.append({"mime", mimeType, {}, {}});
         return desktopHandlers;
     }
-    bool print(QWidget *, QPrinter *, const PrintRequest &request, bool *toFile) override
+    bool print(QWidget *, QPrinter *printer, const PrintRequest &request, bool *toFile) override
     {
         calls.append({"print", request.toFileLabel, {}, request});
         const PrintReply r = prints.isEmpty() ? PrintReply{false, false} : prints.dequeue();
+        if (r.ok && !r.printer.isEmpty()) {
+            printer->setOutputFormat(QPrinter::NativeFormat);
+            printer->setPrinterName(r.printer);
+        }
         if (toFile)
             *toFile = r.toFile;
         return r.ok;
