@@ -3,9 +3,11 @@
 // WEBSERVE (webserve.cpp) starts the program's main window with the demo
 // face set and presses F4 (the web viewer unless a VRML viewer is chosen);
 // this opens its page, checks the cube there (its buttons clicked at their
-// letters), asks for another face set, saves the site for the web and checks
-// that folder served by a plain static server.
-// --shots DIR keeps screenshots of the page at 800 x 600 and 1600 x 900.
+// letters, the twelve nets opened at 800 x 600 and 1500 x 900), asks for
+// another face set, saves the site for the web and checks that folder served
+// by a plain static server.
+// --shots DIR keeps screenshots of the page at 800 x 600 and 1600 x 900, and
+// of net d open at 800 x 600 and 1500 x 900.
 // Exit status: 0 passed, 1 a check failed, 2 the test could not run.
 'use strict';
 const { spawn } = require('child_process');
@@ -42,9 +44,15 @@ async function unfoldAndFold() {
   // X_ITE's time is seconds since the epoch.
   inner(hra, 'BUDIKa').startTime = Date.now() / 1000;
   const unfolded = await eventually(() => same(points(kr.body), flat), 15000);
-  // A corner ball, -1 0 1 in the world, seen from the starting view.
+  // A corner ball, -1 0 1 in the world, seen from the starting view, with
+  // the view as wide as the open net made it.
   const box = canvas.getBoundingClientRect();
-  const f = box.height / 2 / Math.tan(0.08 / 2) / (100 - 1);
+  let fov = 0;
+  for (let i = 0; i < browser.currentScene.rootNodes.length && !fov; i++) {
+    const node = browser.currentScene.rootNodes[i];
+    if (node && node.getNodeTypeName() === 'Viewpoint') fov = node.fieldOfView;
+  }
+  const f = box.height / 2 / Math.tan(fov / 2) / (100 - 1);
   const at = { clientX: box.left + box.width / 2 - f, clientY: box.top + box.height / 2 };
   const mouse = (type, buttons) => surface.dispatchEvent(new MouseEvent(type, {
     bubbles: true, composed: true, cancelable: true, button: 0, buttons, ...at }));
@@ -99,6 +107,69 @@ async function frontColour(page) {
 }
 
 const near = (a, b, tolerance = 40) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
+
+// The sky behind the scene.
+const SKY = [0xcc, 0xcc, 0xff];
+
+// Runs in the page: opens one net at once (its interpolator at its end) and
+// turns the cube as a drag would, or folds the cube (fraction 0).
+function openNet([net, fraction, turn]) {
+  const browser = X3D.getBrowser('#c');
+  const inner = (node, name) => node.getValue().getBody().getNamedNode(name);
+  const hra = browser.currentScene.getNamedNode('HRA');
+  inner(hra, 'KRYCHLE').rotation = new X3D.SFRotation(...turn);
+  inner(hra, 'SIT' + net).set_fraction = fraction;
+}
+
+// Whether anything but the sky lies in the canvas's outer rows and columns
+// of pixels: a net cut off by the canvas's edge shows there.
+async function touchesEdge(page, border = 3) {
+  const box = await canvasBox(page);
+  const x = Math.ceil(box.x);
+  const y = Math.ceil(box.y);
+  const width = Math.floor(box.width) - 1;
+  const height = Math.floor(box.height) - 1;
+  const strips = [{ x, y, width, height: border }, { x, y: y + height - border, width, height: border },
+    { x, y, width: border, height }, { x: x + width - border, y, width: border, height }];
+  let count = 0;
+  for (const clip of strips) {
+    const data = await pixels(page, clip);
+    for (let i = 0; i < data.length; i += 4)
+      if (!near([data[i], data[i + 1], data[i + 2]], SKY, 24)) count++;
+  }
+  return count;
+}
+
+// Pixels of the net's pictures (any colour far from the sky, the buttons'
+// yellow and their olive text) in the canvas.
+async function netPixels(page) {
+  const box = await canvasBox(page);
+  const data = await pixels(page, { x: Math.ceil(box.x), y: Math.ceil(box.y),
+    width: Math.floor(box.width) - 1, height: Math.floor(box.height) - 1 });
+  let count = 0;
+  for (let i = 0; i < data.length; i += 4) {
+    const c = [data[i], data[i + 1], data[i + 2]];
+    if (!near(c, SKY, 60) && !near(c, [0xcc, 0xcc, 0x00], 60) && !near(c, [0x33, 0x33, 0x00], 40)) count++;
+  }
+  return count;
+}
+
+// Every net of the twelve, opened at rest and turned two ways, lies inside
+// the canvas: the names of those that touch its edge.
+async function netsCutOff(page) {
+  const turns = [[0, 0, 1, 0], [1, 0, 0, 1.2], [0.6, 0.8, 0, 2.2]];
+  const cut = [];
+  for (const net of 'abcdefghijkl') {
+    for (const turn of turns) {
+      await page.evaluate(openNet, [net, 1, turn]);
+      await page.waitForTimeout(150);
+      const count = await touchesEdge(page);
+      if (count) cut.push(`${net} ${turn.join(' ')} (${count} px)`);
+    }
+    await page.evaluate(openNet, [net, 0, [0, 0, 1, 0]]);
+  }
+  return cut;
+}
 
 // Runs in the page: how often each button's TouchSensor became active, and
 // the text each shows.
@@ -270,6 +341,20 @@ async function main() {
     const notActing = await lettersNotActing(page);
     check(notActing.length === 0, 'a click on the first and on the last letter of each button acts: '
       + (notActing.join('; ') || 'all do'));
+    for (const [width, height] of [[800, 600], [1500, 900]]) {
+      await page.setViewportSize({ width, height });
+      await page.waitForTimeout(300);
+      await page.evaluate(openNet, ['d', 1, [0, 0, 1, 0]]);
+      await page.waitForTimeout(300);
+      if (shots) await page.screenshot({ path: path.join(shots, `web-${width}x${height}-net.png`) });
+      check(await netPixels(page) > width * height / 20, `at ${width} x ${height} the open net is seen`);
+      await page.evaluate(openNet, ['d', 0, [0, 0, 1, 0]]);
+      const cut = await netsCutOff(page);
+      check(cut.length === 0, `at ${width} x ${height} every open net lies inside the canvas: `
+        + (cut.join('; ') || 'all do'));
+    }
+    await page.setViewportSize({ width: 800, height: 600 });
+    await page.waitForTimeout(300);
     const moves = await page.evaluate(unfoldAndFold);
     check(moves.unfolded, 'net a unfolds');
     check(moves.folded, 'a corner ball folds the cube back');
