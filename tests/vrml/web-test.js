@@ -395,8 +395,11 @@ async function main() {
     bare.on('request', (r) => { if (/x_ite\.min\.js/.test(r.url())) xiteAsked = true; });
     await bare.goto(url);
     await bare.waitForSelector('#message:not([hidden])', { timeout: 30000 });
-    check(/WebGL/.test(await bare.textContent('#message')) && !xiteAsked,
-      'without WebGL the page says so and does not load X_ITE');
+    const noWebGL = await bare.textContent('#message');
+    check(/WebGL/.test(noWebGL) && !xiteAsked, 'without WebGL the page says so and does not load X_ITE');
+    check(/akcelerace/.test(noWebGL) && noWebGL.includes('chrome://gpu') && noWebGL.includes('about:support')
+      && !/jiný prohlížeč/.test(noWebGL),
+      'and says what to check (hardware acceleration, the GPU page), not to try another browser: ' + noWebGL);
     await bare.close();
 
     // Saved for the web and served by a plain static server: the same cube.
