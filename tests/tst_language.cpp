@@ -253,6 +253,7 @@ private slots:
         QCOMPARE(item("Vystrihovanka1")->text(), QStringLiteral("Cut-out cube"));
         QCOMPARE(item("tiskniReseni")->text(), QStringLiteral("Print answers"));
         QCOMPARE(item("tiskReseniStopy")->text(), QStringLiteral("Print trace answers"));
+        QCOMPARE(item("ProhlizecVRML1")->text(), QStringLiteral("F4 shows the cube in a VRML viewer"));
         // The hidden windows' labels fit their new texts once shown.
         m_app->form5->show();
         for (QLabel *label : m_app->form5->findChildren<QLabel *>()) {

@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <memory>
@@ -133,20 +132,6 @@ QStringList QtDialogs::chooseFiles(QWidget *parent, const FileDialogRequest &req
 void QtDialogs::openUrl(const QUrl &url)
 {
     QDesktopServices::openUrl(url);
-}
-
-bool QtDialogs::hasDefaultApplication(const QString &mimeType)
-{
-    // The desktop's MIME database, as xdg-open consults it.
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished();
-        return false;
-    }
-    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
-            && !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 bool QtDialogs::print(QWidget *parent, QPrinter *printer, const PrintRequest &request,

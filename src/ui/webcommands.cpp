@@ -34,7 +34,11 @@ web::PageTexts WebCommands::pageTexts() const
     web::PageTexts texts;
     texts.loading = m_context.language.text(lineLoading, QStringLiteral("Načítám krychli…"));
     texts.noWebGL = m_context.language.text(
-            lineNoWebGL, QStringLiteral("Tento prohlížeč nemá zapnutou grafiku WebGL 2, proto v něm krychli nelze zobrazit. Zkuste jiný prohlížeč (Firefox, Chromium, Chrome)."));
+            lineNoWebGL, QStringLiteral(
+                    "Tento prohlížeč nemá zapnutou grafiku WebGL 2, proto v něm krychli nelze zobrazit. "
+                    "Zkontrolujte v nastavení prohlížeče, že je zapnutá hardwarová (grafická) akcelerace, "
+                    "a prohlížeč spusťte znovu. Co grafika prohlížeče umí, ukáže stránka chrome://gpu "
+                    "(Chromium, Chrome) nebo about:support (Firefox) napsaná do adresního řádku."));
     texts.loadFailed = m_context.language.text(
             lineLoadFailed, QStringLiteral("Model krychle se nepodařilo načíst."));
     texts.openedFromFile = m_context.language.text(

@@ -18,7 +18,7 @@ class ScriptedDialogs : public Dialogs
 public:
     struct Call
     {
-        QString kind;   // "message", "error", "question", "files", "url", "mime", "print", "modal"
+        QString kind;   // "message", "error", "question", "files", "url", "print", "modal"
         QString text;   // the message, or the dialog's name
         FileDialogRequest request;
         PrintRequest print;
@@ -34,8 +34,6 @@ public:
     };
     QQueue<PrintReply> prints;
     QList<Call> calls;
-    // Whether the desktop has an application for every MIME type asked about.
-    bool desktopHandlers = true;
     // Runs once after the next confirmed file dialog, before the window
     // goes on: a test can change the chosen file behind the window's back.
     std::function<void()> afterChoice;
@@ -56,11 +54,6 @@ public:
         return chosen;
     }
     void openUrl(const QUrl &url) override { calls.append({"url", url.toString(), {}, {}}); }
-    bool hasDefaultApplication(const QString &mimeType) override
-    {
-        calls.append({"mime", mimeType, {}, {}});
-        return desktopHandlers;
-    }
     bool print(QWidget *, QPrinter *printer, const PrintRequest &request, bool *toFile) override
     {
         calls.append({"print", request.toFileLabel, {}, request});
