@@ -233,6 +233,8 @@ private slots:
             QVERIFY2(after[key] == before[key], qPrintable(key + ": " + before[key] + " -> " + after[key]));
         QCOMPARE(m_app->context.language.text(Text::ChoosePictures), QStringLiteral("Vyberte textury."));
         QCOMPARE(m_app->context.language.text(Text::QuizFaceSetChanged), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
+        item("about1")->trigger();
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList(" verse 2.2, 2009 "));
     }
 
     // The built-in texts are the Czech language file, line for line, and the
@@ -269,6 +271,7 @@ private slots:
         QCOMPARE(item("Vystrihovanka1")->text(), QStringLiteral("Cut-out cube"));
         QCOMPARE(item("tiskniReseni")->text(), QStringLiteral("Print answers"));
         QCOMPARE(item("tiskReseniStopy")->text(), QStringLiteral("Print trace answers"));
+        QCOMPARE(item("ProhlizecVRML1")->text(), QStringLiteral("F4 shows the cube in a VRML viewer"));
         // The hidden windows' labels fit their new texts once shown.
         m_app->form5->show();
         for (QLabel *label : m_app->form5->findChildren<QLabel *>()) {
@@ -282,6 +285,9 @@ private slots:
         const QUrl guide(m_app->dialogs.texts("url").value(0));
         QCOMPARE(QFileInfo(guide.toLocalFile()).fileName(), QStringLiteral("navody-en.html"));
         QVERIFY(QFileInfo(guide.toLocalFile()).isFile());
+        // So does the version message.
+        item("about1")->trigger();
+        QCOMPARE(m_app->dialogs.texts("message").last(), QStringLiteral(" version 2.2, 2009 "));
     }
 
     void guidePageNamedByTheLanguage_data()

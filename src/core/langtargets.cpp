@@ -105,6 +105,7 @@ const Target table[] = {
     {Text::CutoutMenu, Window::Form1, "Vystrihovanka1", Kind::Caption},
     {Text::MenuTiskniReseni, Window::Form1, "tiskniReseni", Kind::Caption},
     {Text::MenuTiskReseniStopy, Window::Form1, "tiskReseniStopy", Kind::Caption},
+    {Text::MenuProhlizecVRML, Window::Form1, "ProhlizecVRML1", Kind::Caption},
 };
 
 } // namespace

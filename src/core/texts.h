@@ -138,7 +138,7 @@
     X(MenuUlozitProWeb, "Uložit pro web") /* 130 */ \
     X(WebFolderNotEmpty, "Složka pro web musí být prázdná. Vyberte prázdnou složku nebo vytvořte novou.") /* 131 */ \
     X(WebNoServer, "Krychli nelze zobrazit v prohlížeči: program nemohl spustit svůj místní webový server.") /* 132 */ \
-    X(WebNoWebGL, "Tento prohlížeč nemá zapnutou grafiku WebGL 2, proto v něm krychli nelze zobrazit. Zkuste jiný prohlížeč (Firefox, Chromium, Chrome).") /* 133 */ \
+    X(WebNoWebGL, "Tento prohlížeč nemá zapnutou grafiku WebGL 2, proto v něm krychli nelze zobrazit. Zkontrolujte v nastavení prohlížeče, že je zapnutá hardwarová (grafická) akcelerace, a prohlížeč spusťte znovu. Co grafika prohlížeče umí, ukáže stránka chrome://gpu (Chromium, Chrome) nebo about:support (Firefox) napsaná do adresního řádku.") /* 133 */ \
     X(WebLoadFailed, "Model krychle se nepodařilo načíst.") /* 134 */ \
     X(WebLoading, "Načítám krychli…") /* 135 */ \
     X(WebOpenedFromFile, "Model krychle se nepodařilo načíst. Stránku uloženou pro web je třeba otevřít přes webový server, ne přímo ze souboru.") /* 136 */ \
@@ -157,7 +157,10 @@
     X(TileAlike, "Stěny %1 vypadají stejně: nepůjde poznat, která je která.") /* 149 */ \
     X(GuidePage, "navody.html") /* 150 */ \
     X(MenuTiskniReseni, "Tiskni řešení") /* 151 */ \
-    X(MenuTiskReseniStopy, "Tisk řešení stopy") /* 152 */
+    X(MenuTiskReseniStopy, "Tisk řešení stopy") /* 152 */ \
+    X(Version, " verse 2.2, 2009 ") /* 153 */ \
+    X(MenuProhlizecVRML, "F4 zobrazí krychli v prohlížeči VRML") /* 154 */ \
+    X(NoDesktopViewer, "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, proto se krychle zobrazí ve webovém prohlížeči.") /* 155 */
 
 enum class Text : int {
     None = 0,

@@ -32,6 +32,7 @@ QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->viewport()->installEventFilter(this);
+    edit->installEventFilter(this);
     return edit;
 }
 
@@ -241,8 +242,9 @@ void TForm2::putOnSheet(ImageControl *thumb)
         return;
     m_sheet.putOnSheet(thumb->tag());
     showThumbnail(thumb->tag());
-    // The press that moved it does not start a drag.
-    m_downControl = nullptr;
+    // m_downControl stays: the press that moved it goes on as a drag, and
+    // the thumbnail follows once the pointer is over the sheet (the limits
+    // of dragBy hold it while the pointer is still over the panel).
 }
 
 void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
@@ -333,6 +335,10 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type == QEvent::Move)
         controlMoved(qobject_cast<QWidget *>(watched));
+    // The two overlapping memos: the one that takes the keyboard (a click,
+    // Tab) comes to the front, so that nobody types into a hidden one.
+    if (type == QEvent::FocusIn && (watched == dalsi || watched == dalsi2))
+        static_cast<QWidget *>(watched)->raise();
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
         && (watched == dalsi->viewport() || watched == dalsi2->viewport())) {

@@ -7,6 +7,7 @@
 #include "faceset.h"
 #include "logging.h"
 #include "uifont.h"
+#include "viewerchoice.h"
 #include "webcommands.h"
 #include "windowplace.h"
 
@@ -197,6 +198,10 @@ void TForm1::buildMenus()
     addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), &TForm1::ZobrazClick, "F4");
     addItem(krychle, "Zobrazitvprohlizeci1", QStringLiteral("Zobrazit v prohlížeči"),
             &TForm1::ZobrazWebClick, "Shift+F4");
+    m_prohlizecVRML = addItem(krychle, "ProhlizecVRML1", QStringLiteral("F4 zobrazí krychli v prohlížeči VRML"));
+    m_prohlizecVRML->setCheckable(true);
+    m_prohlizecVRML->setChecked(viewerchoice::desktopViewerChosen());
+    connect(m_prohlizecVRML, &QAction::toggled, this, &viewerchoice::setDesktopViewerChosen);
     m_ulozitProWeb = addItem(krychle, "Ulozitproweb1", QStringLiteral("Uložit pro web"), &TForm1::UlozWebClick);
     addItem(krychle, "Vystrihovanka1", QStringLiteral("Vystřihovánka"), &TForm1::VystrihovankaClick);
     krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
@@ -368,7 +373,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::about1Click()
 {
-    m_context.dialogs->message(this, QStringLiteral(" verse 2.2, 2009 "));
+    m_context.dialogs->message(this, text(Text::Version));
 }
 
 void TForm1::web1Click()
@@ -390,11 +395,21 @@ void TForm1::ZobrazClick()
 {
     if (!writeModel(previewPath(), m_faces))
         return;
-    // A desktop without a VRML viewer gets the web page instead.
-    if (m_context.dialogs->hasDefaultApplication(QStringLiteral("model/vrml")))
+    using viewerchoice::Viewer;
+    const bool chosen = m_prohlizecVRML->isChecked();
+    const QString handler = chosen ? viewerchoice::defaultApplication(QLatin1String(viewerchoice::vrmlType))
+                                   : QString();
+    switch (viewerchoice::choose(chosen, handler)) {
+    case Viewer::Desktop:
         m_context.dialogs->openUrl(QUrl::fromLocalFile(previewPath()));
-    else
-        m_web->showInBrowser(m_model, previewPath());
+        return;
+    case Viewer::WebNoDesktopViewer:
+        m_context.dialogs->message(this, text(Text::NoDesktopViewer));
+        break;
+    case Viewer::Web:
+        break;
+    }
+    m_web->showInBrowser(m_model, previewPath());
 }
 
 void TForm1::ZobrazWebClick()
