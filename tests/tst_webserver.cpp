@@ -161,7 +161,9 @@ private slots:
         QTest::newRow("x_ite file not shipped") << QByteArray("GET") << host << t + "/x_ite/x_ite.js" << none << "";
         QTest::newRow("very long") << QByteArray("GET") << host << t + "/" + QString(600, 'a') << none << "";
         QTest::newRow("post") << QByteArray("POST") << host << t + "/model.wrl" << refused << "";
-        QTest::newRow("head") << QByteArray("HEAD") << host << t + "/" << refused << "";
+        QTest::newRow("head") << QByteArray("HEAD") << host << t + "/" << page << "";
+        QTest::newRow("head of a file") << QByteArray("HEAD") << host << t + "/obrazkys/0.jpg" << file << demo("1-predni.jpg");
+        QTest::newRow("put") << QByteArray("PUT") << host << t + "/model.wrl" << refused << "";
         QTest::newRow("other host") << QByteArray("GET") << QByteArray("evil.example:8000") << t + "/" << none << "";
     }
     void resolve()
@@ -190,8 +192,7 @@ private slots:
         QVERIFY(server.start());
         const quint16 port = server.port();
         QVERIFY(port != 0);
-        QCOMPARE(server.http().servers().size(), 1);
-        QCOMPARE(server.http().servers().first()->serverAddress(), QHostAddress(QHostAddress::LocalHost));
+        QCOMPARE(QHostAddress(server.address()), QHostAddress(QHostAddress::LocalHost));
         server.publish(content(), "<html>page</html>");
         const QByteArray prefix = server.pageUrl().path().toLatin1();
         QCOMPARE(server.pageUrl().toString(), QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(QString(prefix)));
@@ -215,6 +216,7 @@ private slots:
             QVERIFY2(status(ask(port, request("GET", path, port))) == 404, path.left(80));
         answer = ask(port, request("POST", prefix + "model.wrl", port));
         QCOMPARE(status(answer), 405);
+        QCOMPARE(header(answer, "allow"), QByteArray("GET, HEAD"));
         // Garbage and an oversized request do not stop the server.
         ask(port, QByteArray(300000, 'G') + "\r\n\r\n");
         ask(port, "\x16\x03\x01 not http at all\r\n\r\n");
