@@ -1,3 +1,4 @@
+#include "forwardpage.h"
 #include "model.h"
 #include "site.h"
 #include "viewerserver.h"
@@ -10,6 +11,8 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <filesystem>
 
 using web::Target;
 
@@ -234,6 +237,55 @@ private slots:
         QTcpSocket v6;
         v6.connectToHost(QHostAddress::LocalHostIPv6, port);
         QVERIFY(!v6.waitForConnected(1000));
+    }
+
+    void forwardPageIsTheUsersAlone()
+    {
+        QTemporaryDir runtime;
+        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", saved); });
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const QUrl target(QStringLiteral("http://127.0.0.1:8000/0123456789abcdef0123456789abcdef/"));
+        QString path;
+        {
+            web::ForwardPage forward;
+            QString error;
+            QVERIFY(forward.write(target, error));
+            QVERIFY(forward.write(target, error));
+            path = forward.path();
+            QCOMPARE(QFileInfo(QFileInfo(path).path()).path(), runtime.path());
+            using std::filesystem::perms;
+            QCOMPARE(std::filesystem::status(path.toStdString()).permissions(), perms::owner_read | perms::owner_write);
+            QCOMPARE(std::filesystem::status(QFileInfo(path).path().toStdString()).permissions(), perms::owner_all);
+            const QByteArray page = readAll(path);
+            QCOMPARE(page, web::forwardPage(target));
+            QVERIFY(page.contains("<meta http-equiv=\"refresh\" content=\"0; url=" + target.toEncoded() + "\">"));
+        }
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(QDir(runtime.path()).isEmpty());
+    }
+
+    void forwardPageAvoidsARuntimeFolderOthersCanEnter()
+    {
+        QTemporaryDir runtime;
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", saved); });
+        const QString open = runtime.filePath(QStringLiteral("open"));
+        QVERIFY(QDir().mkdir(open));
+        QVERIFY(QFile::setPermissions(open, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                    | QFile::ReadOther | QFile::ExeOther));
+        const QString link = runtime.filePath(QStringLiteral("link"));
+        const QString own = runtime.filePath(QStringLiteral("own"));
+        QVERIFY(QDir().mkdir(own));
+        QVERIFY(QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(QFile::link(own, link));
+        for (const QString &folder : {open, link, QStringLiteral("relative"), QString()}) {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+            QCOMPARE(web::ForwardPage::baseFolder(), QDir::tempPath());
+        }
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(own));
+        QCOMPARE(web::ForwardPage::baseFolder(), own);
     }
 
     void exportWritesTheSiteWholeOrNothing()
