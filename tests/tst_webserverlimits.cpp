@@ -286,6 +286,7 @@ private slots:
     {
         web::ServerLimits limits;
         limits.connections = 4;
+        limits.crowdedMs = 10000;
         startServer(limits);
         std::vector<std::unique_ptr<Client>> held;
         for (int i = 0; i < limits.connections; ++i) {
@@ -304,13 +305,37 @@ private slots:
         QCOMPARE(realRequest(), 200);
     }
 
-    // A flood of idle connections with the file limit of a desktop (here
-    // lowered to 256): the event loop keeps running, a real request is
-    // answered while the flood holds on, the descriptors come back.
-    void floodUnderALowFileLimit()
+    // While every place is taken, connections that have not sent a whole
+    // request are closed after a short while; not while places are free.
+    void crowdedIdleConnectionsAreClosedSooner()
     {
         web::ServerLimits limits;
-        limits.idleSeconds = 1;
+        limits.connections = 4;
+        limits.crowdedMs = 200;
+        startServer(limits);
+        std::vector<std::unique_ptr<Client>> held;
+        for (int i = 0; i < limits.connections - 1; ++i) {
+            held.push_back(std::make_unique<Client>(port()));
+            held.back()->send("GET / HTTP/1.1\r\n");
+        }
+        QVERIFY(waitConnections(limits.connections - 1));
+        QVERIFY(!held.front()->waitClosed(1000));
+        // The fourth fills the places: the three that waited longer go.
+        Client fourth(port());
+        for (const auto &client : held)
+            QVERIFY(client->waitClosed(3000));
+        QVERIFY(!fourth.closed());
+        QCOMPARE(realRequest(), 200);
+    }
+
+    // A flood of idle connections with the file limit of a desktop (here
+    // lowered to 256): the event loop keeps running, a real request is
+    // answered while the flood holds on (the idle connections that fill
+    // every place are closed sooner than the idle time), the descriptors
+    // come back.
+    void floodUnderALowFileLimit()
+    {
+        const web::ServerLimits limits;
         startServer(limits);
         const int before = openDescriptors();
         rlimit saved{};
@@ -339,8 +364,8 @@ private slots:
         int answered = 0;
         QElapsedTimer clock;
         clock.start();
-        // While the child still holds its sockets (6 s).
-        while (clock.elapsed() < 4500 && answered == 0) {
+        // While the child still holds its sockets (6 s), before the idle time.
+        while (clock.elapsed() < 5000 && answered == 0) {
             QTest::qWait(100);
             most = std::max(most, m_server->stats().connections);
             if (realRequest() == 200)

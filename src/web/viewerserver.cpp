@@ -39,7 +39,7 @@ struct Client
     bool refused = false;   // over the connection limit: closed at once
     bool busy = false;      // a whole request is in and being answered
     bool closing = false;   // shut down by the sweeper
-    Clock::time_point deadline;  // for the whole next request line and headers
+    Clock::time_point waitingSince;  // for the next request line and headers
 };
 
 sockaddr_in loopback()
@@ -114,7 +114,7 @@ void connectionEvent(void *cls, MHD_Connection *connection, void **context,
     if (code == MHD_CONNECTION_NOTIFY_STARTED) {
         auto *client = new Client;
         client->socket = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd;
-        client->deadline = Clock::now() + std::chrono::seconds(d.limits.idleSeconds);
+        client->waitingSince = Clock::now();
         if (qsizetype(d.clients.size()) >= d.limits.connections) {
             client->refused = true;
             ::shutdown(client->socket, SHUT_RDWR);
@@ -139,7 +139,7 @@ void requestDone(void *cls, MHD_Connection *connection, void **, MHD_RequestTerm
     const std::lock_guard lock(d.clientMutex);
     if (Client *client = clientOf(connection)) {
         client->busy = false;
-        client->deadline = Clock::now() + std::chrono::seconds(d.limits.idleSeconds);
+        client->waitingSince = Clock::now();
     }
 }
 
@@ -286,13 +286,16 @@ bool ViewerServer::Daemon::start()
 // sends its headers a byte at a time is closed here, by its deadline.
 void ViewerServer::Daemon::sweep(std::stop_token stop)
 {
-    const auto period = std::clamp(std::chrono::milliseconds(100 * limits.idleSeconds),
-                                   std::chrono::milliseconds(50), std::chrono::milliseconds(1000));
+    using std::chrono::milliseconds;
+    const milliseconds idle = std::chrono::seconds(limits.idleSeconds);
+    const milliseconds crowded = std::min(idle, milliseconds(limits.crowdedMs));
+    const milliseconds period = std::clamp(crowded / 4, milliseconds(20), milliseconds(250));
     std::unique_lock lock(clientMutex);
     while (!wake.wait_for(lock, stop, period, [&stop] { return stop.stop_requested(); })) {
         const Clock::time_point now = Clock::now();
+        const milliseconds allowed = qsizetype(clients.size()) >= limits.connections ? crowded : idle;
         for (Client *client : clients) {
-            if (!client->busy && !client->closing && client->deadline <= now) {
+            if (!client->busy && !client->closing && now - client->waitingSince >= allowed) {
                 client->closing = true;
                 ::shutdown(client->socket, SHUT_RDWR);
             }

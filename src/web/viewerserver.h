@@ -22,6 +22,10 @@ struct ServerLimits
     // An idle connection, one still sending its headers, and one that
     // takes none of its answer are closed after this many seconds.
     int idleSeconds = 10;
+    // While every connection is taken, one that has not sent a whole
+    // request within this is closed, so that a flood of idle connections
+    // does not keep a real request out for the whole idle time.
+    int crowdedMs = 1000;
     // Answers waiting to be sent, all connections together; past it a
     // request gets 503.
     qint64 bufferedBytes = 128 * 1024 * 1024;
