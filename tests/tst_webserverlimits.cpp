@@ -324,7 +324,8 @@ private slots:
         Client fourth(port());
         for (const auto &client : held)
             QVERIFY(client->waitClosed(3000));
-        QVERIFY(!fourth.closed());
+        QVERIFY(waitConnections(1));
+        QVERIFY(!fourth.waitClosed(500));
         QCOMPARE(realRequest(), 200);
     }
 
@@ -419,12 +420,17 @@ private slots:
         QTest::addColumn<qint64>("times");
         QTest::addColumn<QByteArray>("end");
         QTest::addColumn<int>("status");
-        QTest::newRow("many headers") << QByteArray() << QByteArray("X-A: b\r\n") << qint64(3000)
-                                      << QByteArray("\r\n") << 431;
+        // Whether the server reads the whole request before it answers: if
+        // not, the client that sends on may see the connection reset before
+        // it reads the answer.
+        QTest::addColumn<bool>("readWhole");
         QTest::newRow("long request line") << QByteArray("GET /x?") << QByteArray("q") << qint64(20000)
-                                           << QByteArray(" HTTP/1.1\r\nHost: x\r\n\r\n") << 431;
+                                           << QByteArray(" HTTP/1.1\r\nHost: x\r\n\r\n") << 431 << true;
+        // More header records than the connection's memory holds.
+        QTest::newRow("many headers") << QByteArray() << QByteArray("X-A: b\r\n") << qint64(3000)
+                                      << QByteArray("\r\n") << 431 << false;
         QTest::newRow("64 MB header line") << QByteArray() << QByteArray(65536, 'a') << qint64(1024)
-                                           << QByteArray("\r\n\r\n") << 431;
+                                           << QByteArray("\r\n\r\n") << 431 << false;
     }
     void oversizedHeadersAreRefused()
     {
@@ -433,6 +439,7 @@ private slots:
         QFETCH(qint64, times);
         QFETCH(QByteArray, end);
         QFETCH(int, status);
+        QFETCH(bool, readWhole);
         startServer({});
         const qint64 rss = residentBytes();
         Client client(port());
@@ -446,10 +453,8 @@ private slots:
         client.send(filler, times, 10000);
         client.send(end);
         QVERIFY(client.waitClosed(5000));
-        // A client that sends on after the answer may see the connection
-        // reset before it has read the answer.
         const QList<Client::Answer> answers = client.answers();
-        if (!answers.isEmpty() || filler.size() * times < 1000000)
+        if (!answers.isEmpty() || readWhole)
             QCOMPARE(answers.value(0).status, status);
         QVERIFY2(residentBytes() - rss < 16 * 1024 * 1024, qPrintable(QString::number(residentBytes() - rss)));
         QCOMPARE(realRequest(), 200);
@@ -475,9 +480,16 @@ private slots:
         startServer({});
         const qint64 rss = residentBytes();
         Client client(port());
-        client.send(get(m_prefix + "model.wrl", port(), "HTTP/1.1", headers));
-        if (bodyBytes > 0)
-            client.send(QByteArray(std::min<qint64>(bodyBytes, 65536), 'b'), std::max<qint64>(1, bodyBytes / 65536), 10000);
+        const QByteArray request = get(m_prefix + "model.wrl", port(), "HTTP/1.1", headers);
+        // A small body goes with the headers, so that the server has it
+        // whole when it answers (a client that sends on after the answer may
+        // see the connection reset before it reads the answer).
+        if (bodyBytes < 1000) {
+            client.send(request + QByteArray(bodyBytes, 'b'));
+        } else {
+            client.send(request);
+            client.send(QByteArray(65536, 'b'), bodyBytes / 65536, 10000);
+        }
         if (status == 200) {
             QVERIFY(client.waitAnswers(1));
             QCOMPARE(client.answers().first().status, 200);
