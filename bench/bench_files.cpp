@@ -131,4 +131,33 @@ void BM_HugeModelRefused(benchmark::State &state)
 }
 BENCHMARK(BM_HugeModelRefused)->Unit(benchmark::kMicrosecond);
 
+// The quiz reader given a file at the size limit that is not a quiz: the
+// mark after it, then one 8 MB line of noise (no line end, no valid line).
+void BM_QuizNoiseRefused(benchmark::State &state)
+{
+    QByteArray bytes("KK\r\n");
+    bytes.resize(textfile::maxReadSize);
+    QRandomGenerator random(42);
+    for (qsizetype i = 4; i < bytes.size(); ++i)
+        bytes[i] = char('J' + random.bounded(4));
+    for (auto _ : state)
+        if (quiz::readQuiz(bytes).ok())
+            state.SkipWithError("the noise was read as a quiz");
+}
+BENCHMARK(BM_QuizNoiseRefused)->Unit(benchmark::kMillisecond);
+
+// A quiz file with 100,000 task lines: read in linear time.
+void BM_QuizManyMemoLines(benchmark::State &state)
+{
+    QByteArray bytes = "KK\r\n";
+    for (int k = 0; k < quiz::thumbnailCount; ++k)
+        bytes += "I 0 8 7 000000\r\n";
+    for (int i = 0; i < 100000; ++i)
+        bytes += "V " + QByteArray::number(i) + "\r\n";
+    for (auto _ : state)
+        if (quiz::readQuiz(bytes).state.vstup.size() != 100000)
+            state.SkipWithError("memo lines lost");
+}
+BENCHMARK(BM_QuizManyMemoLines)->Unit(benchmark::kMillisecond);
+
 } // namespace

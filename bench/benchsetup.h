@@ -31,7 +31,6 @@ public:
     bool question(QWidget *, const QString &) override { return answer; }
     QStringList chooseFiles(QWidget *, const FileDialogRequest &) override { return files; }
     void openUrl(const QUrl &) override {}
-    bool hasDefaultApplication(const QString &) override { return true; }
     bool print(QWidget *, QPrinter *, const PrintRequest &, bool *) override { return false; }
     bool runModal(QDialog *) override { return false; }
 };

@@ -10,7 +10,11 @@
 #   tests:   xvfb xauth (windows under a real X server), chromium nodejs npm
 #            (a written model is loaded in a real VRML browser), poppler-utils
 #            (printed PDFs are rasterised), clang-14 libclang-rt-14-dev
-#            (libFuzzer and the sanitizer runtimes of the fuzz targets)
+#            (libFuzzer and the sanitizer runtimes of the fuzz targets),
+#            cups printer-driver-cups-pdf (a sheet printed through a real
+#            print queue: the test starts a CUPS server of its own; without
+#            recommended packages, which add printer discovery and colour
+#            management the test does not use)
 #   icons:   librsvg2-bin (the PNG icons are made from the SVG at build time)
 #   pictures (scripts/make-guide-pictures.sh only): optipng, and the browser
 #            test's chromium nodejs npm
@@ -31,9 +35,18 @@ esac
 if [ "${1:-}" = "--tests" ]; then
     packages+=(xvfb xauth chromium poppler-utils python3 clang-14 libclang-rt-14-dev)
 fi
+lean=()
+if [ "${1:-}" = "--tests" ]; then
+    lean+=(cups printer-driver-cups-pdf)
+fi
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    installed "$p" || missing+=("$p")
+done
+missingLean=()
+for p in "${lean[@]}"; do
+    installed "$p" || missingLean+=("$p")
 done
 # Node.js may come from elsewhere than Debian (with npm inside): ask for the
 # commands, not the packages.
@@ -41,9 +54,14 @@ if [ "${1:-}" = "--tests" ] || [ "${1:-}" = "--pictures" ]; then
     command -v node >/dev/null 2>&1 || missing+=(nodejs)
     command -v npm >/dev/null 2>&1 || missing+=(npm)
 fi
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ ${#missing[@]} -eq 0 ] && [ ${#missingLean[@]} -eq 0 ] && exit 0
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}" >&2
+echo "Installing: ${missing[*]} ${missingLean[*]}" >&2
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+if [ ${#missingLean[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missingLean[@]}"
+fi

@@ -1,6 +1,7 @@
 #include "cutoutprinting.h"
 #include "cutoutsheet.h"
 #include "model.h"
+#include "requirements.h"
 #include "testapp.h"
 #include "vystrihovanka.h"
 
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QToolButton>
@@ -326,13 +328,60 @@ private slots:
                 == (Cells{{0, 1}, {1, 0}, {1, 1}, {1, 2}, {1, 3}, {2, 1}}));
     }
 
+    // The PDF keeps every picture as it was read, whatever its format:
+    // no picture is stored JPEG-compressed, and each comes out pixel for pixel.
+    void picturesPrintLosslessly()
+    {
+        VEMTAL_REQUIRE_TOOL("pdfimages", "poppler-utils");
+        TestApp app;
+        // Noise, which a lossy compression would change; small enough to be
+        // printed at its own size.
+        QRandomGenerator random(11);
+        QList<QImage> pictures;
+        QStringList files;
+        // (Qt writes no GIF; a GIF is read into the same pixels as a PNG.)
+        const char *formats[] = {"png", "jpg", "bmp", "png", "jpg", "png"};
+        for (int f = 0; f < faceCount; ++f) {
+            QImage noise(120, 90, QImage::Format_RGB32);
+            for (int y = 0; y < noise.height(); ++y)
+                for (int x = 0; x < noise.width(); ++x)
+                    noise.setPixel(x, y, 0xFF000000 | random.bounded(0x1000000u));
+            files << app.path(QStringLiteral("%1.%2").arg(f).arg(QLatin1String(formats[f])));
+            QVERIFY(noise.save(files.last()));
+            pictures << QImage(files.last()).convertToFormat(QImage::Format_RGB32);
+        }
+        app.form1->openArguments(files);
+        QPrinter *printer = app.cutout->printer();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(app.path(QStringLiteral("net.pdf")));
+        app.dialogs.modals.enqueue(choose(1, QStringLiteral("50"), QStringLiteral("A4")));
+        app.dialogs.prints.enqueue({true, false});
+        app.item("Vystrihovanka1")->trigger();
+        QCOMPARE(app.dialogs.texts("message"), QStringList());
+
+        QProcess list;
+        list.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), app.path(QStringLiteral("net.pdf"))});
+        QVERIFY(list.waitForFinished(60000) && list.exitCode() == 0);
+        const QString table = QString::fromLocal8Bit(list.readAllStandardOutput());
+        QVERIFY2(!table.contains(QLatin1String("jpeg")), qPrintable(table));
+        QProcess extract;
+        extract.start(QStringLiteral("pdfimages"), {QStringLiteral("-png"), app.path(QStringLiteral("net.pdf")),
+                                                   app.path(QStringLiteral("img"))});
+        QVERIFY(extract.waitForFinished(60000) && extract.exitCode() == 0);
+        const QStringList images = QDir(app.dir.path()).entryList({QStringLiteral("img-*.png")});
+        QCOMPARE(images.size(), faceCount);
+        for (const QString &name : images) {
+            const QImage image = QImage(app.path(name)).convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(pictures.removeOne(image), qPrintable(name));
+        }
+    }
+
     // Printed into a PDF at 254 dots per inch (10 dots a millimetre): every
     // square's sides 50 mm apart, on one grid, each picture turned as its
     // square says, and seven grey tabs of 50 x 10 mm.
     void printsTrueSize()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm (poppler-utils) is not installed");
+        VEMTAL_REQUIRE_TOOL("pdftoppm", "poppler-utils");
         TestApp app;
         app.form1->openArguments(writePictures(app.dir.path()));
         const std::array<quint8, faceCount> rotations = {0, 1, 2, 3, 1, 2};

@@ -232,6 +232,8 @@ private slots:
             QVERIFY2(after[key] == before[key], qPrintable(key + ": " + before[key] + " -> " + after[key]));
         QCOMPARE(m_app->context.language.text(47, "x"), QStringLiteral("Vyberte textury."));
         QCOMPARE(m_app->context.language.text(64, "x"), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
+        item("about1")->trigger();
+        QCOMPARE(m_app->dialogs.texts("message"), QStringList(" verse 2.2, 2009 "));
     }
 
     void englishFileTranslates()
@@ -251,6 +253,7 @@ private slots:
         QCOMPARE(item("Vystrihovanka1")->text(), QStringLiteral("Cut-out cube"));
         QCOMPARE(item("tiskniReseni")->text(), QStringLiteral("Print answers"));
         QCOMPARE(item("tiskReseniStopy")->text(), QStringLiteral("Print trace answers"));
+        QCOMPARE(item("ProhlizecVRML1")->text(), QStringLiteral("F4 shows the cube in a VRML viewer"));
         // The hidden windows' labels fit their new texts once shown.
         m_app->form5->show();
         for (QLabel *label : m_app->form5->findChildren<QLabel *>()) {
@@ -264,6 +267,9 @@ private slots:
         const QUrl guide(m_app->dialogs.texts("url").value(0));
         QCOMPARE(QFileInfo(guide.toLocalFile()).fileName(), QStringLiteral("navody-en.html"));
         QVERIFY(QFileInfo(guide.toLocalFile()).isFile());
+        // So does the version message.
+        item("about1")->trigger();
+        QCOMPARE(m_app->dialogs.texts("message").last(), QStringLiteral(" version 2.2, 2009 "));
     }
 
     void guidePageNamedByTheLanguage_data()

@@ -5,6 +5,7 @@
 #include "testapp.h"
 #include "textfile.h"
 #include "vemtal.h"
+#include "viewerchoice.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,6 +29,18 @@ class tst_MainWindow : public QObject
 private:
     std::unique_ptr<TestApp> m_app;
     QString m_error;
+    // The desktop's folders of this test: settings, MIME defaults and
+    // application entries are its own, as a fresh account has them.
+    QTemporaryDir m_desktop;
+
+    QString desktopPath(const QString &name) const { return QDir(m_desktop.path()).filePath(name); }
+    void writeDesktopFile(const QString &name, const QByteArray &bytes)
+    {
+        QVERIFY(QDir().mkpath(QFileInfo(desktopPath(name)).absolutePath()));
+        QFile file(desktopPath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
 
     QString label(int slot) const
     {
@@ -80,7 +93,28 @@ private:
     }
 
 private slots:
-    void init() { m_app = std::make_unique<TestApp>(); }
+    void initTestCase()
+    {
+        QVERIFY(m_desktop.isValid());
+        qputenv("XDG_CONFIG_HOME", desktopPath("config").toLocal8Bit());
+        qputenv("XDG_CONFIG_DIRS", desktopPath("etc").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", desktopPath("home").toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", desktopPath("share").toLocal8Bit());
+        // xdg-mime's own lookup, not a desktop environment's.
+        qputenv("XDG_CURRENT_DESKTOP", "X-Generic");
+        for (const char *name : {"DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
+                                 "MATE_DESKTOP_SESSION_ID", "XDG_MENU_PREFIX"})
+            qunsetenv(name);
+        // An installed vemtal: its entry finds its program on the PATH.
+        writeDesktopFile("bin/vemtal", "#!/bin/sh\nexit 0\n");
+        QFile::setPermissions(desktopPath("bin/vemtal"), QFile::ReadOwner | QFile::ExeOwner);
+        qputenv("PATH", desktopPath("bin").toLocal8Bit() + ':' + qgetenv("PATH"));
+    }
+    void init()
+    {
+        viewerchoice::setDesktopViewerChosen(false);
+        m_app = std::make_unique<TestApp>();
+    }
     void cleanup() { m_app.reset(); }
 
     void layoutAndMenus()
@@ -200,7 +234,8 @@ private slots:
         QFile raw(m_app->form1->previewPath());
         QVERIFY(raw.open(QIODevice::ReadOnly));
         QVERIFY(raw.readAll().endsWith("HRA.nahled_in\r\n"));
-        QCOMPARE(m_app->dialogs.texts("url"), QStringList(QUrl::fromLocalFile(m_app->form1->previewPath()).toString()));
+        // Shown in the program's web viewer unless a VRML viewer is chosen.
+        QCOMPARE(forwardTarget(QUrl(m_app->dialogs.texts("url").value(0)).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
 
         choosePictures(TestApp::demoFiles());
         edit(2)->setText("1");
@@ -216,7 +251,8 @@ private slots:
         const QList<QAction *> items = m_app->form1->findChild<QMenu *>("Zmnitobrzky1")->actions();
         const qsizetype view = items.indexOf(action("Zobrazitkrychli2"));
         QCOMPARE(items.value(view + 1), action("Zobrazitvprohlizeci1"));
-        QCOMPARE(items.value(view + 2), action("Ulozitproweb1"));
+        QCOMPARE(items.value(view + 2), action("ProhlizecVRML1"));
+        QCOMPARE(items.value(view + 3), action("Ulozitproweb1"));
 
         choosePictures(TestApp::demoFiles());
         action("Zobrazitvprohlizeci1")->trigger();
@@ -243,11 +279,9 @@ private slots:
         QCOMPARE(fetch(page.resolved(QUrl("model.wrl"))), model::fileBytes(expected));
         QVERIFY(fetch(page).contains("prot"));
 
-        // F4 on a desktop without a VRML viewer: the same page, the current cube.
-        m_app->dialogs.desktopHandlers = false;
+        // F4: the same page, the current cube.
         edit(0)->setText("3");
         action("Zobrazitkrychli2")->trigger();
-        QCOMPARE(m_app->dialogs.texts("mime"), QStringList("model/vrml"));
         QCOMPARE(m_app->dialogs.texts("url"), QStringList({opened.toString(), opened.toString()}));
         QVERIFY(fetch(page.resolved(QUrl("model.wrl"))).contains("\r\n[ 3 0 0 0 0 0 ]\r\n"));
         QCOMPARE(readLines(m_app->form1->previewPath())[expected.size() - 13], QStringLiteral("[ 3 0 0 0 0 0 ]"));
@@ -256,6 +290,85 @@ private slots:
         m_app.reset();
         QVERIFY(!QFileInfo::exists(forward));
         QVERIFY(!QFileInfo::exists(QFileInfo(forward).path()));
+    }
+
+    // F4 against the desktop's MIME database as the real xdg-mime reads it.
+    void viewerOfF4_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::addColumn<QByteArray>("defaults");     // mimeapps.list's default for .wrl
+        QTest::addColumn<QByteArray>("claimed");      // who claims .wrl in mimeinfo.cache
+        QTest::addColumn<bool>("desktopViewer");      // the file goes to the desktop's viewer
+        QTest::addColumn<bool>("told");               // the teacher is told there is none
+        QTest::newRow("web viewer, a VRML viewer present")
+                << false << QByteArray("viewer3d.desktop") << QByteArray("viewer3d.desktop;vemtal.desktop;")
+                << false << false;
+        QTest::newRow("VRML viewer chosen and present")
+                << true << QByteArray("viewer3d.desktop") << QByteArray("vemtal.desktop;viewer3d.desktop;")
+                << true << false;
+        QTest::newRow("chosen, the only claim is vemtal's")
+                << true << QByteArray() << QByteArray("vemtal.desktop;") << false << true;
+        QTest::newRow("chosen, vemtal the default before a viewer")
+                << true << QByteArray("vemtal.desktop;viewer3d.desktop;")
+                << QByteArray("viewer3d.desktop;vemtal.desktop;") << false << true;
+        QTest::newRow("chosen, nothing opens .wrl") << true << QByteArray() << QByteArray() << false << true;
+    }
+
+    void viewerOfF4()
+    {
+        QFETCH(bool, chosen);
+        QFETCH(QByteArray, defaults);
+        QFETCH(QByteArray, claimed);
+        QFETCH(bool, desktopViewer);
+        QFETCH(bool, told);
+        for (const char *folder : {"config", "home", "share"})
+            QVERIFY(QDir(desktopPath(folder)).removeRecursively());
+        QFile packaged(QStringLiteral(VEMTAL_SOURCE_DIR "/packaging/vemtal.desktop"));
+        QVERIFY(packaged.open(QIODevice::ReadOnly));
+        writeDesktopFile("share/applications/vemtal.desktop", packaged.readAll());
+        writeDesktopFile("share/applications/viewer3d.desktop",
+                         "[Desktop Entry]\nType=Application\nName=Viewer\nExec=true %f\n"
+                         "MimeType=model/vrml;\n");
+        if (!claimed.isEmpty())
+            writeDesktopFile("share/applications/mimeinfo.cache", "[MIME Cache]\nmodel/vrml=" + claimed + "\n");
+        if (!defaults.isEmpty())
+            writeDesktopFile("config/mimeapps.list", "[Default Applications]\nmodel/vrml=" + defaults + "\n");
+        if (chosen)
+            action("ProhlizecVRML1")->trigger();
+        QCOMPARE(action("ProhlizecVRML1")->isChecked(), chosen);
+
+        choosePictures(TestApp::demoFiles());
+        action("Zobrazitkrychli2")->trigger();
+        QVERIFY(QFileInfo::exists(m_app->form1->previewPath()));
+        const QStringList urls = m_app->dialogs.texts("url");
+        QCOMPARE(urls.size(), 1);
+        if (desktopViewer)
+            QCOMPARE(urls.first(), QUrl::fromLocalFile(m_app->form1->previewPath()).toString());
+        else
+            QCOMPARE(forwardTarget(QUrl(urls.first()).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
+        const QStringList told1 = told ? QStringList(QStringLiteral(
+                "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, "
+                "proto se krychle zobrazí ve webovém prohlížeči.")) : QStringList();
+        QCOMPARE(m_app->dialogs.texts("message"), told1);
+    }
+
+    void viewerChoiceIsKept()
+    {
+        QAction *item = action("ProhlizecVRML1");
+        QVERIFY(item->isCheckable());
+        QVERIFY(!item->isChecked());
+        const QList<QAction *> items = m_app->form1->findChild<QMenu *>("Zmnitobrzky1")->actions();
+        QCOMPARE(items.value(items.indexOf(action("Zobrazitvprohlizeci1")) + 1), item);
+        item->trigger();
+        // Kept in the account's own settings, read by the next start.
+        QVERIFY(QFile(desktopPath("config/vemtal/vemtal.conf")).size() > 0);
+        m_app.reset();
+        m_app = std::make_unique<TestApp>();
+        QVERIFY(action("ProhlizecVRML1")->isChecked());
+        action("ProhlizecVRML1")->trigger();
+        m_app.reset();
+        m_app = std::make_unique<TestApp>();
+        QVERIFY(!action("ProhlizecVRML1")->isChecked());
     }
 
     void saveForTheWeb()

@@ -5,11 +5,14 @@
 #include "scripteddialogs.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -148,6 +151,22 @@ private slots:
         else if (auto *g = qobject_cast<QGroupBox *>(w))
             actual = g->title();
         QCOMPARE(actual, text);
+    }
+
+    void cancelInTheToolkitsLanguage()
+    {
+        // The cancel button carries the toolkit's caption in the language of
+        // Qt's translation, as the standard buttons do: Czech with the Czech one.
+        QTranslator czech;
+        QVERIFY(czech.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QCoreApplication::installTranslator(&czech);
+        const TStranka dialog(m_context);
+        QDialogButtonBox standard(QDialogButtonBox::Cancel);
+        QCoreApplication::removeTranslator(&czech);
+        const QString caption = dialog.findChild<QPushButton *>(QStringLiteral("BitBtn1"))->text();
+        QCOMPARE(caption, standard.button(QDialogButtonBox::Cancel)->text());
+        QCOMPARE(caption, QStringLiteral("Zrušit"));
     }
 
     void windowAndRoles()

@@ -3,6 +3,7 @@
 #include "imagecontrol.h"
 #include "nastaveni.h"
 #include "placement.h"
+#include "requirements.h"
 #include "scripteddialogs.h"
 #include "sheet.h"
 #include "sheetprinting.h"
@@ -10,7 +11,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -354,8 +359,7 @@ private slots:
     }
     void printIntoPdf()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm (poppler-utils) is not installed");
+        VEMTAL_REQUIRE_TOOL("pdftoppm", "poppler-utils");
         QFETCH(QString, scale);
         QFETCH(int, left);
         QFETCH(int, top);
@@ -407,8 +411,7 @@ private slots:
 
     void placementCancelledKeepsThePrevious()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm (poppler-utils) is not installed");
+        VEMTAL_REQUIRE_TOOL("pdftoppm", "poppler-utils");
         FakeWindow w;
         buildQuiz(w);
         toPdf(QStringLiteral("first.pdf"));
@@ -487,8 +490,7 @@ private slots:
     }
     void pdfImageIsTheSheet()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
-            QSKIP("pdfimages (poppler-utils) is not installed");
+        VEMTAL_REQUIRE_TOOL("pdfimages", "poppler-utils");
         QFETCH(bool, quiz);
         FakeWindow w;
         quiz ? buildQuiz(w) : buildTrace(w);
@@ -554,6 +556,109 @@ private slots:
         QVERIFY(!toFile);
         QCOMPARE(shownBox, bitmap);
         QCOMPARE(shownFile, path(QStringLiteral("kviz.pdf")));
+    }
+
+    void bitmapDialogOffersTheSheetsName_data()
+    {
+        QTest::addColumn<bool>("quiz");
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("quiz") << true << false << "kviz.bmp";
+        QTest::newRow("quiz answers") << true << true << "kviz-reseni.bmp";
+        QTest::newRow("trace") << false << false << "stopa.bmp";
+    }
+    void bitmapDialogOffersTheSheetsName()
+    {
+        QFETCH(bool, quiz);
+        QFETCH(bool, answers);
+        QFETCH(QString, name);
+        FakeWindow w;
+        quiz ? buildQuiz(w) : buildTrace(w);
+        PrintedSheet sheet = quiz ? w.quiz() : w.trace();
+        if (answers)
+            sheet.pdfName = QStringLiteral("kviz-reseni.pdf");
+        // Chosen in another folder the last time: the name is the sheet's again.
+        m_spd->request.fileName = path(QStringLiteral("elsewhere/earlier.bmp"));
+        m_dialogs.prints.enqueue({true, true});
+        m_dialogs.files.enqueue({path(name)});
+        m_printing->print(sheet, m_menu.get());
+        const ScriptedDialogs::Call &asked = m_dialogs.calls.last();
+        QCOMPARE(asked.request.name, QStringLiteral("SPD"));
+        QCOMPARE(asked.request.fileName, name);
+        QCOMPARE(asked.request.folder, QStringLiteral("."));
+        QCOMPARE(asked.request.defaultSuffix, QStringLiteral("bmp"));
+        QCOMPARE(asked.request.filter, QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
+        // The name is offered, so an earlier sheet of that name is not
+        // overwritten unasked.
+        QVERIFY(asked.request.confirmOverwrite);
+        QVERIFY(QFile::exists(path(name)));
+    }
+
+    void bitmapBoxAsksNothingAboutThePdf_data()
+    {
+        QTest::addColumn<bool>("bitmap");
+        QTest::newRow("bitmap box ticked") << true;
+        QTest::newRow("a PDF") << false;
+    }
+    void bitmapBoxAsksNothingAboutThePdf()
+    {
+        // Qt's print dialog, its PDF printer chosen, an earlier kviz.pdf in
+        // the folder: a PDF to be written asks before it overwrites that
+        // file; a sheet saved as a bitmap writes no PDF and asks nothing.
+        QFETCH(bool, bitmap);
+        const QString pdf = path(QStringLiteral("kviz.pdf"));
+        {
+            QFile earlier(pdf);
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("earlier");
+        }
+        QStringList asked;
+        bool pressed = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                if (box->property("answered").toBool())
+                    return;
+                box->setProperty("answered", true);
+                asked << box->text();
+                QMetaObject::invokeMethod(box->button(QMessageBox::No), &QAbstractButton::click,
+                                          Qt::QueuedConnection);
+            } else if (auto *dialog = qobject_cast<QPrintDialog *>(modal)) {
+                if (pressed) {   // the dialog stayed: it was told not to overwrite
+                    QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+                    return;
+                }
+                auto *printers = dialog->findChild<QComboBox *>(QStringLiteral("printers"));
+                printers->setCurrentIndex(printers->count() - 1);   // "Print to File (PDF)"
+                dialog->findChild<QCheckBox *>(QStringLiteral("printToFile"))->setChecked(bitmap);
+                pressed = true;
+                // Clicked after this handler returns: a question that the
+                // click opens is then seen by the next round.
+                QMetaObject::invokeMethod(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok),
+                                          &QAbstractButton::click, Qt::QueuedConnection);
+            }
+        });
+        poll.start(20);
+        QtDialogs dialogs;
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        bool toFile = false;
+        const bool accepted = dialogs.print(nullptr, &printer, {QStringLiteral("BMP"), pdf}, &toFile);
+        poll.stop();
+        QVERIFY(pressed);
+        if (bitmap) {
+            QVERIFY(accepted);
+            QVERIFY(toFile);
+            QCOMPARE(asked, QStringList());
+        } else {
+            QVERIFY(!accepted);
+            QCOMPARE(asked.size(), 1);
+            QVERIFY2(asked.first().contains(pdf), qPrintable(asked.first()));
+        }
+        QFile earlier(pdf);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
     }
 
     void fileDialogFilters_data()

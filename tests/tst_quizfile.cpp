@@ -1,7 +1,6 @@
 #include "quizfile.h"
 #include "textfile.h"
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -274,16 +273,19 @@ private slots:
         QCOMPARE(r.error, error);
     }
 
-    void hugeInputRefusedFast_data()
+    // Inputs at and over the size limit; how long the reader takes is
+    // measured in bench/ (BM_QuizNoiseRefused, BM_QuizManyMemoLines).
+    void hugeInputRefused_data()
     {
         QTest::addColumn<QByteArray>("prefix");
         QTest::addColumn<qsizetype>("size");
         QTest::newRow("random bytes") << QByteArray() << qsizetype(textfile::maxReadSize);
         QTest::newRow("random after the mark") << QByteArray("KK\r\n") << qsizetype(textfile::maxReadSize);
+        // A quiz that would read well, refused by its size alone.
         QTest::newRow("over the size limit") << QByteArray("KK\r\n") + thumbnailLines()
-                                             << qsizetype(textfile::maxReadSize + 16);
+                                             << qsizetype(textfile::maxReadSize + 1);
     }
-    void hugeInputRefusedFast()
+    void hugeInputRefused()
     {
         QFETCH(QByteArray, prefix);
         QFETCH(qsizetype, size);
@@ -292,28 +294,25 @@ private slots:
         QRandomGenerator rng(42);
         for (qsizetype i = prefix.size(); i < size; ++i)
             bytes[i] = char('J' + rng.bounded(4));   // J K L M: no line ends, no valid lines
-        QElapsedTimer timer;
-        timer.start();
         const quiz::ReadResult r = quiz::readQuiz(bytes);
         QVERIFY(!r.ok());
         QCOMPARE(r.error, ReadError::WrongFormat);
-        QVERIFY2(timer.elapsed() < 3000, QByteArray::number(timer.elapsed()).constData());
+        if (size > textfile::maxReadSize)   // one byte less and it reads
+            QVERIFY(quiz::readQuiz(bytes.chopped(1)).ok());
     }
 
-    void hugeValidFileReads()
+    void manyMemoLinesRead()
     {
-        // Many memo lines are fine: linear time, nothing lost.
+        // Many memo lines are fine: nothing lost, nothing reordered.
         QByteArray bytes = "KK\r\n" + thumbnailLines();
         const int count = 100000;
         for (int i = 0; i < count; ++i)
             bytes += "V " + QByteArray::number(i) + "\r\n";
-        QElapsedTimer timer;
-        timer.start();
         const quiz::ReadResult r = quiz::readQuiz(bytes);
         QVERIFY(r.ok());
         QCOMPARE(r.state.vstup.size(), count);
-        QCOMPARE(r.state.vstup.last(), QString::number(count - 1));
-        QVERIFY(timer.elapsed() < 5000);
+        for (int i : {0, 1, count / 2, count - 1})
+            QCOMPARE(r.state.vstup[i], QString::number(i));
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 #include <memory>
 
@@ -392,20 +393,53 @@ private slots:
         QTest::mouseRelease(t, Qt::RightButton, {}, QPoint(60, 60));
     }
 
-    void pressThatMovesToTheSheetDoesNotDrag()
+    void onePressDragsOntoTheSheet()
     {
+        // Through the window, as the pointer does it: the press outside the
+        // net puts Image9 at the same numbers on the sheet (296, 7); the same
+        // press goes on as a drag, held by the drag rule's limits while the
+        // pointer is over the panel, and then under the pointer.
         showForm();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QWindow *window = form->windowHandle();
         ImageControl *t9 = thumb(9);
         ImageControl *t10 = thumb(10);
-        QTest::mousePress(t9, Qt::LeftButton, {}, QPoint(10, 10));
+        const QPoint grip(10, 10);
+        QTest::mousePress(window, Qt::LeftButton, {}, t9->mapTo(form.get(), grip));
         QCOMPARE(t9->parentWidget(), form.get());
-        // The pointer is now over the panel where the thumbnail was; neither it
-        // nor another thumbnail under the pointer is dragged.
-        QTest::mouseMove(t9, QPoint(20, 30));
-        QTest::mouseMove(t10, QPoint(20, 30));
         QCOMPARE(t9->pos(), QPoint(296, 7));
-        QCOMPARE(t10->pos(), QPoint(296, 117));
-        QTest::mouseRelease(t9, Qt::LeftButton, {}, QPoint(20, 30));
+        QTest::mouseMove(window, QPoint(700, 150));   // its left would be 690
+        QCOMPARE(t9->pos(), QPoint(296, 7));
+        QCOMPARE(t10->pos(), QPoint(296, 117));       // nor is another thumbnail dragged
+        QTest::mouseMove(window, QPoint(300, 200));
+        QCOMPARE(t9->pos(), QPoint(300, 200) - grip);
+        QTest::mouseMove(window, QPoint(320, 230));
+        QCOMPARE(t9->pos(), QPoint(320, 230) - grip);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(320, 230));
+        QCOMPARE(t9->pos(), QPoint(310, 220));
+        QCOMPARE(t10->parentWidget(), control<QFrame>("Panel"));
+        QCOMPARE(form->quizState().thumbnails[8].left, 310);
+    }
+
+    void memoTakingTheKeyboardComesToTheFront()
+    {
+        // dalsi2 lies over dalsi; whichever takes the keyboard, by a click
+        // or by Tab, is shown whole.
+        showForm();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto *panel = control<QFrame>("Panel");
+        auto *dalsi = control<QPlainTextEdit>("dalsi");
+        auto *dalsi2 = control<QPlainTextEdit>("dalsi2");
+        auto above = [panel](QWidget *a, QWidget *b) {
+            return panel->children().indexOf(a) > panel->children().indexOf(b);
+        };
+        QVERIFY(above(dalsi2, dalsi));
+        dalsi->setFocus(Qt::TabFocusReason);
+        QVERIFY(dalsi->hasFocus());
+        QVERIFY(above(dalsi, dalsi2));
+        dalsi2->setFocus(Qt::BacktabFocusReason);
+        QVERIFY(above(dalsi2, dalsi));
     }
 
     void renderMemo_data()

@@ -117,6 +117,8 @@ void paint(QPainter &painter, const Sheet &sheet, const std::array<QImage, faceC
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // A PDF keeps the pictures as they are (Flate), not JPEG-compressed.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(tabColour));
     for (const QPolygonF &tab : sheet.tabs)

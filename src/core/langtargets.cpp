@@ -1,6 +1,7 @@
 #include "langtargets.h"
 
 #include "cutout.h"
+#include "viewerchoice.h"
 
 namespace langfile {
 
@@ -106,6 +107,7 @@ const Target table[] = {
     {cutoutText::Menu, Window::Form1, "Vystrihovanka1", Kind::Caption},
     {151, Window::Form1, "tiskniReseni", Kind::Caption},
     {152, Window::Form1, "tiskReseniStopy", Kind::Caption},
+    {viewerchoice::text::Menu, Window::Form1, "ProhlizecVRML1", Kind::Caption},
 };
 
 } // namespace

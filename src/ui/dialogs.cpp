@@ -3,6 +3,7 @@
 #include "logging.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -12,8 +13,34 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
+
+#include <memory>
+
+namespace {
+
+// With the bitmap box ticked nothing goes to Qt's PDF printer: the dialog
+// checks its file (and asks whether to overwrite it) only while the file's
+// edit is enabled, which the dialog itself sets for the printer chosen.
+void keepPdfFileOutOfTheBitmap(QCheckBox *box, QLineEdit *file, QComboBox *printers)
+{
+    auto wanted = std::make_shared<bool>(file->isEnabled());
+    QObject::connect(box, &QCheckBox::toggled, file, [=](bool bitmap) {
+        if (bitmap)
+            *wanted = file->isEnabled();
+        file->setEnabled(!bitmap && *wanted);
+    });
+    if (!printers)
+        return;
+    // Connected after the dialog's own handler, so it runs after it.
+    QObject::connect(printers, &QComboBox::currentIndexChanged, file, [=] {
+        *wanted = file->isEnabled();
+        if (box->isChecked())
+            file->setEnabled(false);
+    });
+}
+
+} // namespace
 
 QString Dialogs::qtFilter(const QString &pairs)
 {
@@ -107,36 +134,24 @@ void QtDialogs::openUrl(const QUrl &url)
     QDesktopServices::openUrl(url);
 }
 
-bool QtDialogs::hasDefaultApplication(const QString &mimeType)
-{
-    // The desktop's MIME database, as xdg-open consults it.
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished();
-        return false;
-    }
-    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
-            && !query.readAllStandardOutput().trimmed().isEmpty();
-}
-
 bool QtDialogs::print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
                       bool *toFile)
 {
     QPrintDialog dialog(printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    // The output file of Qt's PDF printer: its line edit in the dialog.
+    auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+    if (file && !request.pdfFile.isEmpty())
+        file->setText(request.pdfFile);
     QCheckBox *box = nullptr;
     if (toFile) {
         box = new QCheckBox(request.toFileLabel, &dialog);
         box->setObjectName(QStringLiteral("printToFile"));
         if (dialog.layout())
             dialog.layout()->addWidget(box);
+        if (file)
+            keepPdfFileOutOfTheBitmap(box, file, dialog.findChild<QComboBox *>(QStringLiteral("printers")));
     }
-    // The output file of Qt's PDF printer: its line edit in the dialog.
-    auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
-    if (file && !request.pdfFile.isEmpty())
-        file->setText(request.pdfFile);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (toFile)
         *toFile = box->isChecked();

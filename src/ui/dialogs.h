@@ -50,8 +50,6 @@ public:
     virtual QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) = 0;
     // The desktop's "open" action on a file or an address; the result is not checked.
     virtual void openUrl(const QUrl &url) = 0;
-    // Whether the desktop has a default application for a MIME type.
-    virtual bool hasDefaultApplication(const QString &mimeType) = 0;
     // The print dialog, with its print-to-file box when `toFile` is given.
     // False when cancelled.
     virtual bool print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
@@ -77,7 +75,6 @@ public:
     bool question(QWidget *parent, const QString &text) override;
     QStringList chooseFiles(QWidget *parent, const FileDialogRequest &request) override;
     void openUrl(const QUrl &url) override;
-    bool hasDefaultApplication(const QString &mimeType) override;
     bool print(QWidget *parent, QPrinter *printer, const PrintRequest &request,
                bool *toFile) override;
     bool runModal(QDialog *dialog) override;

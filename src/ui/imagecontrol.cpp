@@ -1,5 +1,6 @@
 #include "imagecontrol.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -26,6 +27,11 @@ void ImageControl::changeParent(QWidget *parent)
     move(pos);
     setVisible(visible);
     raise();
+    // Qt forgets which widget a held button belongs to when that widget
+    // changes parent: a press that moved the control keeps sending it the
+    // pointer's moves until the button is released.
+    if (m_leftPressed && visible && (QGuiApplication::mouseButtons() & Qt::LeftButton))
+        grabMouse();
 }
 
 void ImageControl::setImage(const QImage &image)
@@ -87,8 +93,11 @@ void ImageControl::mouseReleaseEvent(QMouseEvent *event)
     const QPoint p = event->position().toPoint();
     const bool click = event->button() == Qt::LeftButton && m_leftPressed
             && rect().contains(p);
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_leftPressed = false;
+        if (mouseGrabber() == this)
+            releaseMouse();
+    }
     if (click)
         emit clicked();
     emit mouseUp(event->button(), event->buttons(), event->modifiers(), p.x(), p.y());

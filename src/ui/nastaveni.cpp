@@ -5,6 +5,7 @@
 #include "uifont.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -111,7 +112,8 @@ void TStranka::buildControls()
     connect(m_puvodni, &QPushButton::clicked, this, &TStranka::puvodniClick);
 
     m_bitBtn1 = place<QPushButton>(this, "BitBtn1", 320, 200, 81, 25);
-    m_bitBtn1->setText(QStringLiteral("Cancel"));
+    // The toolkit's own caption of a cancel button, in Qt's language ("Zrušit").
+    m_bitBtn1->setText(QCoreApplication::translate("QPlatformTheme", "Cancel"));
     m_bitBtn1->setIcon(crossIcon());
     m_bitBtn1->setIconSize(QSize(18, 18));
     connect(m_bitBtn1, &QPushButton::clicked, this, &QDialog::reject);

@@ -69,15 +69,19 @@ void SheetPrinting::print(const PrintedSheet &sheet, QAction *kvizMenu)
 
     const QImage image = sheet.compose(m_stranka.withTexts());
     if (toFile)
-        saveBitmap(image);
+        saveBitmap(image, sheet.name());
     else
-        printSheet(image, kvizMenu);
+        printSheet(image, sheet.name(), kvizMenu);
     setEnabled(kvizMenu, true);
 }
 
-void SheetPrinting::saveBitmap(const QImage &sheet)
+void SheetPrinting::saveBitmap(const QImage &sheet, const QString &name)
 {
     m_spd.request.title = bitmapText(m_context.language);
+    // The sheet's own name in the dialog's folder; a file of that name is
+    // overwritten only when the teacher says so.
+    m_spd.request.fileName = name + QLatin1String(".bmp");
+    m_spd.request.confirmOverwrite = true;
     const QStringList files = m_spd.execute(*m_context.dialogs, m_context.mainWindow);
     if (files.isEmpty())
         return;
@@ -95,13 +99,14 @@ void SheetPrinting::saveBitmap(const QImage &sheet)
                              QDir::toNativeSeparators(files.first()) + QLatin1Char('\n') + error);
 }
 
-void SheetPrinting::printSheet(const QImage &sheet, QAction *kvizMenu)
+void SheetPrinting::printSheet(const QImage &sheet, const QString &name, QAction *kvizMenu)
 {
     setEnabled(kvizMenu, false);
     // Failures while printing are dropped without a message; a job that
     // has begun and fails is aborted.
     QPainter painter;
     QPrinter &printer = *this->printer();
+    printer.setDocName(name);
     if (!painter.begin(&printer))
         return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

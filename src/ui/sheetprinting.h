@@ -21,6 +21,10 @@ struct PrintedSheet
     int panelWidth = 442;   // the window's `Panel`: the page ratio is page width / this
     QString pdfName;        // offered in the start folder to Qt's PDF printer
 
+    // The sheet's name without ".pdf": the print job's name, and "NAME.bmp"
+    // is offered when the sheet is saved as a picture.
+    QString name() const { return pdfName.chopped(pdfName.endsWith(QLatin1String(".pdf")) ? 4 : 0); }
+
     // The 440 x 600 sheet image.
     QImage compose(bool withTexts) const { return sheet::composeSheet(items(withTexts)); }
 };
@@ -48,8 +52,8 @@ public:
     void print(const PrintedSheet &sheet, QAction *kvizMenu);
 
 private:
-    void saveBitmap(const QImage &sheet);
-    void printSheet(const QImage &sheet, QAction *kvizMenu);
+    void saveBitmap(const QImage &sheet, const QString &name);
+    void printSheet(const QImage &sheet, const QString &name, QAction *kvizMenu);
 
     AppContext &m_context;
     TStranka &m_stranka;

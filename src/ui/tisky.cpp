@@ -31,6 +31,7 @@ QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->viewport()->installEventFilter(this);
+    edit->installEventFilter(this);
     return edit;
 }
 
@@ -174,8 +175,9 @@ void TForm2::putOnSheet(ImageControl *thumb)
     // The panel stays on top of the sheet, as printing cuts at its edge.
     Panel->raise();
     BitBtn1->raise();
-    // The press that moved it does not start a drag.
-    m_downControl = nullptr;
+    // m_downControl stays: the press that moved it goes on as a drag, and
+    // the thumbnail follows once the pointer is over the sheet (the limits
+    // of dragBy hold it while the pointer is still over the panel).
 }
 
 void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
@@ -267,6 +269,10 @@ void TForm2::dalsi2Click(QPlainTextEdit *sender)
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // The two overlapping memos: the one that takes the keyboard (a click,
+    // Tab) comes to the front, so that nobody types into a hidden one.
+    if (type == QEvent::FocusIn && (watched == dalsi || watched == dalsi2))
+        static_cast<QWidget *>(watched)->raise();
     if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
         && (watched == dalsi->viewport() || watched == dalsi2->viewport())) {

@@ -7,6 +7,7 @@
 #include "faceset.h"
 #include "logging.h"
 #include "uifont.h"
+#include "viewerchoice.h"
 #include "webcommands.h"
 #include "windowplace.h"
 
@@ -34,6 +35,8 @@ constexpr const char *changeButtons[6] = {"Zmena", "Button7", "Button6", "Button
 constexpr int filesTogetherLine = 137;
 // Language line naming the guide page of the language ("navody-en.html").
 constexpr int guidePageLine = 150;
+// Language line of the version message.
+constexpr int versionLine = 153;
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top,
                   int fontPx)
@@ -201,6 +204,10 @@ void TForm1::buildMenus()
     addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), &TForm1::ZobrazClick, "F4");
     addItem(krychle, "Zobrazitvprohlizeci1", QStringLiteral("Zobrazit v prohlížeči"),
             &TForm1::ZobrazWebClick, "Shift+F4");
+    m_prohlizecVRML = addItem(krychle, "ProhlizecVRML1", QStringLiteral("F4 zobrazí krychli v prohlížeči VRML"));
+    m_prohlizecVRML->setCheckable(true);
+    m_prohlizecVRML->setChecked(viewerchoice::desktopViewerChosen());
+    connect(m_prohlizecVRML, &QAction::toggled, this, &viewerchoice::setDesktopViewerChosen);
     m_ulozitProWeb = addItem(krychle, "Ulozitproweb1", QStringLiteral("Uložit pro web"), &TForm1::UlozWebClick);
     addItem(krychle, "Vystrihovanka1", QStringLiteral("Vystřihovánka"), &TForm1::VystrihovankaClick);
     krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
@@ -365,7 +372,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::about1Click()
 {
-    m_context.dialogs->message(this, QStringLiteral(" verse 2.2, 2009 "));
+    m_context.dialogs->message(this, text(versionLine, QStringLiteral(" verse 2.2, 2009 ")));
 }
 
 void TForm1::web1Click()
@@ -387,11 +394,23 @@ void TForm1::ZobrazClick()
 {
     if (!writeModel(previewPath(), pathLabels()))
         return;
-    // A desktop without a VRML viewer gets the web page instead.
-    if (m_context.dialogs->hasDefaultApplication(QStringLiteral("model/vrml")))
+    using viewerchoice::Viewer;
+    const bool chosen = m_prohlizecVRML->isChecked();
+    const QString handler = chosen ? viewerchoice::defaultApplication(QLatin1String(viewerchoice::vrmlType))
+                                   : QString();
+    switch (viewerchoice::choose(chosen, handler)) {
+    case Viewer::Desktop:
         m_context.dialogs->openUrl(QUrl::fromLocalFile(previewPath()));
-    else
-        m_web->showInBrowser(workBuffer(), pathLabels(), previewPath());
+        return;
+    case Viewer::WebNoDesktopViewer:
+        m_context.dialogs->message(this, text(viewerchoice::text::NoDesktopViewer, QStringLiteral(
+                "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, "
+                "proto se krychle zobrazí ve webovém prohlížeči.")));
+        break;
+    case Viewer::Web:
+        break;
+    }
+    m_web->showInBrowser(workBuffer(), pathLabels(), previewPath());
 }
 
 void TForm1::ZobrazWebClick()

@@ -75,6 +75,8 @@ public slots:
     void KONECClick();
     void about1Click();
     void web1Click();
+    // "Zobrazit krychli": the preview model in the web viewer, or in the
+    // desktop's VRML viewer when "ProhlizecVRML1" is checked.
     void ZobrazClick();
     // "Zobrazit v prohlížeči": the preview model in the default web browser.
     void ZobrazWebClick();
@@ -122,6 +124,7 @@ private:
     QCheckBox *m_otocna = nullptr;
     SheetCommands::Menu m_sheetMenu{};
     QAction *m_ulozitProWeb = nullptr;
+    QAction *m_prohlizecVRML = nullptr;   // F4 opens the desktop's VRML viewer
     SheetCommands *m_sheets = nullptr;   // a child of this window
     CutoutPrinting *m_cutout = nullptr;
     std::unique_ptr<WebCommands> m_web;

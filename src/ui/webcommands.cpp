@@ -17,7 +17,7 @@ constexpr int lineNoWebGL = 133;
 constexpr int lineLoadFailed = 134;
 constexpr int lineLoading = 135;
 constexpr int lineOpenedFromFile = 136;
-constexpr int lineNoForwardPage = 153;
+constexpr int lineNoForwardPage = 156;
 
 } // namespace
 
@@ -36,7 +36,11 @@ web::PageTexts WebCommands::pageTexts() const
     web::PageTexts texts;
     texts.loading = m_context.language.text(lineLoading, QStringLiteral("Načítám krychli…"));
     texts.noWebGL = m_context.language.text(
-            lineNoWebGL, QStringLiteral("Tento prohlížeč nemá zapnutou grafiku WebGL 2, proto v něm krychli nelze zobrazit. Zkuste jiný prohlížeč (Firefox, Chromium, Chrome)."));
+            lineNoWebGL, QStringLiteral(
+                    "Tento prohlížeč nemá zapnutou grafiku WebGL 2, proto v něm krychli nelze zobrazit. "
+                    "Zkontrolujte v nastavení prohlížeče, že je zapnutá hardwarová (grafická) akcelerace, "
+                    "a prohlížeč spusťte znovu. Co grafika prohlížeče umí, ukáže stránka chrome://gpu "
+                    "(Chromium, Chrome) nebo about:support (Firefox) napsaná do adresního řádku."));
     texts.loadFailed = m_context.language.text(
             lineLoadFailed, QStringLiteral("Model krychle se nepodařilo načíst."));
     texts.openedFromFile = m_context.language.text(

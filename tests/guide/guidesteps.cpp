@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -152,6 +153,12 @@ QStringList languages()
 Session::Session(const QString &language) : m_language(language)
 {
     m_context.dialogs = &m_dialogs;
+    // Czech beside the built-in texts; the English pictures show a teacher
+    // whose system language brought the English file, and Qt's English.
+    if (language == QLatin1String("cs")
+        && m_qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&m_qtTexts);
     m_windows = std::make_unique<ProgramWindows>(m_context);
     if (language == QLatin1String("en")) {
         QString error;

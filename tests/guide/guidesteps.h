@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QMap>
 #include <QStringList>
+#include <QTranslator>
+
 #include <memory>
 
 class QDialog;
@@ -59,6 +61,8 @@ private:
     void expectSilence(const char *step);
 
     QString m_language;
+    // Qt's own texts (standard buttons), as the program loads them.
+    QTranslator m_qtTexts;
     ScriptedDialogs m_dialogs;
     AppContext m_context;
     std::unique_ptr<ProgramWindows> m_windows;

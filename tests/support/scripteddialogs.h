@@ -3,6 +3,7 @@
 #include "dialogs.h"
 
 #include <QDialog>
+#include <QPrinter>
 #include <QQueue>
 #include <QStringList>
 
@@ -17,7 +18,7 @@ class ScriptedDialogs : public Dialogs
 public:
     struct Call
     {
-        QString kind;   // "message", "error", "question", "files", "url", "mime", "print", "modal"
+        QString kind;   // "message", "error", "question", "files", "url", "print", "modal"
         QString text;   // the message, or the dialog's name
         FileDialogRequest request;
         PrintRequest print;
@@ -25,11 +26,14 @@ public:
 
     QQueue<bool> answers;
     QQueue<QStringList> files;
-    struct PrintReply { bool ok; bool toFile; };
+    struct PrintReply
+    {
+        bool ok;
+        bool toFile;
+        QString printer = {};   // chosen in the dialog; empty: the printer as it was
+    };
     QQueue<PrintReply> prints;
     QList<Call> calls;
-    // Whether the desktop has an application for every MIME type asked about.
-    bool desktopHandlers = true;
     // Runs once after the next confirmed file dialog, before the window
     // goes on: a test can change the chosen file behind the window's back.
     std::function<void()> afterChoice;
@@ -50,15 +54,14 @@ public:
         return chosen;
     }
     void openUrl(const QUrl &url) override { calls.append({"url", url.toString(), {}, {}}); }
-    bool hasDefaultApplication(const QString &mimeType) override
-    {
-        calls.append({"mime", mimeType, {}, {}});
-        return desktopHandlers;
-    }
-    bool print(QWidget *, QPrinter *, const PrintRequest &request, bool *toFile) override
+    bool print(QWidget *, QPrinter *printer, const PrintRequest &request, bool *toFile) override
     {
         calls.append({"print", request.toFileLabel, {}, request});
         const PrintReply r = prints.isEmpty() ? PrintReply{false, false} : prints.dequeue();
+        if (r.ok && !r.printer.isEmpty()) {
+            printer->setOutputFormat(QPrinter::NativeFormat);
+            printer->setPrinterName(r.printer);
+        }
         if (toFile)
             *toFile = r.toFile;
         return r.ok;

@@ -10,20 +10,10 @@
 const { spawn } = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const { launch, lines, open } = require('./viewer-page');
+const { launch, lines, open, viewGeometry } = require('./viewer-page');
 
 const WIDTH = 800;
 const HEIGHT = 500;
-
-// The canvas's centre and the screen size of one unit at the cube's front
-// (the starting view: 100 units away, field of view 0.08).
-async function geometry(page) {
-  return page.evaluate(() => {
-    const r = document.querySelector('#c').getBoundingClientRect();
-    const unit = r.height / 2 / Math.tan(0.08 / 2) / (100 - 1);
-    return { x: r.left + r.width / 2, y: r.top + r.height / 2, unit };
-  });
-}
 
 // Waits until the cube's points stop moving (an animation has ended).
 async function settled(page) {
@@ -55,17 +45,20 @@ async function shots(browser, guidepictures, language, outdir) {
     const scene = await open(page, first.slice(4));
     if (!scene || !scene.loaded.every(Boolean)) throw new Error('the cube did not load in ' + language);
     const stage = page.locator('#stage');
-    const at = await geometry(page);
+    let at = await page.evaluate(viewGeometry);
     // The pad in front of the front face (the cube sits one unit low): the net unfolds.
     await page.mouse.click(at.x, at.y + at.unit);
     await page.waitForTimeout(500);
     await settled(page);
     await page.mouse.move(0, 0);
     await stage.screenshot({ path: path.join(outdir, language + '-browser-net.png') });
-    // A corner ball folds it back; a drag on the cube turns it.
-    await page.mouse.click(at.x - at.unit, at.y);
+    // A corner ball folds it back (where the widened view shows it); a drag
+    // on the cube turns it.
+    const widened = await page.evaluate(viewGeometry);
+    await page.mouse.click(widened.x - widened.unit, widened.y);
     await page.waitForTimeout(500);
     await settled(page);
+    at = await page.evaluate(viewGeometry);
     await page.mouse.move(at.x + 0.3 * at.unit, at.y + 0.5 * at.unit);
     await page.mouse.down();
     for (let step = 1; step <= 10; step++)

@@ -36,6 +36,24 @@ function sceneState() {
   };
 }
 
+// Runs in the page: the canvas's centre and the screen size of one unit at
+// the cube's front (the starting view, 100 units away) with the view's field
+// of view as it is now (the page widens it while a net is open).
+function viewGeometry() {
+  const scene = X3D.getBrowser('#c').currentScene;
+  let fov = 0.08;
+  for (let i = 0; i < scene.rootNodes.length; i++) {
+    const node = scene.rootNodes[i];
+    if (node && node.getNodeTypeName() === 'Viewpoint') {
+      fov = node.fieldOfView;
+      break;
+    }
+  }
+  const r = document.querySelector('#c').getBoundingClientRect();
+  const unit = r.height / 2 / Math.tan(fov / 2) / (100 - 1);
+  return { x: r.left + r.width / 2, y: r.top + r.height / 2, unit, fov };
+}
+
 // Loads a viewer page and waits for the world and its six pictures.
 // A local file (as the program hands it to the browser) forwards to the page.
 async function open(page, url) {
@@ -86,4 +104,4 @@ function checks(name) {
   return { check, run };
 }
 
-module.exports = { CHROMIUM_ARGS, launch, checks, lines, sceneState, open };
+module.exports = { CHROMIUM_ARGS, launch, checks, lines, sceneState, viewGeometry, open };

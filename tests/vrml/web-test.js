@@ -1,10 +1,13 @@
 // The cube in the program's web viewer, in headless Chromium:
 //   node web-test.js WEBSERVE [--shots DIR]
 // WEBSERVE (webserve.cpp) starts the program's main window with the demo
-// face set and presses F4 on a desktop without a VRML viewer; this opens its
-// page, checks the cube there, asks for another face set, saves the site for
-// the web and checks that folder served by a plain static server.
-// --shots DIR keeps screenshots of the page at 800 x 600 and 1600 x 900.
+// face set and presses F4 (the web viewer unless a VRML viewer is chosen);
+// this opens its page, checks the cube there (its buttons clicked at their
+// letters, the twelve nets opened at 800 x 600 and 1500 x 900), asks for
+// another face set, saves the site for the web and checks that folder served
+// by a plain static server.
+// --shots DIR keeps screenshots of the page at 800 x 600 and 1600 x 900, and
+// of net d open at 800 x 600 and 1500 x 900.
 // Exit status: 0 passed, 1 a check failed, 2 the test could not run.
 'use strict';
 const { spawn } = require('child_process');
@@ -42,9 +45,15 @@ async function unfoldAndFold() {
   // X_ITE's time is seconds since the epoch.
   inner(hra, 'BUDIKa').startTime = Date.now() / 1000;
   const unfolded = await eventually(() => same(points(kr.body), flat), 15000);
-  // A corner ball, -1 0 1 in the world, seen from the starting view.
+  // A corner ball, -1 0 1 in the world, seen from the starting view, with
+  // the view as wide as the open net made it.
   const box = canvas.getBoundingClientRect();
-  const f = box.height / 2 / Math.tan(0.08 / 2) / (100 - 1);
+  let fov = 0;
+  for (let i = 0; i < browser.currentScene.rootNodes.length && !fov; i++) {
+    const node = browser.currentScene.rootNodes[i];
+    if (node && node.getNodeTypeName() === 'Viewpoint') fov = node.fieldOfView;
+  }
+  const f = box.height / 2 / Math.tan(fov / 2) / (100 - 1);
   const at = { clientX: box.left + box.width / 2 - f, clientY: box.top + box.height / 2 };
   const mouse = (type, buttons) => surface.dispatchEvent(new MouseEvent(type, {
     bubbles: true, composed: true, cancelable: true, button: 0, buttons, ...at }));
@@ -100,6 +109,177 @@ async function frontColour(page) {
 
 const near = (a, b, tolerance = 40) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
 
+// The sky behind the scene.
+const SKY = [0xcc, 0xcc, 0xff];
+
+// Runs in the page: opens one net at once (its interpolator at its end) and
+// turns the cube as a drag would, or folds the cube (fraction 0).
+function openNet([net, fraction, turn]) {
+  const browser = X3D.getBrowser('#c');
+  const inner = (node, name) => node.getValue().getBody().getNamedNode(name);
+  const hra = browser.currentScene.getNamedNode('HRA');
+  inner(hra, 'KRYCHLE').rotation = new X3D.SFRotation(...turn);
+  inner(hra, 'SIT' + net).set_fraction = fraction;
+}
+
+// Whether anything but the sky lies in the canvas's outer rows and columns
+// of pixels: a net cut off by the canvas's edge shows there.
+async function touchesEdge(page, border = 3) {
+  const box = await canvasBox(page);
+  const x = Math.ceil(box.x);
+  const y = Math.ceil(box.y);
+  const width = Math.floor(box.width) - 1;
+  const height = Math.floor(box.height) - 1;
+  const strips = [{ x, y, width, height: border }, { x, y: y + height - border, width, height: border },
+    { x, y, width: border, height }, { x: x + width - border, y, width: border, height }];
+  let count = 0;
+  for (const clip of strips) {
+    const data = await pixels(page, clip);
+    for (let i = 0; i < data.length; i += 4)
+      if (!near([data[i], data[i + 1], data[i + 2]], SKY, 24)) count++;
+  }
+  return count;
+}
+
+// Pixels of the net's pictures (any colour far from the sky, the buttons'
+// yellow and their olive text) in the canvas.
+async function netPixels(page) {
+  const box = await canvasBox(page);
+  const data = await pixels(page, { x: Math.ceil(box.x), y: Math.ceil(box.y),
+    width: Math.floor(box.width) - 1, height: Math.floor(box.height) - 1 });
+  let count = 0;
+  for (let i = 0; i < data.length; i += 4) {
+    const c = [data[i], data[i + 1], data[i + 2]];
+    if (!near(c, SKY, 60) && !near(c, [0xcc, 0xcc, 0x00], 60) && !near(c, [0x33, 0x33, 0x00], 40)) count++;
+  }
+  return count;
+}
+
+// Every net of the twelve, opened at rest and turned two ways, lies inside
+// the canvas: the names of those that touch its edge.
+async function netsCutOff(page) {
+  const turns = [[0, 0, 1, 0], [1, 0, 0, 1.2], [0.6, 0.8, 0, 2.2]];
+  const cut = [];
+  for (const net of 'abcdefghijkl') {
+    for (const turn of turns) {
+      await page.evaluate(openNet, [net, 1, turn]);
+      await page.waitForTimeout(150);
+      const count = await touchesEdge(page);
+      if (count) cut.push(`${net} ${turn.join(' ')} (${count} px)`);
+    }
+    await page.evaluate(openNet, [net, 0, [0, 0, 1, 0]]);
+  }
+  return cut;
+}
+
+// Runs in the page: how often each button's TouchSensor became active, and
+// the text each shows.
+function buttonPresses() {
+  const scene = X3D.getBrowser('#c').currentScene;
+  window.vemtalPresses = window.vemtalPresses || {};
+  const out = {};
+  for (const name of ['RUKA', 'RUKA2', 'RUKA3', 'RUKA4']) {
+    const button = scene.getNamedNode(name);
+    if (!(name in window.vemtalPresses)) {
+      window.vemtalPresses[name] = 0;
+      button.addFieldCallback('web-test', 'isActive', (active) => { if (active) window.vemtalPresses[name]++; });
+    }
+    out[name] = { presses: window.vemtalPresses[name],
+      text: button.getValue().getBody().getNamedNode('T').string[0] };
+  }
+  return out;
+}
+
+// The buttons' text on the screen: the olive pixels of the canvas's lower
+// part, in four groups (left and right, upper and lower row). For its first
+// and its last letter (the leftmost and the rightmost four columns of its
+// ink) each gives a pixel of the ink and a pixel between the strokes, within
+// the rows the text's ink spans: a teacher's click lands on either.
+async function buttonLetters(page) {
+  const box = await canvasBox(page);
+  const top = Math.ceil(box.y + box.height * 0.6);
+  const left = Math.ceil(box.x);
+  const width = Math.floor(box.width) - 1;
+  const height = Math.floor(box.y + box.height) - 1 - top;
+  const data = await pixels(page, { x: left, y: top, width, height });
+  const ink = (x, y) => {
+    const i = (y * width + x) * 4;
+    return data[i] < 90 && data[i + 1] < 90 && data[i + 2] < 40 && Math.abs(data[i] - data[i + 1]) < 15;
+  };
+  // The bars' top faces, lit darker, are lines longer than any stroke of
+  // the text: those are left out.
+  const found = [];
+  for (let y = 0; y < height; y++) {
+    for (let x = 0; x < width; x++) {
+      if (!ink(x, y)) continue;
+      let end = x;
+      while (end + 1 < width && ink(end + 1, y)) end++;
+      if (end - x < 24)
+        for (let i = x; i <= end; i++) found.push([i, y]);
+      x = end;
+    }
+  }
+  if (!found.length) return null;
+  const rows = found.map(([, y]) => y);
+  const middle = (Math.min(...rows) + Math.max(...rows)) / 2;
+  const groups = {};
+  for (const [x, y] of found) {
+    const key = (x < width / 2 ? 'left' : 'right') + (y < middle ? ' upper' : ' lower');
+    (groups[key] = groups[key] || []).push([x, y]);
+  }
+  const at = ([x, y]) => ({ x: left + x + 0.5, y: top + y + 0.5 });
+  const letters = {};
+  for (const [key, points] of Object.entries(groups)) {
+    const xs = points.map(([x]) => x);
+    const ys = points.map(([, y]) => y);
+    const [first, last, high, low] = [Math.min(...xs), Math.max(...xs), Math.min(...ys), Math.max(...ys)];
+    const centre = (high + low) / 2;
+    const letter = (from, to) => {
+      const inked = points.filter(([x]) => x >= from && x <= to);
+      const gaps = [];
+      for (let y = high + 1; y < low; y++)
+        for (let x = from; x <= to; x++)
+          if (!ink(x, y) && !ink(x - 1, y) && !ink(x + 1, y)) gaps.push([x, y]);
+      gaps.sort((p, q) => Math.abs(p[1] - centre) - Math.abs(q[1] - centre));
+      return { ink: at(inked[Math.floor(inked.length / 2)]), gap: gaps.length ? at(gaps[0]) : null };
+    };
+    letters[key] = { first: letter(first, first + 3), last: letter(last - 3, last) };
+  }
+  return letters;
+}
+
+// The model's buttons by their place in the panel.
+const BUTTONS = { 'right upper': 'RUKA', 'right lower': 'RUKA2', 'left upper': 'RUKA3', 'left lower': 'RUKA4' };
+
+// Clicks the first and then the last letter of each button, on the ink and
+// between the strokes: the clicks on which a button did not act, with the
+// text clicked.
+async function lettersNotActing(page) {
+  const failed = [];
+  for (const [place, name] of Object.entries(BUTTONS)) {
+    for (const [end, where] of [['first', 'ink'], ['first', 'gap'], ['last', 'ink'], ['last', 'gap']]) {
+      const letters = await buttonLetters(page);
+      const target = letters && letters[place] && letters[place][end][where];
+      const before = await page.evaluate(buttonPresses);
+      if (!target) {
+        failed.push(`${name}: no ${where} of its ${end} letter seen`);
+        continue;
+      }
+      await page.mouse.move(target.x, target.y);
+      await page.waitForTimeout(100);
+      await page.mouse.down();
+      await page.waitForTimeout(100);
+      await page.mouse.up();
+      await page.mouse.move(0, 0);
+      await page.waitForTimeout(300);
+      const after = await page.evaluate(buttonPresses);
+      if (after[name].presses !== before[name].presses + 1)
+        failed.push(`${name} "${before[name].text}" at its ${end} letter (${where})`);
+    }
+  }
+  return failed;
+}
+
 // The model's panel buttons (yellow boxes, dark olive text) do not touch the
 // canvas's left and right edges: nothing of them is cut off there.
 async function buttonsInside(page) {
@@ -136,7 +316,7 @@ async function main() {
     const first = await answer();
     // The browser is handed a local page of the user's alone that forwards
     // it to the server: the token stays off command lines.
-    check(first.startsWith('url file:///'), 'F4 without a VRML viewer opens a local page (' + first + ')');
+    check(first.startsWith('url file:///'), 'F4 opens a local page (' + first + ')');
     const opened = first.slice(4);
     check((fs.statSync(fileURLToPath(opened)).mode & 0o777) === 0o600, 'only the user can read that page');
 
@@ -165,6 +345,23 @@ async function main() {
     check(edges.edge === 0 && edges.left > 50 && edges.right > 50,
       'at 800 x 600 the four buttons are in view: ' + JSON.stringify(edges));
     if (shots) await page.screenshot({ path: path.join(shots, 'web-800x600.png') });
+    const notActing = await lettersNotActing(page);
+    check(notActing.length === 0, 'a click on the first and on the last letter of each button acts: '
+      + (notActing.join('; ') || 'all do'));
+    for (const [width, height] of [[800, 600], [1500, 900]]) {
+      await page.setViewportSize({ width, height });
+      await page.waitForTimeout(300);
+      await page.evaluate(openNet, ['d', 1, [0, 0, 1, 0]]);
+      await page.waitForTimeout(300);
+      if (shots) await page.screenshot({ path: path.join(shots, `web-${width}x${height}-net.png`) });
+      check(await netPixels(page) > width * height / 20, `at ${width} x ${height} the open net is seen`);
+      await page.evaluate(openNet, ['d', 0, [0, 0, 1, 0]]);
+      const cut = await netsCutOff(page);
+      check(cut.length === 0, `at ${width} x ${height} every open net lies inside the canvas: `
+        + (cut.join('; ') || 'all do'));
+    }
+    await page.setViewportSize({ width: 800, height: 600 });
+    await page.waitForTimeout(300);
     const moves = await page.evaluate(unfoldAndFold);
     check(moves.unfolded, 'net a unfolds');
     check(moves.folded, 'a corner ball folds the cube back');
@@ -205,8 +402,11 @@ async function main() {
     bare.on('request', (r) => { if (/x_ite\.min\.js/.test(r.url())) xiteAsked = true; });
     await bare.goto(url);
     await bare.waitForSelector('#message:not([hidden])', { timeout: 30000 });
-    check(/WebGL/.test(await bare.textContent('#message')) && !xiteAsked,
-      'without WebGL the page says so and does not load X_ITE');
+    const noWebGL = await bare.textContent('#message');
+    check(/WebGL/.test(noWebGL) && !xiteAsked, 'without WebGL the page says so and does not load X_ITE');
+    check(/akcelerace/.test(noWebGL) && noWebGL.includes('chrome://gpu') && noWebGL.includes('about:support')
+      && !/jiný prohlížeč/.test(noWebGL),
+      'and says what to check (hardware acceleration, the GPU page), not to try another browser: ' + noWebGL);
     await bare.close();
 
     // Saved for the web and served by a plain static server: the same cube.

@@ -1,9 +1,10 @@
 // The cube through the program's web viewer, for the browser test and the
-// benchmark, as a teacher gets it on a desktop without a VRML viewer:
+// benchmark, as a teacher gets it by F4 on a fresh start:
 //   webserve WORKDIR
-// The main window starts in WORKDIR with the demo face set (rotations
-// 0 1 2 3 0 1) and "Zobrazit krychli" (F4) is pressed: the page's address is
-// printed as "url ADDRESS". Then commands, one per line on standard input:
+// The main window starts in WORKDIR (its settings in WORKDIR/config) with the
+// demo face set (rotations 0 1 2 3 0 1) and "Zobrazit krychli" (F4) is
+// pressed: the page's address is printed as "url ADDRESS". Then commands, one
+// per line on standard input:
 //   next       front picture 2-prava.png, rotations 1 0 0 0 0 0, Shift+F4
 //   save DIR   "Uložit pro web" into DIR; prints "saved" or "refused TEXT"
 //   quit
@@ -38,13 +39,15 @@ void say(const QString &line)
 
 int main(int argc, char *argv[])
 {
+    // Settings of its own, none chosen: F4 shows the web viewer.
+    if (argc == 2)
+        qputenv("XDG_CONFIG_HOME", QByteArray(argv[1]) + "/config");
     QApplication app(argc, argv);
     if (argc != 2 || !QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "usage: webserve WORKDIR\n");
         return 2;
     }
     ScriptedDialogs dialogs;
-    dialogs.desktopHandlers = false;
     AppContext context;
     context.dialogs = &dialogs;
     TForm1 form(context);
