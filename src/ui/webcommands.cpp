@@ -2,6 +2,7 @@
 
 #include "appcontext.h"
 #include "dialogs.h"
+#include "forwardpage.h"
 #include "viewerserver.h"
 #include "webexport.h"
 
@@ -16,6 +17,7 @@ constexpr int lineNoWebGL = 133;
 constexpr int lineLoadFailed = 134;
 constexpr int lineLoading = 135;
 constexpr int lineOpenedFromFile = 136;
+constexpr int lineNoForwardPage = 156;
 
 } // namespace
 
@@ -58,7 +60,16 @@ void WebCommands::showInBrowser(const QStringList &modelLines, const QStringList
     }
     const QString name = QFileInfo(modelFile).fileName();
     m_server->publish(web::makeContent(modelLines, labels, name), web::viewerPage(name, pageTexts()));
-    m_context.dialogs->openUrl(m_server->pageUrl());
+    if (!m_forward)
+        m_forward = std::make_unique<web::ForwardPage>();
+    QString error;
+    if (!m_forward->write(m_server->pageUrl(), error)) {
+        m_context.dialogs->error(m_window, m_context.language.text(
+                lineNoForwardPage, QStringLiteral("Krychli nelze zobrazit v prohlížeči: program nemohl zapsat stránku, kterou prohlížeč otevře (%1)."))
+                                           .arg(error));
+        return;
+    }
+    m_context.dialogs->openUrl(QUrl::fromLocalFile(m_forward->path()));
 }
 
 QString WebCommands::chooseFolder(const QString &title)

@@ -8,6 +8,7 @@
 struct AppContext;
 class QWidget;
 namespace web {
+class ForwardPage;
 class ViewerServer;
 struct PageTexts;
 }
@@ -22,7 +23,8 @@ public:
     ~WebCommands();
 
     // `modelLines` were just written to `modelFile` for the stored `labels`.
-    // Starts the server on first use and opens its page.
+    // Starts the server on first use and opens its page, through a local
+    // page that forwards the browser (the address carries the token).
     void showInBrowser(const QStringList &modelLines, const QStringList &labels,
                        const QString &modelFile);
     // Asks for the folder; empty when cancelled.
@@ -39,4 +41,5 @@ private:
     AppContext &m_context;
     QWidget *m_window;
     std::unique_ptr<web::ViewerServer> m_server;
+    std::unique_ptr<web::ForwardPage> m_forward;
 };
