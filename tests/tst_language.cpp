@@ -232,6 +232,9 @@ private slots:
             QVERIFY2(after[key] == before[key], qPrintable(key + ": " + before[key] + " -> " + after[key]));
         QCOMPARE(m_app->context.language.text(47, "x"), QStringLiteral("Vyberte textury."));
         QCOMPARE(m_app->context.language.text(64, "x"), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
+        // The trace window's captions of both nets in one wording, the window's own.
+        QCOMPARE(m_app->context.language.text(68, "x"), QStringLiteral("Upravujete horní síť"));
+        QCOMPARE(m_app->context.language.text(69, "x"), QStringLiteral("Upravujete dolní síť"));
     }
 
     void englishFileTranslates()

@@ -319,7 +319,7 @@ void tst_TraceWindow::rollOnInactiveNet()
     QCOMPARE(form().activeNet(), number);
     QCOMPARE(group("rgsit")->checkedId(), number - 1);
     if (number == 2)
-        QCOMPARE(varovani(), QStringLiteral("Editujete dolní síť"));
+        QCOMPARE(varovani(), QStringLiteral("Upravujete dolní síť"));
     QVERIFY(button("undo")->isEnabled());
     // Face 2 (rotation 0) imprinted right of the start, with three turns.
     QCOMPARE(form().net(number).traceGrid.at(field(8, 4)), (trace::Imprint{ 2, 3 }));
@@ -372,11 +372,11 @@ void tst_TraceWindow::netChoiceKeepsUndoHonest()
     QVERIFY(button("undo")->isEnabled());
     clickItem("rgsit", 1);
     QCOMPARE(form().activeNet(), 2);
-    QCOMPARE(varovani(), QStringLiteral("Editujete dolní síť"));
+    QCOMPARE(varovani(), QStringLiteral("Upravujete dolní síť"));
     QVERIFY(!button("undo")->isEnabled());
     clickItem("rgsit", 0);
     QVERIFY(button("undo")->isEnabled());
-    QCOMPARE(varovani(), QStringLiteral("Editujete horní síť"));
+    QCOMPARE(varovani(), QStringLiteral("Upravujete horní síť"));
 }
 
 void tst_TraceWindow::pictureModeEdits()

@@ -68,7 +68,7 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     ImP = addImage(Panel, "ImP", QRect(56, 400, 32, 32));
     ImP->hide();
 
-    varovani = new QLabel(QStringLiteral("Upravujete horní síť"), Panel);
+    varovani = new QLabel(Panel);   // the upper net's caption, from FormCreate
     varovani->setObjectName(QStringLiteral("varovani"));
     varovani->setGeometry(152, 8, 144, 20);
     varovani->setFont(uiFont(16));
@@ -161,6 +161,7 @@ void TForm4::showAfterLoad()
 void TForm4::FormCreate()
 {
     setCaptionTexts();
+    varovani->setText(m_captions[0]);
     tracedraw::linky(Image4->canvas());
     tracedraw::linky(Image5->canvas());
     Image3->show();
@@ -474,6 +475,7 @@ PrintedSheet TForm4::sheetFor(bool answers) const
 
 void TForm4::setCaptionTexts()
 {
-    m_captions[0] = m_context.language.text(68, QStringLiteral("Editujete horní síť"));
-    m_captions[1] = m_context.language.text(69, QStringLiteral("Editujete dolní síť"));
+    // One wording for both nets, as the window first shows it.
+    m_captions[0] = m_context.language.text(68, QStringLiteral("Upravujete horní síť"));
+    m_captions[1] = m_context.language.text(69, QStringLiteral("Upravujete dolní síť"));
 }
