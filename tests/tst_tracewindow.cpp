@@ -123,10 +123,10 @@ private:
     // read through the imprint table (a stamp prints mirrored).
     QImage imprintBlock(int face, int rotation) const;
     // Checks a net image against the trace, from the tiles alone: every
-    // field of the path shows its imprint (`plain`: the start imprint, then
-    // the picture grid; else the trace grid), each move's arrowhead is
-    // there, the last field is framed red (never in a plain redraw), and
-    // nothing is drawn off the path.
+    // field of the path shows its imprint (`plain`: the picture grid, the
+    // start imprint where it has no face on the start; else the trace
+    // grid), each move's arrowhead is there, the last field is framed red
+    // (never in a plain redraw), and nothing is drawn off the path.
     void expectShown(const QImage &net, const trace::Trace &t, bool plain);
     void roll(const char *net, const QList<QPoint> &fields);
     void clickItem(const char *group, int index);
@@ -189,8 +189,8 @@ void tst_TraceWindow::expectShown(const QImage &net, const trace::Trace &t, bool
     for (qsizetype i = 0; i < path.size(); ++i) {
         const Field f = path[i];
         const trace::Imprint p = !plain ? t.traceGrid.at(f)
-                : i == 0                ? t.initial[Underside]
-                                        : t.pictureGrid.at(f);
+                : i == 0 && t.pictureGrid.at(f).face == 0 ? t.initial[Underside]
+                                                          : t.pictureGrid.at(f);
         QCOMPARE(fieldBlock(net, f), p.face ? imprintBlock(p.face, p.rotation) : white);
         if (i > 0)
             QCOMPARE(at(net, arrowTip(path[i - 1], f)), 0x000000u);
@@ -418,6 +418,12 @@ void tst_TraceWindow::pictureModeEdits()
     expectShown(net->image(), t, true);
     QCOMPARE(fieldBlock(net->image(), startField), imprintBlock(6, 1));   // start imprint back
     QCOMPARE(at(net->image(), centre(8, 3)), 0xFFFFFFu);                // still blank
+    // A turned start imprint stays turned.
+    QTest::mouseClick(net, Qt::LeftButton, {}, centre(7, 4));
+    QTest::mouseClick(net, Qt::LeftButton, Qt::ShiftModifier, centre(7, 4));
+    QTest::mouseClick(button("oprav"), Qt::LeftButton);
+    QCOMPARE(fieldBlock(net->image(), startField), imprintBlock(6, 2));
+    expectShown(net->image(), t, true);
 
     // Right click with Shift hides the net in picture mode.
     QTest::mouseClick(net, Qt::RightButton, Qt::ShiftModifier, centre(2, 2));

@@ -46,8 +46,10 @@ void prekresli_sipky(Canvas &canvas, const trace::History &history);
 // field framed red, arrows when `arrows` is set.
 void prekresli_obrazek(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
                        const Tiles &mirrored, const die::DieState &initial, bool arrows);
-// Plain redraw: the start imprint, then the path's fields as `grid` holds
-// them; no red frame; arrows when `arrows` is set.
+// Plain redraw: the path's fields as `grid` holds them, a start field where
+// it has no face with the start imprint (the pupil sees where the die
+// starts; a turned start stays turned); no red frame; arrows when `arrows`
+// is set.
 void prekresli_proste(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
                       const Tiles &mirrored, const die::DieState &initial, bool arrows);
 
