@@ -3,6 +3,7 @@
 #include "tracefile.h"
 #include "tracesheet.h"
 
+#include <QMap>
 #include <QTest>
 
 using namespace die;
@@ -31,6 +32,25 @@ faceset::Snapshot demoSnapshot()
 
 const auto yes = [](int) { return true; };
 
+// A trace file written out by hand: `fields` maps 10 * column + row to the
+// imprint's two digits, every other field "00"; the count and the first
+// moves, the rest of the 150 "0".
+QByteArray traceFile(const QMap<int, QByteArray> &fields, const QByteArray &count, const QByteArray &moves)
+{
+    QByteArray out = "KP\r\n";
+    for (int c = 1; c <= 14; ++c) {
+        out += "Z ";
+        for (int r = 1; r <= 7; ++r)
+            out += fields.value(10 * c + r, "00") + ' ';
+        out += "\r\n";
+    }
+    out += count + "\r\n";
+    const QByteArray all = moves.leftJustified(150, '0');
+    for (int k = 0; k < 15; ++k)
+        out += "K " + all.mid(10 * k, 10) + "\r\n";
+    return out;
+}
+
 } // namespace
 
 class tst_TraceSheet : public QObject
@@ -52,6 +72,7 @@ private slots:
     void loadOfNothingChangesNothing();
     void loadRebuilds_data();
     void loadRebuilds();
+    void neverFilledPictureIsTheTrace();
 
 private:
     TraceSheet m_sheet;
@@ -338,6 +359,32 @@ void tst_TraceSheet::loadRebuilds()
     // The active upper net entered picture mode as a click would.
     QCOMPARE(m_sheet.net(1).pictureGrid, m_sheet.net(1).traceGrid);
     QCOMPARE(m_sheet.fileBytes(2), file);
+}
+
+void tst_TraceSheet::neverFilledPictureIsTheTrace()
+{
+    // Rolled and confirmed without picture mode: the file holds the trace
+    // that the net shows, not a blank grid.
+    m_snapshot.rotations = {};
+    m_sheet.refresh(m_snapshot, yes);
+    m_sheet.press(1, Qt::LeftButton, false, field(8, 4));   // face 2 with 3 turns
+    QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {84, "23"}}, "1", "3"));
+    QCOMPARE(m_sheet.fileBytes(2), traceFile({{74, "60"}}, "0", ""));
+    m_sheet.press(1, Qt::LeftButton, false, field(8, 5));   // face 1, turned 1 + 2
+    QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {84, "23"}, {85, "13"}}, "2", "32"));
+
+    // Picture mode fills the active net's picture grid; edits show in its file.
+    QVERIFY(m_sheet.enterPictureMode());
+    m_sheet.press(1, Qt::RightButton, false, field(8, 4));
+    QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {85, "13"}}, "2", "32"));
+    // The other net's first edit starts from its trace.
+    m_sheet.press(2, Qt::LeftButton, true, startField);
+    QCOMPARE(m_sheet.fileBytes(2), traceFile({{74, "61"}}, "0", ""));
+    // A picture grid once filled stays the file's grid, as before: a later
+    // roll is not in it.
+    m_sheet.leavePictureMode();
+    m_sheet.press(1, Qt::LeftButton, false, field(9, 5));
+    QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {85, "13"}}, "3", "323"));
 }
 
 QTEST_MAIN(tst_TraceSheet)

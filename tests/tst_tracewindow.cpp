@@ -85,6 +85,7 @@ private slots:
     void undoButton();
     void netChoiceKeepsUndoHonest();
     void pictureModeEdits();
+    void pictureModeOnOtherNet();
     void leavePictureMode_data();
     void leavePictureMode();
     void hideAndShowNet_data();
@@ -123,10 +124,10 @@ private:
     // read through the imprint table (a stamp prints mirrored).
     QImage imprintBlock(int face, int rotation) const;
     // Checks a net image against the trace, from the tiles alone: every
-    // field of the path shows its imprint (`plain`: the picture grid, the
-    // start imprint where it has no face on the start; else the trace
-    // grid), each move's arrowhead is there, the last field is framed red
-    // (never in a plain redraw), and nothing is drawn off the path.
+    // field of the path shows its imprint (`plain`: the picture, the start
+    // imprint where it has no face on the start; else the trace grid), each
+    // move's arrowhead is there, the last field is framed red (never in a
+    // plain redraw), and nothing is drawn off the path.
     void expectShown(const QImage &net, const trace::Trace &t, bool plain);
     void roll(const char *net, const QList<QPoint> &fields);
     void clickItem(const char *group, int index);
@@ -189,8 +190,8 @@ void tst_TraceWindow::expectShown(const QImage &net, const trace::Trace &t, bool
     for (qsizetype i = 0; i < path.size(); ++i) {
         const Field f = path[i];
         const trace::Imprint p = !plain ? t.traceGrid.at(f)
-                : i == 0 && t.pictureGrid.at(f).face == 0 ? t.initial[Underside]
-                                                          : t.pictureGrid.at(f);
+                : i == 0 && t.picture().at(f).face == 0 ? t.initial[Underside]
+                                                        : t.picture().at(f);
         QCOMPARE(fieldBlock(net, f), p.face ? imprintBlock(p.face, p.rotation) : white);
         if (i > 0)
             QCOMPARE(at(net, arrowTip(path[i - 1], f)), 0x000000u);
@@ -428,6 +429,28 @@ void tst_TraceWindow::pictureModeEdits()
     // Right click with Shift hides the net in picture mode.
     QTest::mouseClick(net, Qt::RightButton, Qt::ShiftModifier, centre(2, 2));
     QVERIFY(!net->isVisible());
+}
+
+void tst_TraceWindow::pictureModeOnOtherNet()
+{
+    // Picture mode entered on the upper net; the lower net, chosen then,
+    // shows its trace when redrawn and edits it.
+    showForm();
+    roll("Image4", { centre(7, 5), centre(7, 6) });
+    clickItem("rgsit", 0);
+    clickItem("rgrezim", 1);
+    clickItem("rgsit", 1);
+    QCOMPARE(form().activeNet(), 2);
+    QTest::mouseClick(button("oprav"), Qt::LeftButton);
+    const trace::Trace &t = form().net(2);
+    const trace::Imprint rolled = t.traceGrid.at(field(7, 6));
+    QCOMPARE(fieldBlock(image("Image4")->image(), field(7, 6)), imprintBlock(rolled.face, rolled.rotation));
+    expectShown(image("Image4")->image(), t, true);
+    QTest::mouseClick(image("Image4"), Qt::LeftButton, Qt::ShiftModifier, centre(7, 6));
+    trace::Grid turned = t.traceGrid;
+    turned.at(field(7, 6)).rotation = (rolled.rotation + 1) % 4;
+    QCOMPARE(t.picture(), turned);
+    QCOMPARE(form().traceFileBytes(2), tracefile::write(turned, t.history));
 }
 
 void tst_TraceWindow::leavePictureMode_data()

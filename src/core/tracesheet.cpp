@@ -92,18 +92,18 @@ TraceSheet::Press TraceSheet::press(int n, Qt::MouseButton button, bool turnKey,
         p.what = Pressed::HideNet;
     } else if (button == Qt::RightButton) {
         if (onGrid) {
-            trace::uvolni_pole(f, t.pictureGrid);
+            trace::uvolni_pole(f, t.editedPicture());
             p.what = Pressed::Blanked;
         }
     } else if (button == Qt::LeftButton && picture && turnKey) {
         if (onGrid) {
-            trace::Imprint &q = t.pictureGrid.at(f);
+            trace::Imprint &q = t.editedPicture().at(f);
             q.rotation = (q.rotation + 1) & 3;
             p.what = Pressed::Turned;
         }
     } else if (button == Qt::LeftButton) {
         if (picture && onGrid) {
-            t.pictureGrid.at(f) = t.traceGrid.at(f);
+            t.editedPicture().at(f) = t.traceGrid.at(f);
             p.what = Pressed::Revealed;
         }
         p.drag = true;
@@ -140,8 +140,7 @@ void TraceSheet::leavePictureMode()
 
 void TraceSheet::restorePicture()
 {
-    trace::Trace &t = at(m_active);
-    t.pictureGrid = t.traceGrid;
+    at(m_active).fillPicture();
 }
 
 bool TraceSheet::undo()
@@ -166,7 +165,7 @@ QImage TraceSheet::completeNet(int n, bool arrows) const
 QByteArray TraceSheet::fileBytes(int n) const
 {
     const trace::Trace &t = net(n);
-    return tracefile::write(t.pictureGrid, t.history);
+    return tracefile::write(t.picture(), t.history);
 }
 
 bool TraceSheet::load(int n, const QByteArray &bytes)
@@ -178,6 +177,7 @@ bool TraceSheet::load(int n, const QByteArray &bytes)
         return false;
     trace::Trace &t = at(n);
     t.pictureGrid = data->picture;
+    t.pictureFilled = true;
     t.history = data->history;
     m_netRead[index(n)] = true;
     m_loadPending = true;

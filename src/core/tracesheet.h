@@ -67,6 +67,8 @@ public:
                                      const std::function<bool(int net)> &mayClear);
 
     // A mouse press on net n's field f (the window computed the field).
+    // Picture mode edits the net's picture, filled from its trace first
+    // when it never was.
     Press press(int n, Qt::MouseButton button, bool turnKey, die::Field f);
     // A mouse release on net n: it becomes active. True when it was not.
     bool release(int n);
@@ -90,7 +92,8 @@ public:
     // redraws it: every imprint rolled, the last field framed red.
     QImage completeNet(int n, bool arrows) const;
 
-    // The trace file of net n (picture grid, count, history).
+    // The trace file of net n: its picture (the trace grid when the picture
+    // grid was never filled), count and history.
     QByteArray fileBytes(int n) const;
     // A whole trace file becomes net n's picture grid and history, to be
     // rebuilt by takeLoaded(); false (nothing changed) for a bad file.

@@ -273,7 +273,7 @@ void TForm4::Image5MouseDown(ImageControl *image, Qt::MouseButton button,
         break;
     case TraceSheet::Pressed::Turned:
     case TraceSheet::Pressed::Revealed:
-        tracedraw::dokresli_pole(canvas, f, t.pictureGrid, m_sheet.mirroredTiles());
+        tracedraw::dokresli_pole(canvas, f, t.picture(), m_sheet.mirroredTiles());
         break;
     case TraceSheet::Pressed::Nothing:
         break;
@@ -305,7 +305,7 @@ void TForm4::drawNet(int net)
         tracedraw::prekresli_obrazek(image->canvas(), t.history, t.traceGrid, m_sheet.mirroredTiles(),
                                      t.initial, sipky->isChecked());
     else
-        tracedraw::prekresli_proste(image->canvas(), t.history, t.pictureGrid, m_sheet.mirroredTiles(),
+        tracedraw::prekresli_proste(image->canvas(), t.history, t.picture(), m_sheet.mirroredTiles(),
                                     t.initial, sipky->isChecked());
     image->update();
 }
