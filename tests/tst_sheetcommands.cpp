@@ -192,7 +192,8 @@ private slots:
         QCOMPARE(square(image9->image(), 3, 0, home), white);
     }
 
-    // The trace's answer sheet shows the whole trace as trace mode draws it.
+    // The trace's answer sheet shows the whole trace as trace mode draws it,
+    // the imprints that the sheet hid framed red, the one it turned blue.
     void traceAnswerSheet()
     {
         m_app->form1->openArguments(TestApp::demoFiles());
@@ -207,6 +208,7 @@ private slots:
         QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseClick(upper, Qt::RightButton, {}, field(8, 5));   // imprints hidden
         QTest::mouseClick(upper, Qt::RightButton, {}, field(9, 5));
+        QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, field(10, 5));   // turned
         QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
         QVERIFY(item("tiskReseniStopy")->isEnabled());
         const QByteArray traceFile = form->traceFileBytes(1);
@@ -215,12 +217,31 @@ private slots:
         const QImage solved = printToFile("tiskReseniStopy", "stopa-reseni.bmp");
         QCOMPARE(lastPdf(), path("stopa-reseni.pdf"));
         const QRect net(6, 7, 430, 232);   // Image5 on the sheet
-        QCOMPARE(solved.copy(net), whole);
-        const QRect hidden = QRect(33 * 7 + 1, 33 * 4 + 1, 32, 32).translated(net.topLeft());
+        // A field's picture area on the net, inset by `inset`.
+        auto area = [](QPoint centre, int inset) {
+            return QRect(centre - QPoint(16, 16), QSize(32, 32)).adjusted(inset, inset, -inset, -inset);
+        };
         QImage white(32, 32, QImage::Format_RGB32);
         white.fill(Qt::white);
-        QCOMPARE(task.copy(hidden), white);
-        QVERIFY(solved.copy(hidden) != white);
+        QCOMPARE(task.copy(area(field(8, 5), 0).translated(net.topLeft())), white);
+        const QImage answer = solved.copy(net);
+        const QList<QPoint> marked{field(8, 5), field(9, 5), field(10, 5)};
+        for (QPoint f : marked) {
+            QCOMPARE(answer.copy(area(f, 2)), whole.copy(area(f, 2)));
+            const QRgb ring = f == field(10, 5) ? 0x0000FF : 0xFF0000;
+            const QRect outer = area(f, 0);
+            for (QPoint p : {outer.topLeft(), outer.topLeft() + QPoint(1, 1), outer.bottomRight(),
+                             outer.bottomRight() - QPoint(1, 1), outer.topRight(), outer.bottomLeft()})
+                QCOMPARE(answer.pixel(p) & 0xFFFFFF, ring);
+        }
+        // Everything else as the whole trace, the last field's red frame too.
+        QImage answerRest = answer, wholeRest = whole;
+        for (QImage *image : {&answerRest, &wholeRest}) {
+            QPainter painter(image);
+            for (QPoint f : marked)
+                painter.fillRect(area(f, 0), Qt::black);
+        }
+        QCOMPARE(answerRest, wholeRest);
         QCOMPARE(form->traceFileBytes(1), traceFile);
     }
 

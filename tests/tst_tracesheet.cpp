@@ -1,5 +1,6 @@
 // The trace window's state without its widgets: modes, nets, refresh, loads
 // and the controls each state shows.
+#include "canvas.h"
 #include "tracefile.h"
 #include "tracesheet.h"
 
@@ -51,6 +52,11 @@ QByteArray traceFile(const QMap<int, QByteArray> &fields, const QByteArray &coun
     return out;
 }
 
+QImage netImage()
+{
+    return QImage(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
+}
+
 } // namespace
 
 class tst_TraceSheet : public QObject
@@ -73,6 +79,7 @@ private slots:
     void loadRebuilds_data();
     void loadRebuilds();
     void neverFilledPictureIsTheTrace();
+    void shownAgainstTheTrace();
 
 private:
     TraceSheet m_sheet;
@@ -385,6 +392,59 @@ void tst_TraceSheet::neverFilledPictureIsTheTrace()
     m_sheet.leavePictureMode();
     m_sheet.press(1, Qt::LeftButton, false, field(9, 5));
     QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {85, "13"}}, "3", "323"));
+}
+
+void tst_TraceSheet::shownAgainstTheTrace()
+{
+    using Change = answermarks::Change;
+    QImage upperImage = netImage(), lowerImage = netImage();
+    Canvas upper(upperImage), lower(lowerImage);
+    m_sheet.refresh(m_snapshot, yes);
+    m_sheet.drawNewTrace(1, upper);
+    m_sheet.drawNewTrace(2, lower);
+    const auto pressed = [this](int n, Qt::MouseButton button, bool turnKey, Field f, Canvas &canvas) {
+        m_sheet.drawPress(n, f, m_sheet.press(n, button, turnKey, f), canvas);
+    };
+    const Field a = field(8, 4), b = field(9, 4), c = field(9, 3);
+    for (Field f : {a, b, c})
+        pressed(1, Qt::LeftButton, false, f, upper);
+    pressed(2, Qt::LeftButton, false, field(7, 5), lower);
+    for (Field f : {startField, a, b, c})
+        QCOMPARE(m_sheet.shownChange(1, f), Change::None);
+
+    QVERIFY(m_sheet.enterPictureMode());
+    pressed(1, Qt::RightButton, false, a, upper);
+    pressed(1, Qt::LeftButton, true, b, upper);
+    for (int i = 0; i < 4; ++i)   // a whole turn
+        pressed(1, Qt::LeftButton, true, c, upper);
+    QCOMPARE(m_sheet.shownChange(1, a), Change::Hidden);
+    QCOMPARE(m_sheet.shownChange(1, b), Change::Turned);
+    QCOMPARE(m_sheet.shownChange(1, c), Change::None);
+    // A blanked start field is hidden until a plain redraw shows it again.
+    pressed(1, Qt::RightButton, false, startField, upper);
+    QCOMPARE(m_sheet.shownChange(1, startField), Change::Hidden);
+    m_sheet.drawNet(1, upper, true);
+    QCOMPARE(m_sheet.shownChange(1, startField), Change::None);
+    QCOMPARE(m_sheet.shownChange(1, a), Change::Hidden);
+    QCOMPARE(m_sheet.shownChange(1, b), Change::Turned);
+
+    // Back in trace mode with the lower net active: only the lower net is
+    // redrawn, the upper one still shows its edits.
+    m_sheet.selectNet(2);
+    m_sheet.leavePictureMode();
+    m_sheet.drawNet(2, lower, true);
+    QCOMPARE(m_sheet.shownChange(1, a), Change::Hidden);
+    // A roll there draws its new field as rolled; the edits stay shown.
+    pressed(1, Qt::LeftButton, false, field(9, 2), upper);
+    QCOMPARE(m_sheet.net(1).history.count, 4);
+    QCOMPARE(m_sheet.shownChange(1, field(9, 2)), Change::None);
+    QCOMPARE(m_sheet.shownChange(1, a), Change::Hidden);
+    QCOMPARE(m_sheet.shownChange(1, b), Change::Turned);
+    // Redrawn ("překreslit obrázek") it shows the trace whole.
+    m_sheet.selectNet(1);
+    m_sheet.drawNet(1, upper, true);
+    for (Field f : trace::path(m_sheet.net(1).history))
+        QCOMPARE(m_sheet.shownChange(1, f), Change::None);
 }
 
 QTEST_MAIN(tst_TraceSheet)

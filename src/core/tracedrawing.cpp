@@ -28,6 +28,11 @@ die::Field fieldAt(int x, int y)
     return die::field(x / 33 + 1, y / 33 + 1);
 }
 
+QPoint pictureOrigin(die::Field f)
+{
+    return QPoint(fieldLeft(f), fieldTop(f));
+}
+
 void linky(Canvas &canvas)
 {
     const QRgb saved = canvas.penColor;

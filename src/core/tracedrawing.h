@@ -3,6 +3,7 @@
 #include "trace.h"
 
 #include <QImage>
+#include <QPoint>
 #include <array>
 
 class Canvas;
@@ -22,8 +23,12 @@ constexpr QRgb white = 0xFFFFFF;
 // Mirrored face tiles, faces 1..6 at index 0..5.
 using Tiles = std::array<QImage, 6>;
 
+constexpr int fieldSize = 32;   // a field's picture area, frame excluded
+
 // The field under an image pixel (column X div 33 + 1, row Y div 33 + 1).
 die::Field fieldAt(int x, int y);
+// The top-left pixel of field f's picture area.
+QPoint pictureOrigin(die::Field f);
 
 // The grid lines in silver; the pen colour is kept.
 void linky(Canvas &canvas);

@@ -111,6 +111,30 @@ TraceSheet::Press TraceSheet::press(int n, Qt::MouseButton button, bool turnKey,
     return p;
 }
 
+void TraceSheet::drawPress(int n, die::Field f, const Press &press, Canvas &canvas)
+{
+    const trace::Trace &t = net(n);
+    trace::Grid &shown = m_shown[index(n)];
+    switch (press.what) {
+    case Pressed::Rolled:
+        tracedraw::drawRoll(canvas, press.from, f, t.traceGrid, m_mirrored);
+        shown.at(f) = t.traceGrid.at(f);
+        break;
+    case Pressed::Blanked:
+        tracedraw::blankField(canvas, f);
+        shown.at(f) = trace::Imprint{};
+        break;
+    case Pressed::Turned:
+    case Pressed::Revealed:
+        tracedraw::dokresli_pole(canvas, f, t.picture(), m_mirrored);
+        shown.at(f) = t.picture().at(f);
+        break;
+    case Pressed::HideNet:
+    case Pressed::Nothing:
+        break;
+    }
+}
+
 bool TraceSheet::release(int n)
 {
     if (n == m_active)
@@ -153,12 +177,53 @@ void TraceSheet::newTrace(int n)
     at(n).newTrace();
 }
 
-QImage TraceSheet::completeNet(int n, bool arrows) const
+void TraceSheet::drawNet(int n, Canvas &canvas, bool arrows)
+{
+    const trace::Trace &t = net(n);
+    trace::Grid &shown = m_shown[index(n)];
+    if (m_mode == Mode::Trace) {
+        tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, m_mirrored, t.initial, arrows);
+        shown = t.traceGrid;
+    } else {
+        tracedraw::prekresli_proste(canvas, t.history, t.picture(), m_mirrored, t.initial, arrows);
+        shown = t.picture();
+        if (shown.at(die::startField).face == 0)
+            shown.at(die::startField) = t.initial[die::Underside];
+    }
+}
+
+void TraceSheet::drawNewTrace(int n, Canvas &canvas)
+{
+    const trace::Trace &t = net(n);
+    tracedraw::clear(canvas);
+    tracedraw::dokresli_pole(canvas, t.last, t.traceGrid, m_mirrored);
+    tracedraw::ramecek(canvas, t.last, tracedraw::red);
+    m_shown[index(n)] = t.traceGrid;
+}
+
+answermarks::Change TraceSheet::shownChange(int n, die::Field f) const
+{
+    if (!trace::Grid::contains(f))
+        return answermarks::Change::None;
+    const trace::Imprint rolled = net(n).traceGrid.at(f);
+    const trace::Imprint shown = m_shown[index(n)].at(f);
+    if (shown == rolled)
+        return answermarks::Change::None;
+    return shown.face == 0 ? answermarks::Change::Hidden : answermarks::Change::Turned;
+}
+
+QImage TraceSheet::answerNet(int n, bool arrows) const
 {
     QImage image(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
     Canvas canvas(image);
     const trace::Trace &t = net(n);
-    tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, m_mirrored, t.initial, arrows);
+    tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, m_mirrored, t.initial, false);
+    for (const die::Field f : trace::path(t.history)) {
+        const QPoint origin = tracedraw::pictureOrigin(f);
+        answermarks::mark(canvas, origin.x(), origin.y(), tracedraw::fieldSize, shownChange(n, f));
+    }
+    if (arrows)   // over the marks, as over the pictures
+        tracedraw::prekresli_sipky(canvas, t.history);
     return image;
 }
 
