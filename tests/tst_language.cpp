@@ -234,6 +234,9 @@ private slots:
         QCOMPARE(m_app->context.language.text(64, "x"), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
         item("about1")->trigger();
         QCOMPARE(m_app->dialogs.texts("message"), QStringList(" verse 2.2, 2009 "));
+        // The trace window's captions of both nets in one wording, the window's own.
+        QCOMPARE(m_app->context.language.text(68, "x"), QStringLiteral("Upravujete horní síť"));
+        QCOMPARE(m_app->context.language.text(69, "x"), QStringLiteral("Upravujete dolní síť"));
     }
 
     void englishFileTranslates()
