@@ -14,6 +14,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const readline = require('readline');
+const { fileURLToPath } = require('url');
 
 const CHROMIUM_ARGS = ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
@@ -95,7 +96,9 @@ async function main() {
       }
       return answers.shift();
     };
-    const ours = (await answer()).replace(/^url /, '');
+    // The program hands out a local page that forwards to its server.
+    const forward = fs.readFileSync(fileURLToPath((await answer()).replace(/^url /, '')), 'utf8');
+    const ours = forward.match(/content="0; url=([^"]+)"/)[1];
     const site = path.join(work, 'site');
     program.stdin.write('save ' + site + '\n');
     if ((await answer()) !== 'saved') throw new Error('the site could not be saved');

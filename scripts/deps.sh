@@ -2,13 +2,13 @@
 # Installs the Debian packages the build, the program and the tests need,
 # only those that are missing.
 #   build:   cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-#            qt6-httpserver-dev qt6-websockets-dev (the web viewer's server;
-#            Debian's httpserver package needs the websockets one, undeclared)
+#            libmicrohttpd-dev (GNU libmicrohttpd: the web viewer's server,
+#            with connection, memory and time limits of its own)
 #            libzip-dev pkg-config (lesson files are zips; pkg-config finds
 #            libzip, whose Debian CMake files name tools it does not ship)
 #   run:     libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n (Czech
 #            Yes/No buttons) fonts-liberation (the canvas font) xdg-utils
-#            libqt6httpserver6 (the web viewer's server)
+#            libmicrohttpd12 (the web viewer's server)
 #   tests:   xvfb xauth (windows under a real X server), chromium nodejs npm
 #            (a written model is loaded in a real VRML browser), poppler-utils
 #            (printed PDFs are rasterised), clang-14 libclang-rt-14-dev
@@ -27,7 +27,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation
           fonts-dejavu-core xdg-utils)
-packages+=(qt6-httpserver-dev qt6-websockets-dev libqt6httpserver6)
+packages+=(libmicrohttpd-dev libmicrohttpd12)
 packages+=(librsvg2-bin)
 packages+=(libzip-dev pkg-config)
 case "${1:-}" in

@@ -235,6 +235,9 @@ private slots:
         QCOMPARE(m_app->context.language.text(Text::QuizFaceSetChanged), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
         item("about1")->trigger();
         QCOMPARE(m_app->dialogs.texts("message"), QStringList(" verse 2.2, 2009 "));
+        // The trace window's captions of both nets in one wording, the window's own.
+        QCOMPARE(m_app->context.language.text(Text::TraceUpperCaption), QStringLiteral("Upravujete horní síť"));
+        QCOMPARE(m_app->context.language.text(Text::TraceLowerCaption), QStringLiteral("Upravujete dolní síť"));
     }
 
     // The built-in texts are the Czech language file, line for line, and the

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <filesystem>
 #include <memory>
 
 #include <csignal>
@@ -74,6 +75,16 @@ private:
             return {};
         reply->deleteLater();
         return reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
+    }
+    // Where the local page that the browser is handed forwards it.
+    static QUrl forwardTarget(const QString &page)
+    {
+        QFile file(page);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QRegularExpressionMatch refresh = QRegularExpression(QStringLiteral("content=\"0; url=([^\"]+)\""))
+                                                        .match(QString::fromUtf8(file.readAll()));
+        return QUrl(refresh.captured(1));
     }
     void choosePictures(const QStringList &files)
     {
@@ -224,7 +235,7 @@ private slots:
         QVERIFY(raw.open(QIODevice::ReadOnly));
         QVERIFY(raw.readAll().endsWith("HRA.nahled_in\r\n"));
         // Shown in the program's web viewer unless a VRML viewer is chosen.
-        QCOMPARE(QUrl(m_app->dialogs.texts("url").value(0)).host(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(forwardTarget(QUrl(m_app->dialogs.texts("url").value(0)).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
 
         choosePictures(TestApp::demoFiles());
         edit(2)->setText("1");
@@ -245,9 +256,20 @@ private slots:
 
         choosePictures(TestApp::demoFiles());
         action("Zobrazitvprohlizeci1")->trigger();
-        const QUrl page(m_app->dialogs.texts("url").value(0));
+        // The browser is handed a local page of the user's alone, which
+        // forwards it to the server: the token stays off command lines.
+        const QUrl opened(m_app->dialogs.texts("url").value(0));
+        QVERIFY(opened.isLocalFile());
+        const QString forward = opened.toLocalFile();
+        using std::filesystem::perms;
+        QCOMPARE(std::filesystem::status(forward.toStdString()).permissions(), perms::owner_read | perms::owner_write);
+        QCOMPARE(std::filesystem::status(QFileInfo(forward).path().toStdString()).permissions(), perms::owner_all);
+        const QUrl page = forwardTarget(forward);
         QCOMPARE(page.scheme(), QStringLiteral("http"));
         QCOMPARE(page.host(), QStringLiteral("127.0.0.1"));
+        const QString token = page.path().section(QLatin1Char('/'), 1, 1);
+        QCOMPARE(token.size(), 32);
+        QVERIFY(!opened.toString().contains(token));
         // The model served is the preview file with the pictures named by index.
         QStringList expected = readLines(m_app->form1->previewPath());
         const QStringList names = {"obrazkys/0.jpg", "obrazkys/1.png", "obrazkys/2.gif",
@@ -260,9 +282,14 @@ private slots:
         // F4: the same page, the current cube.
         edit(0)->setText("3");
         action("Zobrazitkrychli2")->trigger();
-        QCOMPARE(m_app->dialogs.texts("url"), QStringList({page.toString(), page.toString()}));
+        QCOMPARE(m_app->dialogs.texts("url"), QStringList({opened.toString(), opened.toString()}));
         QVERIFY(fetch(page.resolved(QUrl("model.wrl"))).contains("\r\n[ 3 0 0 0 0 0 ]\r\n"));
         QCOMPARE(readLines(m_app->form1->previewPath())[expected.size() - 13], QStringLiteral("[ 3 0 0 0 0 0 ]"));
+
+        // The page goes when the program ends.
+        m_app.reset();
+        QVERIFY(!QFileInfo::exists(forward));
+        QVERIFY(!QFileInfo::exists(QFileInfo(forward).path()));
     }
 
     // F4 against the desktop's MIME database as the real xdg-mime reads it.
@@ -318,7 +345,7 @@ private slots:
         if (desktopViewer)
             QCOMPARE(urls.first(), QUrl::fromLocalFile(m_app->form1->previewPath()).toString());
         else
-            QCOMPARE(QUrl(urls.first()).host(), QStringLiteral("127.0.0.1"));
+            QCOMPARE(forwardTarget(QUrl(urls.first()).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
         const QStringList told1 = told ? QStringList(QStringLiteral(
                 "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, "
                 "proto se krychle zobrazí ve webovém prohlížeči.")) : QStringList();

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -191,7 +192,8 @@ private slots:
         QCOMPARE(square(image9->image(), 3, 0, home), white);
     }
 
-    // The trace's answer sheet shows the whole trace as trace mode draws it.
+    // The trace's answer sheet shows the whole trace as trace mode draws it,
+    // the imprints that the sheet hid framed red, the one it turned blue.
     void traceAnswerSheet()
     {
         m_app->form1->openArguments(TestApp::demoFiles());
@@ -206,6 +208,7 @@ private slots:
         QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseClick(upper, Qt::RightButton, {}, field(8, 5));   // imprints hidden
         QTest::mouseClick(upper, Qt::RightButton, {}, field(9, 5));
+        QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, field(10, 5));   // turned
         QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
         QVERIFY(item("tiskReseniStopy")->isEnabled());
         const QByteArray traceFile = form->traceFileBytes(1);
@@ -214,13 +217,90 @@ private slots:
         const QImage solved = printToFile("tiskReseniStopy", "stopa-reseni.bmp");
         QCOMPARE(lastPdf(), path("stopa-reseni.pdf"));
         const QRect net(6, 7, 430, 232);   // Image5 on the sheet
-        QCOMPARE(solved.copy(net), whole);
-        const QRect hidden = QRect(33 * 7 + 1, 33 * 4 + 1, 32, 32).translated(net.topLeft());
+        // A field's picture area on the net, inset by `inset`.
+        auto area = [](QPoint centre, int inset) {
+            return QRect(centre - QPoint(16, 16), QSize(32, 32)).adjusted(inset, inset, -inset, -inset);
+        };
         QImage white(32, 32, QImage::Format_RGB32);
         white.fill(Qt::white);
-        QCOMPARE(task.copy(hidden), white);
-        QVERIFY(solved.copy(hidden) != white);
+        QCOMPARE(task.copy(area(field(8, 5), 0).translated(net.topLeft())), white);
+        const QImage answer = solved.copy(net);
+        const QList<QPoint> marked{field(8, 5), field(9, 5), field(10, 5)};
+        for (QPoint f : marked) {
+            QCOMPARE(answer.copy(area(f, 2)), whole.copy(area(f, 2)));
+            const QRgb ring = f == field(10, 5) ? 0x0000FF : 0xFF0000;
+            const QRect outer = area(f, 0);
+            for (QPoint p : {outer.topLeft(), outer.topLeft() + QPoint(1, 1), outer.bottomRight(),
+                             outer.bottomRight() - QPoint(1, 1), outer.topRight(), outer.bottomLeft()})
+                QCOMPARE(answer.pixel(p) & 0xFFFFFF, ring);
+        }
+        // Everything else as the whole trace, the last field's red frame too.
+        QImage answerRest = answer, wholeRest = whole;
+        for (QImage *image : {&answerRest, &wholeRest}) {
+            QPainter painter(image);
+            for (QPoint f : marked)
+                painter.fillRect(area(f, 0), Qt::black);
+        }
+        QCOMPARE(answerRest, wholeRest);
         QCOMPARE(form->traceFileBytes(1), traceFile);
+    }
+
+    // Rolled traces, the upper one edited in picture mode (three imprints
+    // hidden, one turned), saved; after a restart with the same pictures
+    // both files show what the window showed.
+    void traceRestartShowsWhatWasSaved_data()
+    {
+        QTest::addColumn<QPoint>("turned");
+        QTest::newRow("start field turned") << QPoint(7, 4);
+        QTest::newRow("inner field turned") << QPoint(9, 3);
+        QTest::newRow("last field turned") << QPoint(10, 2);
+    }
+    void traceRestartShowsWhatWasSaved()
+    {
+        QFETCH(QPoint, turned);
+        QTemporaryDir keep;   // outlives the first start folder
+        const QStringList files{keep.filePath("horni.tpt"), keep.filePath("dolni.tpt")};
+        const QList<QList<QPoint>> paths{
+                {{7, 4}, {8, 4}, {9, 4}, {9, 3}, {10, 3}, {10, 2}},
+                {{7, 4}, {7, 5}, {7, 6}, {6, 6}}};
+        const char *nets[] = {"Image5", "Image4"};
+        // The centre of each field of the path, arrowheads left out.
+        auto blocks = [&](int n) {
+            const QImage image = m_app->form4->findChild<ImageControl *>(nets[n])->image();
+            QList<QImage> out;
+            for (QPoint f : paths[n])
+                out << image.copy(QRect(field(f.x(), f.y()) - QPoint(11, 11), QSize(22, 22)));
+            return out;
+        };
+        m_app->form1->openArguments(TestApp::demoFiles());
+        item("priprstopy")->trigger();
+        auto *upper = m_app->form4->findChild<ImageControl *>("Image5");
+        auto *lower = m_app->form4->findChild<ImageControl *>("Image4");
+        for (int n : {1, 0})
+            for (qsizetype i = 1; i < paths[n].size(); ++i)
+                QTest::mouseClick(n ? lower : upper, Qt::LeftButton, {},
+                                  field(paths[n][i].x(), paths[n][i].y()));
+        QCOMPARE(m_app->form4->activeNet(), 1);
+        auto *rgrezim = m_app->form4->findChild<QGroupBox *>("rgrezim")->findChild<QButtonGroup *>();
+        QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
+        for (QPoint f : {QPoint(8, 4), QPoint(9, 4), QPoint(10, 3)})
+            QTest::mouseClick(upper, Qt::RightButton, {}, field(f.x(), f.y()));
+        QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, field(turned.x(), turned.y()));
+        const QList<QImage> shown[] = {blocks(0), blocks(1)};
+        QTest::mouseClick(m_app->form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
+        m_app->dialogs.answers << true << true;
+        m_app->dialogs.files << QStringList{files[0]} << QStringList{files[1]};
+        item("Uloitzadn1")->trigger();
+
+        m_app = std::make_unique<TestApp>();
+        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->dialogs.answers << true << true;
+        m_app->dialogs.files << QStringList{files[0]} << QStringList{files[1]};
+        item("Nastzadn1")->trigger();
+        QVERIFY(m_app->dialogs.texts("message").isEmpty());
+        QCOMPARE(m_app->form4->mode(), 2);
+        for (int n : {0, 1})
+            QCOMPARE(blocks(n), shown[n]);
     }
 
     void badQuizFileChangesNothing()
@@ -315,7 +395,9 @@ private slots:
                 QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
             QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
         }
+        // Never shown, the window gets its start imprints at its first showing.
         const QByteArray before = form->traceFileBytes(1) + form->traceFileBytes(2);
+        const trace::History histories[] = {form->net(1).history, form->net(2).history};
         if (how == "declined") {
             m_app->dialogs.answers << false << false;
         } else {
@@ -332,7 +414,10 @@ private slots:
         QCOMPARE(form->findChild<QPushButton *>("undo")->isEnabled(), mode == 1);
         QCOMPARE(form->findChild<QPushButton *>("OBNOVIT")->isEnabled(), picture);
         QCOMPARE(form->findChild<ImageControl *>("Image3")->isVisible(), picture);
-        QCOMPARE(form->traceFileBytes(1) + form->traceFileBytes(2), before);
+        if (mode != 0)
+            QCOMPARE(form->traceFileBytes(1) + form->traceFileBytes(2), before);
+        for (int n : {1, 2})
+            QCOMPARE(form->net(n).history, histories[n - 1]);
         // A redraw still shows the last imprint.
         QTest::mouseClick(form->findChild<QPushButton *>("oprav"), Qt::LeftButton);
         const QPoint last = mode != 0 ? field(8, 5) : field(7, 4);

@@ -54,6 +54,7 @@ private slots:
     void arrow();
     void lastFieldFramedRed();
     void replayRecomputesImprints();
+    void plainRedraw_data();
     void plainRedraw();
     void arrowsFlag_data();
     void arrowsFlag();
@@ -252,15 +253,24 @@ void tst_TraceDrawing::replayRecomputesImprints()
     QCOMPARE(image, expected);
 }
 
+void tst_TraceDrawing::plainRedraw_data()
+{
+    QTest::addColumn<int>("startRotation");   // of the picture's start field; -1 blank
+    QTest::newRow("start blanked: the start imprint") << -1;
+    QTest::newRow("start turned: kept turned") << 1;
+    QTest::newRow("start as rolled") << 0;
+}
+
 void tst_TraceDrawing::plainRedraw()
 {
+    QFETCH(int, startRotation);
     trace::Trace t;
     obnov_kostku(t.initial, {});
     t.newTrace();
     t.roll(field(8, 4));
     t.roll(field(9, 4));
     trace::Grid picture = t.traceGrid;
-    picture.at(startField) = {};             // a blanked start field
+    picture.at(startField) = startRotation < 0 ? trace::Imprint{} : trace::Imprint{ 6, quint8(startRotation) };
     picture.at(field(8, 4)) = {};            // a blanked field
     picture.at(field(9, 4)).rotation = 1;    // a turned field
     picture.at(field(2, 2)) = { 1, 0 };      // off the path: not drawn
@@ -270,7 +280,8 @@ void tst_TraceDrawing::plainRedraw()
     Canvas expectedCanvas(expected);
     tracedraw::clear(expectedCanvas);
     trace::Grid shown = picture;
-    shown.at(startField) = t.initial[Underside];
+    if (startRotation < 0)
+        shown.at(startField) = t.initial[Underside];
     for (Field f : { field(7, 4), field(8, 4), field(9, 4) })
         tracedraw::dokresli_pole(expectedCanvas, f, shown, tiles);
 

@@ -1,8 +1,10 @@
 // The trace window's state without its widgets: modes, nets, refresh, loads
 // and the controls each state shows.
+#include "canvas.h"
 #include "tracefile.h"
 #include "tracesheet.h"
 
+#include <QMap>
 #include <QTest>
 
 using namespace die;
@@ -31,6 +33,30 @@ faceset::Snapshot demoSnapshot()
 
 const auto yes = [](int) { return true; };
 
+// A trace file written out by hand: `fields` maps 10 * column + row to the
+// imprint's two digits, every other field "00"; the count and the first
+// moves, the rest of the 150 "0".
+QByteArray traceFile(const QMap<int, QByteArray> &fields, const QByteArray &count, const QByteArray &moves)
+{
+    QByteArray out = "KP\r\n";
+    for (int c = 1; c <= 14; ++c) {
+        out += "Z ";
+        for (int r = 1; r <= 7; ++r)
+            out += fields.value(10 * c + r, "00") + ' ';
+        out += "\r\n";
+    }
+    out += count + "\r\n";
+    const QByteArray all = moves.leftJustified(150, '0');
+    for (int k = 0; k < 15; ++k)
+        out += "K " + all.mid(10 * k, 10) + "\r\n";
+    return out;
+}
+
+QImage netImage()
+{
+    return QImage(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
+}
+
 } // namespace
 
 class tst_TraceSheet : public QObject
@@ -52,6 +78,8 @@ private slots:
     void loadOfNothingChangesNothing();
     void loadRebuilds_data();
     void loadRebuilds();
+    void neverFilledPictureIsTheTrace();
+    void shownAgainstTheTrace();
 
 private:
     TraceSheet m_sheet;
@@ -338,6 +366,85 @@ void tst_TraceSheet::loadRebuilds()
     // The active upper net entered picture mode as a click would.
     QCOMPARE(m_sheet.net(1).pictureGrid, m_sheet.net(1).traceGrid);
     QCOMPARE(m_sheet.fileBytes(2), file);
+}
+
+void tst_TraceSheet::neverFilledPictureIsTheTrace()
+{
+    // Rolled and confirmed without picture mode: the file holds the trace
+    // that the net shows, not a blank grid.
+    m_snapshot.rotations = {};
+    m_sheet.refresh(m_snapshot, yes);
+    m_sheet.press(1, Qt::LeftButton, false, field(8, 4));   // face 2 with 3 turns
+    QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {84, "23"}}, "1", "3"));
+    QCOMPARE(m_sheet.fileBytes(2), traceFile({{74, "60"}}, "0", ""));
+    m_sheet.press(1, Qt::LeftButton, false, field(8, 5));   // face 1, turned 1 + 2
+    QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {84, "23"}, {85, "13"}}, "2", "32"));
+
+    // Picture mode fills the active net's picture grid; edits show in its file.
+    QVERIFY(m_sheet.enterPictureMode());
+    m_sheet.press(1, Qt::RightButton, false, field(8, 4));
+    QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {85, "13"}}, "2", "32"));
+    // The other net's first edit starts from its trace.
+    m_sheet.press(2, Qt::LeftButton, true, startField);
+    QCOMPARE(m_sheet.fileBytes(2), traceFile({{74, "61"}}, "0", ""));
+    // A picture grid once filled stays the file's grid, as before: a later
+    // roll is not in it.
+    m_sheet.leavePictureMode();
+    m_sheet.press(1, Qt::LeftButton, false, field(9, 5));
+    QCOMPARE(m_sheet.fileBytes(1), traceFile({{74, "60"}, {85, "13"}}, "3", "323"));
+}
+
+void tst_TraceSheet::shownAgainstTheTrace()
+{
+    using Change = answermarks::Change;
+    QImage upperImage = netImage(), lowerImage = netImage();
+    Canvas upper(upperImage), lower(lowerImage);
+    m_sheet.refresh(m_snapshot, yes);
+    m_sheet.drawNewTrace(1, upper);
+    m_sheet.drawNewTrace(2, lower);
+    const auto pressed = [this](int n, Qt::MouseButton button, bool turnKey, Field f, Canvas &canvas) {
+        m_sheet.drawPress(n, f, m_sheet.press(n, button, turnKey, f), canvas);
+    };
+    const Field a = field(8, 4), b = field(9, 4), c = field(9, 3);
+    for (Field f : {a, b, c})
+        pressed(1, Qt::LeftButton, false, f, upper);
+    pressed(2, Qt::LeftButton, false, field(7, 5), lower);
+    for (Field f : {startField, a, b, c})
+        QCOMPARE(m_sheet.shownChange(1, f), Change::None);
+
+    QVERIFY(m_sheet.enterPictureMode());
+    pressed(1, Qt::RightButton, false, a, upper);
+    pressed(1, Qt::LeftButton, true, b, upper);
+    for (int i = 0; i < 4; ++i)   // a whole turn
+        pressed(1, Qt::LeftButton, true, c, upper);
+    QCOMPARE(m_sheet.shownChange(1, a), Change::Hidden);
+    QCOMPARE(m_sheet.shownChange(1, b), Change::Turned);
+    QCOMPARE(m_sheet.shownChange(1, c), Change::None);
+    // A blanked start field is hidden until a plain redraw shows it again.
+    pressed(1, Qt::RightButton, false, startField, upper);
+    QCOMPARE(m_sheet.shownChange(1, startField), Change::Hidden);
+    m_sheet.drawNet(1, upper, true);
+    QCOMPARE(m_sheet.shownChange(1, startField), Change::None);
+    QCOMPARE(m_sheet.shownChange(1, a), Change::Hidden);
+    QCOMPARE(m_sheet.shownChange(1, b), Change::Turned);
+
+    // Back in trace mode with the lower net active: only the lower net is
+    // redrawn, the upper one still shows its edits.
+    m_sheet.selectNet(2);
+    m_sheet.leavePictureMode();
+    m_sheet.drawNet(2, lower, true);
+    QCOMPARE(m_sheet.shownChange(1, a), Change::Hidden);
+    // A roll there draws its new field as rolled; the edits stay shown.
+    pressed(1, Qt::LeftButton, false, field(9, 2), upper);
+    QCOMPARE(m_sheet.net(1).history.count, 4);
+    QCOMPARE(m_sheet.shownChange(1, field(9, 2)), Change::None);
+    QCOMPARE(m_sheet.shownChange(1, a), Change::Hidden);
+    QCOMPARE(m_sheet.shownChange(1, b), Change::Turned);
+    // Redrawn ("překreslit obrázek") it shows the trace whole.
+    m_sheet.selectNet(1);
+    m_sheet.drawNet(1, upper, true);
+    for (Field f : trace::path(m_sheet.net(1).history))
+        QCOMPARE(m_sheet.shownChange(1, f), Change::None);
 }
 
 QTEST_MAIN(tst_TraceSheet)

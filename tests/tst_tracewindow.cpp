@@ -85,6 +85,7 @@ private slots:
     void undoButton();
     void netChoiceKeepsUndoHonest();
     void pictureModeEdits();
+    void pictureModeOnOtherNet();
     void leavePictureMode_data();
     void leavePictureMode();
     void hideAndShowNet_data();
@@ -123,10 +124,10 @@ private:
     // read through the imprint table (a stamp prints mirrored).
     QImage imprintBlock(int face, int rotation) const;
     // Checks a net image against the trace, from the tiles alone: every
-    // field of the path shows its imprint (`plain`: the start imprint, then
-    // the picture grid; else the trace grid), each move's arrowhead is
-    // there, the last field is framed red (never in a plain redraw), and
-    // nothing is drawn off the path.
+    // field of the path shows its imprint (`plain`: the picture, the start
+    // imprint where it has no face on the start; else the trace grid), each
+    // move's arrowhead is there, the last field is framed red (never in a
+    // plain redraw), and nothing is drawn off the path.
     void expectShown(const QImage &net, const trace::Trace &t, bool plain);
     void roll(const char *net, const QList<QPoint> &fields);
     void clickItem(const char *group, int index);
@@ -189,8 +190,8 @@ void tst_TraceWindow::expectShown(const QImage &net, const trace::Trace &t, bool
     for (qsizetype i = 0; i < path.size(); ++i) {
         const Field f = path[i];
         const trace::Imprint p = !plain ? t.traceGrid.at(f)
-                : i == 0                ? t.initial[Underside]
-                                        : t.pictureGrid.at(f);
+                : i == 0 && t.picture().at(f).face == 0 ? t.initial[Underside]
+                                                        : t.picture().at(f);
         QCOMPARE(fieldBlock(net, f), p.face ? imprintBlock(p.face, p.rotation) : white);
         if (i > 0)
             QCOMPARE(at(net, arrowTip(path[i - 1], f)), 0x000000u);
@@ -319,7 +320,7 @@ void tst_TraceWindow::rollOnInactiveNet()
     QCOMPARE(form().activeNet(), number);
     QCOMPARE(group("rgsit")->checkedId(), number - 1);
     if (number == 2)
-        QCOMPARE(varovani(), QStringLiteral("Editujete dolní síť"));
+        QCOMPARE(varovani(), QStringLiteral("Upravujete dolní síť"));
     QVERIFY(button("undo")->isEnabled());
     // Face 2 (rotation 0) imprinted right of the start, with three turns.
     QCOMPARE(form().net(number).traceGrid.at(field(8, 4)), (trace::Imprint{ 2, 3 }));
@@ -372,11 +373,11 @@ void tst_TraceWindow::netChoiceKeepsUndoHonest()
     QVERIFY(button("undo")->isEnabled());
     clickItem("rgsit", 1);
     QCOMPARE(form().activeNet(), 2);
-    QCOMPARE(varovani(), QStringLiteral("Editujete dolní síť"));
+    QCOMPARE(varovani(), QStringLiteral("Upravujete dolní síť"));
     QVERIFY(!button("undo")->isEnabled());
     clickItem("rgsit", 0);
     QVERIFY(button("undo")->isEnabled());
-    QCOMPARE(varovani(), QStringLiteral("Editujete horní síť"));
+    QCOMPARE(varovani(), QStringLiteral("Upravujete horní síť"));
 }
 
 void tst_TraceWindow::pictureModeEdits()
@@ -418,10 +419,38 @@ void tst_TraceWindow::pictureModeEdits()
     expectShown(net->image(), t, true);
     QCOMPARE(fieldBlock(net->image(), startField), imprintBlock(6, 1));   // start imprint back
     QCOMPARE(at(net->image(), centre(8, 3)), 0xFFFFFFu);                // still blank
+    // A turned start imprint stays turned.
+    QTest::mouseClick(net, Qt::LeftButton, {}, centre(7, 4));
+    QTest::mouseClick(net, Qt::LeftButton, Qt::ShiftModifier, centre(7, 4));
+    QTest::mouseClick(button("oprav"), Qt::LeftButton);
+    QCOMPARE(fieldBlock(net->image(), startField), imprintBlock(6, 2));
+    expectShown(net->image(), t, true);
 
     // Right click with Shift hides the net in picture mode.
     QTest::mouseClick(net, Qt::RightButton, Qt::ShiftModifier, centre(2, 2));
     QVERIFY(!net->isVisible());
+}
+
+void tst_TraceWindow::pictureModeOnOtherNet()
+{
+    // Picture mode entered on the upper net; the lower net, chosen then,
+    // shows its trace when redrawn and edits it.
+    showForm();
+    roll("Image4", { centre(7, 5), centre(7, 6) });
+    clickItem("rgsit", 0);
+    clickItem("rgrezim", 1);
+    clickItem("rgsit", 1);
+    QCOMPARE(form().activeNet(), 2);
+    QTest::mouseClick(button("oprav"), Qt::LeftButton);
+    const trace::Trace &t = form().net(2);
+    const trace::Imprint rolled = t.traceGrid.at(field(7, 6));
+    QCOMPARE(fieldBlock(image("Image4")->image(), field(7, 6)), imprintBlock(rolled.face, rolled.rotation));
+    expectShown(image("Image4")->image(), t, true);
+    QTest::mouseClick(image("Image4"), Qt::LeftButton, Qt::ShiftModifier, centre(7, 6));
+    trace::Grid turned = t.traceGrid;
+    turned.at(field(7, 6)).rotation = (rolled.rotation + 1) % 4;
+    QCOMPARE(t.picture(), turned);
+    QCOMPARE(form().traceFileBytes(2), tracefile::write(turned, t.history));
 }
 
 void tst_TraceWindow::leavePictureMode_data()

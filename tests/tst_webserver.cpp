@@ -1,4 +1,5 @@
 #include "cubemodel.h"
+#include "forwardpage.h"
 #include "model.h"
 #include "site.h"
 #include "viewerserver.h"
@@ -11,6 +12,8 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <filesystem>
 
 using web::Target;
 
@@ -173,7 +176,9 @@ private slots:
         QTest::newRow("x_ite file not shipped") << QByteArray("GET") << host << t + "/x_ite/x_ite.js" << none << "";
         QTest::newRow("very long") << QByteArray("GET") << host << t + "/" + QString(600, 'a') << none << "";
         QTest::newRow("post") << QByteArray("POST") << host << t + "/model.wrl" << refused << "";
-        QTest::newRow("head") << QByteArray("HEAD") << host << t + "/" << refused << "";
+        QTest::newRow("head") << QByteArray("HEAD") << host << t + "/" << page << "";
+        QTest::newRow("head of a file") << QByteArray("HEAD") << host << t + "/obrazkys/0.jpg" << file << demo("1-predni.jpg");
+        QTest::newRow("put") << QByteArray("PUT") << host << t + "/model.wrl" << refused << "";
         QTest::newRow("other host") << QByteArray("GET") << QByteArray("evil.example:8000") << t + "/" << none << "";
     }
     void resolve()
@@ -202,8 +207,7 @@ private slots:
         QVERIFY(server.start());
         const quint16 port = server.port();
         QVERIFY(port != 0);
-        QCOMPARE(server.http().servers().size(), 1);
-        QCOMPARE(server.http().servers().first()->serverAddress(), QHostAddress(QHostAddress::LocalHost));
+        QCOMPARE(QHostAddress(server.address()), QHostAddress(QHostAddress::LocalHost));
         server.publish(content(), "<html>page</html>");
         const QByteArray prefix = server.pageUrl().path().toLatin1();
         QCOMPARE(server.pageUrl().toString(), QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(QString(prefix)));
@@ -227,6 +231,7 @@ private slots:
             QVERIFY2(status(ask(port, request("GET", path, port))) == 404, path.left(80));
         answer = ask(port, request("POST", prefix + "model.wrl", port));
         QCOMPARE(status(answer), 405);
+        QCOMPARE(header(answer, "allow"), QByteArray("GET, HEAD"));
         // Garbage and an oversized request do not stop the server.
         ask(port, QByteArray(300000, 'G') + "\r\n\r\n");
         ask(port, "\x16\x03\x01 not http at all\r\n\r\n");
@@ -244,6 +249,55 @@ private slots:
         QTcpSocket v6;
         v6.connectToHost(QHostAddress::LocalHostIPv6, port);
         QVERIFY(!v6.waitForConnected(1000));
+    }
+
+    void forwardPageIsTheUsersAlone()
+    {
+        QTemporaryDir runtime;
+        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", saved); });
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const QUrl target(QStringLiteral("http://127.0.0.1:8000/0123456789abcdef0123456789abcdef/"));
+        QString path;
+        {
+            web::ForwardPage forward;
+            QString error;
+            QVERIFY(forward.write(target, error));
+            QVERIFY(forward.write(target, error));
+            path = forward.path();
+            QCOMPARE(QFileInfo(QFileInfo(path).path()).path(), runtime.path());
+            using std::filesystem::perms;
+            QCOMPARE(std::filesystem::status(path.toStdString()).permissions(), perms::owner_read | perms::owner_write);
+            QCOMPARE(std::filesystem::status(QFileInfo(path).path().toStdString()).permissions(), perms::owner_all);
+            const QByteArray page = readAll(path);
+            QCOMPARE(page, web::forwardPage(target));
+            QVERIFY(page.contains("<meta http-equiv=\"refresh\" content=\"0; url=" + target.toEncoded() + "\">"));
+        }
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(QDir(runtime.path()).isEmpty());
+    }
+
+    void forwardPageAvoidsARuntimeFolderOthersCanEnter()
+    {
+        QTemporaryDir runtime;
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", saved); });
+        const QString open = runtime.filePath(QStringLiteral("open"));
+        QVERIFY(QDir().mkdir(open));
+        QVERIFY(QFile::setPermissions(open, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                    | QFile::ReadOther | QFile::ExeOther));
+        const QString link = runtime.filePath(QStringLiteral("link"));
+        const QString own = runtime.filePath(QStringLiteral("own"));
+        QVERIFY(QDir().mkdir(own));
+        QVERIFY(QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(QFile::link(own, link));
+        for (const QString &folder : {open, link, QStringLiteral("relative"), QString()}) {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+            QCOMPARE(web::ForwardPage::baseFolder(), QDir::tempPath());
+        }
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(own));
+        QCOMPARE(web::ForwardPage::baseFolder(), own);
     }
 
     void exportWritesTheSiteWholeOrNothing()

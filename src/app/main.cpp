@@ -2,6 +2,7 @@
 #include "appdata.h"
 #include "commandline.h"
 #include "dialogs.h"
+#include "filelimit.h"
 #include "langfile.h"
 #include "logging.h"
 #include "lokalizace.h"
@@ -48,6 +49,9 @@ int main(int argc, char *argv[])
     case commandline::EarlyAction::None:
         break;
     }
+
+    // Before the toolkit opens its own descriptors.
+    filelimit::raiseToHard();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vemtal"));

@@ -33,16 +33,8 @@ QImage QuizNets::answerImage(int layout) const
     net::drawThumbnailFrame(canvas);
     for (int s = 1; s <= quiz::squareCount; ++s) {
         drawOriginal(layout, s, canvas);
-        const Change c = change(layout, s);
-        if (c == Change::None)
-            continue;
-        // Inside the picture area: the frame lines are shared with the
-        // neighbouring squares, which stay as the sheet has them.
-        canvas.brushColor = c == Change::Hidden ? 0xFF0000 : 0x0000FF;
-        const int x = net::square_x[s - 1];
-        const int y = net::square_y[s - 1];
-        for (int i = 0; i < 2; ++i)
-            canvas.frameRect(x + i, y + i, x + net::tileSize - i, y + net::tileSize - i);
+        answermarks::mark(canvas, net::square_x[s - 1], net::square_y[s - 1], net::tileSize,
+                          change(layout, s));
     }
     return image;
 }

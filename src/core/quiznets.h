@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answermarks.h"
 #include "faceset.h"
 #include "quizfile.h"
 
@@ -29,7 +30,7 @@ public:
 
     // What the teacher did to a square: hidden it (any state above 3), or
     // left it in a turn other than its original one.
-    enum class Change { None, Hidden, Turned };
+    using Change = answermarks::Change;
     Change change(int layout, int square) const;
     // The answer to the thumbnail, 138 x 104: the frame and every square in
     // its original turn; a changed square framed 2 pixels wide inside its

@@ -74,7 +74,7 @@
     X(TraceTitle, "Příprava stopy") /* 66 */ \
     X(TraceObnovit, "Obnovit původní otočení") /* 67 */ \
     X(TraceUpperCaption, "Upravujete horní síť") /* 68 */ \
-    X(TraceLowerCaption, "Editujete dolní síť") /* 69 */ \
+    X(TraceLowerCaption, "Upravujete dolní síť") /* 69 */ \
     X(TraceFaceSetChanged, "Povrch kostky se změnil.  Přizpůsobit?") /* 70 */ \
     X(TraceRestoreQuestion, "Akce smaže dodatečné úpravy aktivní sítě. Pokračovat?") /* 71 */ \
     X(TraceClearNet, "Akce smaže síť ") /* 72 */ \
@@ -160,7 +160,8 @@
     X(MenuTiskReseniStopy, "Tisk řešení stopy") /* 152 */ \
     X(Version, " verse 2.2, 2009 ") /* 153 */ \
     X(MenuProhlizecVRML, "F4 zobrazí krychli v prohlížeči VRML") /* 154 */ \
-    X(NoDesktopViewer, "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, proto se krychle zobrazí ve webovém prohlížeči.") /* 155 */
+    X(NoDesktopViewer, "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, proto se krychle zobrazí ve webovém prohlížeči.") /* 155 */ \
+    X(NoForwardPage, "Krychli nelze zobrazit v prohlížeči: program nemohl zapsat stránku, kterou prohlížeč otevře (%1).") /* 156 */
 
 enum class Text : int {
     None = 0,

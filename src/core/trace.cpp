@@ -100,4 +100,17 @@ void Trace::prepocti_obrazek()
     }
 }
 
+void Trace::fillPicture()
+{
+    pictureGrid = traceGrid;
+    pictureFilled = true;
+}
+
+Grid &Trace::editedPicture()
+{
+    if (!pictureFilled)
+        fillPicture();
+    return pictureGrid;
+}
+
 } // namespace trace

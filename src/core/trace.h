@@ -57,6 +57,9 @@ public:
 
     Grid traceGrid;
     Grid pictureGrid;
+    // Whether the picture grid was ever filled (picture mode entered, the
+    // restore button, a file); until then the net's picture is its trace.
+    bool pictureFilled = false;
     History history;
     die::Field last = die::startField;
     die::DieState state;
@@ -77,6 +80,15 @@ public:
 
     // Rebuilds the trace grid, die state and last field from the history.
     void prepocti_obrazek();
+
+    // The picture that picture mode shows and the file stores: the picture
+    // grid once filled, else the trace grid.
+    const Grid &picture() const { return pictureFilled ? pictureGrid : traceGrid; }
+    // The picture grid takes the trace grid.
+    void fillPicture();
+    // The picture grid to edit, filled from the trace grid first when it
+    // never was.
+    Grid &editedPicture();
 };
 
 } // namespace trace

@@ -28,6 +28,11 @@ die::Field fieldAt(int x, int y)
     return die::field(x / 33 + 1, y / 33 + 1);
 }
 
+QPoint pictureOrigin(die::Field f)
+{
+    return QPoint(fieldLeft(f), fieldTop(f));
+}
+
 void linky(Canvas &canvas)
 {
     const QRgb saved = canvas.penColor;
@@ -141,16 +146,18 @@ void prekresli_sipky(Canvas &canvas, const trace::History &history)
 
 namespace {
 
-// Draws the start field with the initial imprint, then walks the history
-// field by field. With `roll` the die rolls and each field entered gets its
-// new imprint; without it each field is drawn as `grid` holds it. A move off
-// the grid ends the walk. Returns the field reached.
+// Draws the start field, then walks the history field by field. With `roll`
+// the start gets the initial imprint, the die rolls and each field entered
+// gets its new imprint; without it each field is drawn as `grid` holds it,
+// the start with the initial imprint when `grid` has no face there. A move
+// off the grid ends the walk. Returns the field reached.
 die::Field drawPath(Canvas &canvas, const trace::History &history, trace::Grid grid,
                     const Tiles &mirrored, const die::DieState &initial, bool roll)
 {
     die::DieState state = initial;
     die::Field f = die::startField;
-    grid.at(f) = state[die::Underside];
+    if (roll || grid.at(f).face == 0)
+        grid.at(f) = state[die::Underside];
     dokresli_pole(canvas, f, grid, mirrored);
     const int count = qBound(0, int(history.count), trace::maxMoves);
     for (int i = 0; i < count; ++i) {

@@ -3,6 +3,7 @@
 #include "trace.h"
 
 #include <QImage>
+#include <QPoint>
 #include <array>
 
 class Canvas;
@@ -22,8 +23,12 @@ constexpr QRgb white = 0xFFFFFF;
 // Mirrored face tiles, faces 1..6 at index 0..5.
 using Tiles = std::array<QImage, 6>;
 
+constexpr int fieldSize = 32;   // a field's picture area, frame excluded
+
 // The field under an image pixel (column X div 33 + 1, row Y div 33 + 1).
 die::Field fieldAt(int x, int y);
+// The top-left pixel of field f's picture area.
+QPoint pictureOrigin(die::Field f);
 
 // The grid lines in silver; the pen colour is kept.
 void linky(Canvas &canvas);
@@ -46,8 +51,10 @@ void prekresli_sipky(Canvas &canvas, const trace::History &history);
 // field framed red, arrows when `arrows` is set.
 void prekresli_obrazek(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
                        const Tiles &mirrored, const die::DieState &initial, bool arrows);
-// Plain redraw: the start imprint, then the path's fields as `grid` holds
-// them; no red frame; arrows when `arrows` is set.
+// Plain redraw: the path's fields as `grid` holds them, a start field where
+// it has no face with the start imprint (the pupil sees where the die
+// starts; a turned start stays turned); no red frame; arrows when `arrows`
+// is set.
 void prekresli_proste(Canvas &canvas, const trace::History &history, const trace::Grid &grid,
                       const Tiles &mirrored, const die::DieState &initial, bool arrows);
 

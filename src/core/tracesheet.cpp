@@ -92,23 +92,47 @@ TraceSheet::Press TraceSheet::press(int n, Qt::MouseButton button, bool turnKey,
         p.what = Pressed::HideNet;
     } else if (button == Qt::RightButton) {
         if (onGrid) {
-            trace::uvolni_pole(f, t.pictureGrid);
+            trace::uvolni_pole(f, t.editedPicture());
             p.what = Pressed::Blanked;
         }
     } else if (button == Qt::LeftButton && picture && turnKey) {
         if (onGrid) {
-            trace::Imprint &q = t.pictureGrid.at(f);
+            trace::Imprint &q = t.editedPicture().at(f);
             q.rotation = (q.rotation + 1) & 3;
             p.what = Pressed::Turned;
         }
     } else if (button == Qt::LeftButton) {
         if (picture && onGrid) {
-            t.pictureGrid.at(f) = t.traceGrid.at(f);
+            t.editedPicture().at(f) = t.traceGrid.at(f);
             p.what = Pressed::Revealed;
         }
         p.drag = true;
     }
     return p;
+}
+
+void TraceSheet::drawPress(int n, die::Field f, const Press &press, Canvas &canvas)
+{
+    const trace::Trace &t = net(n);
+    trace::Grid &shown = m_shown[index(n)];
+    switch (press.what) {
+    case Pressed::Rolled:
+        tracedraw::drawRoll(canvas, press.from, f, t.traceGrid, m_mirrored);
+        shown.at(f) = t.traceGrid.at(f);
+        break;
+    case Pressed::Blanked:
+        tracedraw::blankField(canvas, f);
+        shown.at(f) = trace::Imprint{};
+        break;
+    case Pressed::Turned:
+    case Pressed::Revealed:
+        tracedraw::dokresli_pole(canvas, f, t.picture(), m_mirrored);
+        shown.at(f) = t.picture().at(f);
+        break;
+    case Pressed::HideNet:
+    case Pressed::Nothing:
+        break;
+    }
 }
 
 bool TraceSheet::release(int n)
@@ -140,8 +164,7 @@ void TraceSheet::leavePictureMode()
 
 void TraceSheet::restorePicture()
 {
-    trace::Trace &t = at(m_active);
-    t.pictureGrid = t.traceGrid;
+    at(m_active).fillPicture();
 }
 
 bool TraceSheet::undo()
@@ -154,19 +177,60 @@ void TraceSheet::newTrace(int n)
     at(n).newTrace();
 }
 
-QImage TraceSheet::completeNet(int n, bool arrows) const
+void TraceSheet::drawNet(int n, Canvas &canvas, bool arrows)
+{
+    const trace::Trace &t = net(n);
+    trace::Grid &shown = m_shown[index(n)];
+    if (m_mode == Mode::Trace) {
+        tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, m_mirrored, t.initial, arrows);
+        shown = t.traceGrid;
+    } else {
+        tracedraw::prekresli_proste(canvas, t.history, t.picture(), m_mirrored, t.initial, arrows);
+        shown = t.picture();
+        if (shown.at(die::startField).face == 0)
+            shown.at(die::startField) = t.initial[die::Underside];
+    }
+}
+
+void TraceSheet::drawNewTrace(int n, Canvas &canvas)
+{
+    const trace::Trace &t = net(n);
+    tracedraw::clear(canvas);
+    tracedraw::dokresli_pole(canvas, t.last, t.traceGrid, m_mirrored);
+    tracedraw::ramecek(canvas, t.last, tracedraw::red);
+    m_shown[index(n)] = t.traceGrid;
+}
+
+answermarks::Change TraceSheet::shownChange(int n, die::Field f) const
+{
+    if (!trace::Grid::contains(f))
+        return answermarks::Change::None;
+    const trace::Imprint rolled = net(n).traceGrid.at(f);
+    const trace::Imprint shown = m_shown[index(n)].at(f);
+    if (shown == rolled)
+        return answermarks::Change::None;
+    return shown.face == 0 ? answermarks::Change::Hidden : answermarks::Change::Turned;
+}
+
+QImage TraceSheet::answerNet(int n, bool arrows) const
 {
     QImage image(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
     Canvas canvas(image);
     const trace::Trace &t = net(n);
-    tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, m_mirrored, t.initial, arrows);
+    tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, m_mirrored, t.initial, false);
+    for (const die::Field f : trace::path(t.history)) {
+        const QPoint origin = tracedraw::pictureOrigin(f);
+        answermarks::mark(canvas, origin.x(), origin.y(), tracedraw::fieldSize, shownChange(n, f));
+    }
+    if (arrows)   // over the marks, as over the pictures
+        tracedraw::prekresli_sipky(canvas, t.history);
     return image;
 }
 
 QByteArray TraceSheet::fileBytes(int n) const
 {
     const trace::Trace &t = net(n);
-    return tracefile::write(t.pictureGrid, t.history);
+    return tracefile::write(t.picture(), t.history);
 }
 
 bool TraceSheet::load(int n, const QByteArray &bytes)
@@ -178,6 +242,7 @@ bool TraceSheet::load(int n, const QByteArray &bytes)
         return false;
     trace::Trace &t = at(n);
     t.pictureGrid = data->picture;
+    t.pictureFilled = true;
     t.history = data->history;
     m_netRead[index(n)] = true;
     m_loadPending = true;

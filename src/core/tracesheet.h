@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answermarks.h"
 #include "faceset.h"
 #include "trace.h"
 #include "tracedrawing.h"
@@ -9,11 +10,14 @@
 #include <array>
 #include <functional>
 
+class Canvas;
+
 // The trace window without its widgets: the two traces (net 1 upper, net 2
 // lower), the mode, the active net, the needs-refresh and load flags, and
 // the applied face set with its tiles. Every operation leaves the sheet in
 // one whole mode; controls() gives the buttons and reference copies that
-// mode shows. The window asks the questions and draws.
+// mode shows. The window asks the questions; the sheet draws the nets on
+// the canvases it is given and remembers what each shows, for the answers.
 class TraceSheet
 {
 public:
@@ -67,7 +71,11 @@ public:
                                      const std::function<bool(int net)> &mayClear);
 
     // A mouse press on net n's field f (the window computed the field).
+    // Picture mode edits the net's picture, filled from its trace first
+    // when it never was.
     Press press(int n, Qt::MouseButton button, bool turnKey, die::Field f);
+    // What `press` on field f did, drawn on net n's image.
+    void drawPress(int n, die::Field f, const Press &press, Canvas &canvas);
     // A mouse release on net n: it becomes active. True when it was not.
     bool release(int n);
     void selectNet(int n);
@@ -86,11 +94,22 @@ public:
     // OK pressed.
     void confirm() { m_needsRefresh = false; }
 
-    // Net n's whole trace on a fresh 430 x 232 net image, as trace mode
-    // redraws it: every imprint rolled, the last field framed red.
-    QImage completeNet(int n, bool arrows) const;
+    // Net n's image redrawn whole: by replay in trace mode, plainly from
+    // its picture in picture mode.
+    void drawNet(int n, Canvas &canvas, bool arrows);
+    // The new-trace drawing: a white grid, the start field framed red.
+    void drawNewTrace(int n, Canvas &canvas);
 
-    // The trace file of net n (picture grid, count, history).
+    // How net n's image, as last drawn, shows field f of its path against
+    // the trace: as rolled, hidden (blank) or otherwise (turned).
+    answermarks::Change shownChange(int n, die::Field f) const;
+    // Net n's answer on a fresh 430 x 232 net image: the whole trace as
+    // trace mode redraws it (the last field framed red), every field of the
+    // path that the image shows otherwise marked.
+    QImage answerNet(int n, bool arrows) const;
+
+    // The trace file of net n: its picture (the trace grid when the picture
+    // grid was never filled), count and history.
     QByteArray fileBytes(int n) const;
     // A whole trace file becomes net n's picture grid and history, to be
     // rebuilt by takeLoaded(); false (nothing changed) for a bad file.
@@ -108,6 +127,8 @@ private:
     trace::Trace &at(int n) { return m_nets[index(n)]; }
 
     std::array<trace::Trace, 2> m_nets;
+    // What each net's image shows on its fields, as last drawn.
+    std::array<trace::Grid, 2> m_shown{};
     Mode m_mode = Mode::Trace;
     int m_active = 1;
     bool m_needsRefresh = true;

@@ -68,7 +68,7 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     ImP = addImage(Panel, "ImP", QRect(56, 400, 32, 32));
     ImP->hide();
 
-    varovani = new QLabel(QStringLiteral("Upravujete horní síť"), Panel);
+    varovani = new QLabel(Panel);   // the upper net's caption, from FormCreate
     varovani->setObjectName(QStringLiteral("varovani"));
     varovani->setGeometry(152, 8, 144, 20);
     varovani->setFont(uiFont(16));
@@ -161,6 +161,7 @@ void TForm4::showAfterLoad()
 void TForm4::FormCreate()
 {
     setCaptionTexts();
+    varovani->setText(m_captions[0]);
     tracedraw::linky(Image4->canvas());
     tracedraw::linky(Image5->canvas());
     Image3->show();
@@ -258,25 +259,10 @@ void TForm4::Image5MouseDown(ImageControl *image, Qt::MouseButton button,
     const die::Field f = tracedraw::fieldAt(x, y);
     const bool turnKey = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
     const TraceSheet::Press press = m_sheet.press(n, button, turnKey, f);
-    const trace::Trace &t = m_sheet.net(n);
-    Canvas &canvas = image->canvas();
-    switch (press.what) {
-    case TraceSheet::Pressed::Rolled:
-        tracedraw::drawRoll(canvas, press.from, f, t.traceGrid, m_sheet.mirroredTiles());
-        break;
-    case TraceSheet::Pressed::HideNet:
+    if (press.what == TraceSheet::Pressed::HideNet)
         image->hide();
-        break;
-    case TraceSheet::Pressed::Blanked:
-        tracedraw::blankField(canvas, f);
-        break;
-    case TraceSheet::Pressed::Turned:
-    case TraceSheet::Pressed::Revealed:
-        tracedraw::dokresli_pole(canvas, f, t.pictureGrid, m_sheet.mirroredTiles());
-        break;
-    case TraceSheet::Pressed::Nothing:
-        break;
-    }
+    else
+        m_sheet.drawPress(n, f, press, image->canvas());
     m_drag = press.drag;
     image->update();
     showState();
@@ -298,26 +284,16 @@ void TForm4::Image5MouseMove(ImageControl *image, int x, int y)
 
 void TForm4::drawNet(int net)
 {
-    const trace::Trace &t = m_sheet.net(net);
     ImageControl *image = netImage(net);
-    if (m_sheet.mode() == TraceSheet::Mode::Trace)
-        tracedraw::prekresli_obrazek(image->canvas(), t.history, t.traceGrid, m_sheet.mirroredTiles(),
-                                     t.initial, sipky->isChecked());
-    else
-        tracedraw::prekresli_proste(image->canvas(), t.history, t.pictureGrid, m_sheet.mirroredTiles(),
-                                    t.initial, sipky->isChecked());
+    m_sheet.drawNet(net, image->canvas(), sipky->isChecked());
     image->update();
 }
 
 void TForm4::drawNewTrace(int net)
 {
-    const trace::Trace &t = m_sheet.net(net);
     ImageControl *image = netImage(net);
-    Canvas &canvas = image->canvas();
-    tracedraw::clear(canvas);
+    m_sheet.drawNewTrace(net, image->canvas());
     image->show();
-    tracedraw::dokresli_pole(canvas, t.last, t.traceGrid, m_sheet.mirroredTiles());
-    tracedraw::ramecek(canvas, t.last, tracedraw::red);
     image->update();
 }
 
@@ -462,8 +438,8 @@ PrintedSheet TForm4::sheetFor(bool answers) const
                 for (const ImageControl *image : {popis, nazev, logo, Image5, Image4, Image1}) {
                     controls << sheetControl(image);
                     if (answers && (image == Image5 || image == Image4))
-                        controls.last().image = m_sheet.completeNet(image == Image4 ? 2 : 1,
-                                                                    sipky->isChecked());
+                        controls.last().image = m_sheet.answerNet(image == Image4 ? 2 : 1,
+                                                                  sipky->isChecked());
                 }
                 return sheet::traceItems(controls, withTexts);
             },
@@ -472,6 +448,7 @@ PrintedSheet TForm4::sheetFor(bool answers) const
 
 void TForm4::setCaptionTexts()
 {
+    // One wording for both nets, as the window first shows it.
     m_captions[0] = m_context.language.text(Text::TraceUpperCaption);
     m_captions[1] = m_context.language.text(Text::TraceLowerCaption);
 }

@@ -36,7 +36,8 @@ public:
     // With texts popis, nazev and the logo, then the visible nets, then the
     // thumbnail when it is on the sheet.
     PrintedSheet printedSheet() const override { return sheetFor(false); }
-    // The nets with their whole traces (TraceSheet::completeNet) in their place.
+    // The nets with their whole traces, the imprints they show hidden or
+    // turned marked (TraceSheet::answerNet), in their place.
     PrintedSheet answerSheet() const override { return sheetFor(true); }
 
 signals:

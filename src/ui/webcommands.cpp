@@ -2,6 +2,7 @@
 
 #include "appcontext.h"
 #include "dialogs.h"
+#include "forwardpage.h"
 #include "viewerserver.h"
 #include "webexport.h"
 
@@ -37,7 +38,14 @@ void WebCommands::showInBrowser(const CubeModel &model, const QString &modelFile
     }
     const QString name = QFileInfo(modelFile).fileName();
     m_server->publish(web::makeContent(model, name), web::viewerPage(name, pageTexts()));
-    m_context.dialogs->openUrl(m_server->pageUrl());
+    if (!m_forward)
+        m_forward = std::make_unique<web::ForwardPage>();
+    QString error;
+    if (!m_forward->write(m_server->pageUrl(), error)) {
+        m_context.dialogs->error(m_window, m_context.language.text(Text::NoForwardPage).arg(error));
+        return;
+    }
+    m_context.dialogs->openUrl(QUrl::fromLocalFile(m_forward->path()));
 }
 
 QString WebCommands::chooseFolder(const QString &title)

@@ -9,6 +9,7 @@ struct AppContext;
 class CubeModel;
 class QWidget;
 namespace web {
+class ForwardPage;
 class ViewerServer;
 struct PageTexts;
 }
@@ -23,7 +24,8 @@ public:
     ~WebCommands();
 
     // The model was just written to `modelFile`. Starts the server on first
-    // use and opens its page.
+    // use and opens its page, through a local page that forwards the browser
+    // (the address carries the token).
     void showInBrowser(const CubeModel &model, const QString &modelFile);
     // Asks for the folder; empty when cancelled.
     QString chooseFolder(const QString &title);
@@ -38,4 +40,5 @@ private:
     AppContext &m_context;
     QWidget *m_window;
     std::unique_ptr<web::ViewerServer> m_server;
+    std::unique_ptr<web::ForwardPage> m_forward;
 };

@@ -27,7 +27,7 @@ void Site::publish(const Content &content, const QByteArray &page)
 Target Site::resolve(const QByteArray &method, const QByteArray &host, const QString &path) const
 {
     Target target;
-    if (method != "GET") {
+    if (method != "GET" && method != "HEAD") {
         target.kind = Target::Kind::NotAllowed;
         return target;
     }

@@ -55,8 +55,10 @@ function viewGeometry() {
 }
 
 // Loads a viewer page and waits for the world and its six pictures.
+// A local file (as the program hands it to the browser) forwards to the page.
 async function open(page, url) {
   await page.goto(url);
+  if (url.startsWith('file:')) await page.waitForURL(/^http:/, { timeout: 30000 });
   await page.waitForFunction(() => document.body.dataset.state, null, { timeout: 90000 });
   const state = await page.evaluate(() => document.body.dataset.state);
   if (state !== 'loaded') return null;

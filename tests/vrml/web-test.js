@@ -14,6 +14,7 @@ const { spawn } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const { fileURLToPath } = require('url');
 const { launch, checks, lines, open } = require('./viewer-page');
 
 // The demo pictures' colours (tools/make-demo-faces.sh).
@@ -313,15 +314,21 @@ async function main() {
   let server = null;
   try {
     const first = await answer();
-    check(first.startsWith('url http://127.0.0.1:'), 'F4 opens the page on 127.0.0.1 (' + first + ')');
-    const url = first.slice(4);
+    // The browser is handed a local page of the user's alone that forwards
+    // it to the server: the token stays off command lines.
+    check(first.startsWith('url file:///'), 'F4 opens a local page (' + first + ')');
+    const opened = first.slice(4);
+    check((fs.statSync(fileURLToPath(opened)).mode & 0o777) === 0o600, 'only the user can read that page');
 
     // The page, as F4 opened it.
     const page = await browser.newPage({ viewport: { width: 800, height: 600 } });
     const problems = [];
     page.on('pageerror', (e) => problems.push(e.message));
     page.on('response', (r) => { if (r.status() >= 400) problems.push(r.status() + ' ' + r.url()); });
-    let scene = await open(page, url);
+    let scene = await open(page, opened);
+    const url = page.url();
+    const token = (url.match(/^http:\/\/127\.0\.0\.1:\d+\/([0-9a-f]{32})\/$/) || [])[1];
+    check(token && !opened.includes(token), 'it forwards to the page on 127.0.0.1, and only there is the token: ' + url);
     check(scene !== null, 'the page loads the model');
     const names = ['obrazkys/0.jpg', 'obrazkys/1.png', 'obrazkys/2.gif', 'obrazkys/3.jpg', 'obrazkys/4.png', 'obrazkys/5.gif'];
     check(scene && JSON.stringify(scene.urls) === JSON.stringify(names.map((n) => [n])),
