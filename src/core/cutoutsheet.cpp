@@ -165,8 +165,7 @@ std::array<QImage, faceCount> readPictures(const std::array<QString, faceCount> 
 {
     std::array<QImage, faceCount> pictures;
     for (int f = 0; f < faceCount; ++f) {
-        QFile file(paths[f]);
-        pictures[f] = facetiles::readPicture(&file);
+        pictures[f] = facetiles::readPictureFile(paths[f]);
         if (pictures[f].isNull())
             unreadable << QStringLiteral("%1 (%2)").arg(f + 1).arg(QDir::toNativeSeparators(paths[f]));
     }

@@ -1,9 +1,10 @@
 #include "facetiles.h"
 
 #include "netgeometry.h"
+#include "picturefile.h"
+#include "regularfile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 
@@ -19,15 +20,6 @@ QImage whiteTile()
     QImage tile(net::tileSize, net::tileSize, QImage::Format_RGB32);
     tile.fill(Qt::white);
     return tile;
-}
-
-QImage readFile(const QString &path)
-{
-    // Only a regular file: opening a named pipe would wait for a writer.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return QImage();
-    QFile file(path);
-    return readPicture(&file);
 }
 
 quint32 littleEndian(const QByteArray &bytes, int at, int size)
@@ -89,6 +81,16 @@ QImage readPicture(QIODevice *device)
     return image;
 }
 
+QImage readPictureFile(const QString &path)
+{
+    QByteArray bytes;
+    regularfile::ReadError error;
+    if (path.isEmpty() || !regularfile::read(path, picturefile::maxFileSize, bytes, error))
+        return QImage();
+    QBuffer buffer(&bytes);
+    return readPicture(&buffer);
+}
+
 QImage composeTile(const QImage &companion, const QImage &picture)
 {
     QImage tile = whiteTile();
@@ -108,9 +110,9 @@ QImage composeTile(const QImage &companion, const QImage &picture)
 
 QImage loadTile(const QString &companionName, const QString &picturePath)
 {
-    const QImage companion = readFile(companionName);
+    const QImage companion = readPictureFile(companionName);
     // The picture is read only when the companion cannot be.
-    return composeTile(companion, companion.isNull() ? readFile(picturePath) : QImage());
+    return composeTile(companion, companion.isNull() ? readPictureFile(picturePath) : QImage());
 }
 
 QImage mirrored(const QImage &tile)

@@ -17,6 +17,10 @@ QImage loadTile(const QString &companionName, const QString &picturePath);
 // it cannot be read or claims more than 64 M pixels.
 QImage readPicture(QIODevice *device);
 
+// A picture file read as readPicture reads it. Only a regular file of at
+// most picturefile::maxFileSize is read (regularfile::read); else null.
+QImage readPictureFile(const QString &path);
+
 // The tile from what was read: the companion's top-left 32 x 32 when it is
 // not null, else the picture scaled to 32 x 32, else white.
 QImage composeTile(const QImage &companion, const QImage &picture);
