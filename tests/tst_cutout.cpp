@@ -1,3 +1,4 @@
+#include "appsettings.h"
 #include "cutoutprinting.h"
 #include "cutoutsheet.h"
 #include "model.h"
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QToolButton>
 #include <QtTest>
 
@@ -217,7 +217,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("vemtal"), QStringLiteral("vemtal")).clear();
+        QFile::remove(appsettings::filePath());
     }
 
     void foldsOntoTheModel_data()

@@ -1,5 +1,6 @@
 // Files from elsewhere, through the real windows: the pictures a model names
-// (a model may come from anyone).
+// (a model may come from anyone) and the settings file.
+#include "appsettings.h"
 #include "faceset.h"
 #include "fileaccess.h"
 #include "model.h"
@@ -8,17 +9,20 @@
 #include "regularfile.h"
 #include "testapp.h"
 #include "textfile.h"
+#include "vystrihovanka.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include <cerrno>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -59,6 +63,19 @@ QByteArray bmpHeaderOnly(qint32 width, qint32 height)
     put(26, 1, 2);
     put(28, 24, 2);
     return bytes;
+}
+
+// What a path is, without following a link: its kind, size and time.
+QString described(const QString &path)
+{
+    struct stat info {};
+    if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return QStringLiteral("missing");
+    return QStringLiteral("mode %1 size %2 changed %3.%4")
+            .arg(info.st_mode, 0, 8)
+            .arg(info.st_size)
+            .arg(info.st_mtim.tv_sec)
+            .arg(info.st_mtim.tv_nsec);
 }
 
 } // namespace
@@ -161,6 +178,8 @@ private slots:
     void init()
     {
         m_app = std::make_unique<TestApp>();
+        // The settings of this test alone: ~/.config is not touched.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path("config")));
     }
     void cleanup()
     {
@@ -309,6 +328,81 @@ private slots:
         QCOMPARE(m_app->dialogs.texts("error"), QStringList(fileaccess::named(files[0], notAPicture)));
         QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         QCOMPARE(m_pipes->released(), 0);
+    }
+
+    void settingsThatAreNoPlainFileAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"named pipe", "link to a named pipe", "150 MB", "64 KB and a byte",
+                                 "folder", "device"})
+            QTest::newRow(kind) << kind;
+    }
+    // The cut-out dialog neither waits nor reads them: it starts from the
+    // defaults, and its OK does not replace them.
+    void settingsThatAreNoPlainFileAreLeftAlone()
+    {
+        QFETCH(QString, kind);
+        const QString file = appsettings::filePath();
+        QCOMPARE(file, path("config/vemtal/vemtal.conf"));
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        if (kind == "named pipe") {
+            m_pipes = std::make_unique<Pipes>(QStringList{file});
+        } else if (kind == "link to a named pipe") {
+            m_pipes = std::make_unique<Pipes>(QStringList{path("pipe")});
+            QVERIFY(QFile::link(path("pipe"), file));
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(file));
+        } else if (kind == "device") {
+            // A device of its own (root), so that a fault that writes through
+            // it cannot replace the system's; else one no test may replace.
+            if (geteuid() == 0)
+                QVERIFY(mknod(QFile::encodeName(file).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
+            else
+                QVERIFY(QFile::link("/dev/null", file));
+        } else {
+            // Settings QSettings would take, made large.
+            QFile big(file);
+            QVERIFY(big.open(QIODevice::WriteOnly));
+            big.write("[vystrihovanka]\nsit=3\n");
+            QVERIFY(big.resize(kind == "150 MB" ? 150 * 1024 * 1024 : appsettings::maxFileSize + 1));
+        }
+        QVERIFY(!m_pipes || m_pipes->made());
+        const QString before = described(file) + ", " + described(path("pipe"));
+
+        QVERIFY(!appsettings::read().usable);
+        TVystrihovanka dialog(m_app->context);
+        QVERIFY(dialog.findChild<QToolButton *>("sit1")->isChecked());
+        QCOMPARE(dialog.findChild<QLineEdit *>("hrana")->text(), QStringLiteral("50"));
+        dialog.findChild<QToolButton *>("sit4")->click();
+        dialog.findChild<QPushButton *>("OK")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(described(file) + ", " + described(path("pipe")), before);
+        if (m_pipes)
+            QCOMPARE(m_pipes->released(), 0);
+    }
+
+    // A settings file that is one: read, and written back with the keys
+    // the dialog does not know kept; a missing one is made.
+    void settingsAreKept()
+    {
+        const QString file = appsettings::filePath();
+        {
+            TVystrihovanka first(m_app->context);
+            first.findChild<QToolButton *>("sit2")->click();
+            first.findChild<QPushButton *>("OK")->click();
+        }
+        QVERIFY(QFileInfo(file).isFile());
+        QVERIFY(write(file, "[jine]\nklic=hodnota\n[vystrihovanka]\nsit=3\nhrana=45\npapir=A3\n"));
+        TVystrihovanka dialog(m_app->context);
+        QVERIFY(dialog.findChild<QToolButton *>("sit3")->isChecked());
+        QCOMPARE(dialog.findChild<QLineEdit *>("hrana")->text(), QStringLiteral("45"));
+        QCOMPARE(dialog.paper(), QPageSize::A3);
+        dialog.findChild<QToolButton *>("sit5")->click();
+        dialog.findChild<QPushButton *>("OK")->click();
+        const appsettings::Settings kept = appsettings::read();
+        QVERIFY(kept.usable);
+        QCOMPARE(kept.value("vystrihovanka/sit").toInt(), 5);
+        QCOMPARE(kept.value("jine/klic").toString(), QStringLiteral("hodnota"));
     }
 };
 

@@ -1,13 +1,12 @@
 #include "cutoutsheet.h"
 
+#include "appsettings.h"
 #include "facetiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QSettings>
 
 #include <cmath>
 
@@ -185,7 +184,7 @@ std::optional<double> readEdge(const QString &typed, int largest)
 
 Choices loadChoices()
 {
-    QSettings s(QStringLiteral("vemtal"), QStringLiteral("vemtal"));
+    const appsettings::Settings s = appsettings::read();
     Choices c;
     const int net = s.value(QStringLiteral("vystrihovanka/sit"), 1).toInt();
     c.net = net >= 1 && net <= netCount ? net : 1;
@@ -196,10 +195,10 @@ Choices loadChoices()
 
 void saveChoices(const Choices &choices)
 {
-    QSettings s(QStringLiteral("vemtal"), QStringLiteral("vemtal"));
-    s.setValue(QStringLiteral("vystrihovanka/sit"), choices.net);
-    s.setValue(QStringLiteral("vystrihovanka/hrana"), choices.edge);
-    s.setValue(QStringLiteral("vystrihovanka/papir"), choices.paper);
+    // Settings are a convenience: one that cannot be kept is not reported.
+    appsettings::write({{QStringLiteral("vystrihovanka/sit"), choices.net},
+                        {QStringLiteral("vystrihovanka/hrana"), choices.edge},
+                        {QStringLiteral("vystrihovanka/papir"), choices.paper}});
 }
 
 } // namespace cutout
