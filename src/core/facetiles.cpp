@@ -55,10 +55,12 @@ int bmpRowsPresent(QIODevice *device, int *height, bool *bottomUp)
 
 } // namespace
 
-QImage readPicture(QIODevice *device)
+QImage readPicture(const QByteArray &bytes)
 {
-    if (!device->isOpen() && !device->open(QIODevice::ReadOnly))
-        return QImage();
+    QByteArray decodable = picturefile::decodable(bytes);
+    QBuffer buffer(&decodable);
+    buffer.open(QIODevice::ReadOnly);
+    QIODevice *device = &buffer;
     int height = 0;
     bool bottomUp = true;
     const int present = bmpRowsPresent(device, &height, &bottomUp);
@@ -66,7 +68,7 @@ QImage readPicture(QIODevice *device)
     reader.setDecideFormatFromContent(true);
     // Face pictures are photos at most; refuse absurd sizes before decoding.
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > 64LL * 1024 * 1024)
+    if (size.isValid() && qint64(size.width()) * size.height() > picturefile::maxPixels)
         return QImage();
     QImage image = reader.read();
     if (image.isNull() || present < 0 || image.height() != height)
@@ -87,8 +89,7 @@ QImage readPictureFile(const QString &path)
     regularfile::ReadError error;
     if (path.isEmpty() || !regularfile::read(path, picturefile::maxFileSize, bytes, error))
         return QImage();
-    QBuffer buffer(&bytes);
-    return readPicture(&buffer);
+    return readPicture(bytes);
 }
 
 QImage composeTile(const QImage &companion, const QImage &picture)

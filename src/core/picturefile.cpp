@@ -40,7 +40,28 @@ Format refuse(Problem &problem, Problem::Kind kind, QSize size = {})
     return Format::None;
 }
 
+quint32 bigEndian(const char *at)
+{
+    return quint32(quint8(at[0])) << 24 | quint32(quint8(at[1])) << 16
+            | quint32(quint8(at[2])) << 8 | quint32(quint8(at[3]));
+}
+
 } // namespace
+
+QByteArray decodable(const QByteArray &bytes)
+{
+    if (signature(bytes) != Format::Png)
+        return bytes;
+    // Each chunk: length, type, data, CRC; nothing after IEND is read.
+    for (qsizetype at = 8; at < bytes.size();) {
+        if (bytes.size() - at < 12 || bigEndian(bytes.constData() + at) > quint32(bytes.size() - at - 12))
+            return {};
+        if (bytes.mid(at + 4, 4) == "IEND")
+            break;
+        at += qsizetype(bigEndian(bytes.constData() + at)) + 12;
+    }
+    return bytes;
+}
 
 Format decode(const QByteArray &bytes, Problem &problem, QImage *image)
 {
@@ -48,7 +69,7 @@ Format decode(const QByteArray &bytes, Problem &problem, QImage *image)
     if (format == Format::None)
         return refuse(problem, Problem::NotAPicture);
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(decodable(bytes));
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, readerFormat(format));
     reader.setAutoDetectImageFormat(false);

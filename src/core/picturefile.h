@@ -30,6 +30,12 @@ struct Problem
     explicit operator bool() const { return kind != None; }
 };
 
+// The bytes as the decoders get them: empty for a PNG with a chunk that
+// claims more bytes than follow it (libpng allocates what a chunk claims
+// before it finds the file short: a few kilobytes could cost gigabytes and
+// seconds); otherwise `bytes` as they are.
+QByteArray decodable(const QByteArray &bytes);
+
 // The format of the picture in `bytes`; Format::None, with `problem` set,
 // unless they decode as one of the four within maxPixels. `image`, when
 // given, receives the decoded picture.
