@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+
 CubeModel::CubeModel(const QString &startFolder, int previewNumber)
     : m_startFolder(startFolder),
       m_previewPath(QDir(startFolder).filePath(QStringLiteral("prot%1.wrl").arg(previewNumber))),
@@ -46,11 +48,11 @@ Failure CubeModel::write(const LanguageTexts &language, const QString &path,
 {
     if (Failure failed = assemble(language, labels))
         return failed;
-    return fileaccess::write(path, model::fileBytes(m_work));
+    return fileaccess::write(language, path, model::fileBytes(m_work));
 }
 
 Failure CubeModel::load(const LanguageTexts &language, const QString &path,
-                        const QString &folder, model::Loaded &loaded)
+                        const QString &folder, model::Loaded &loaded, Failure &refused)
 {
     QByteArray bytes;
     if (Failure failed = fileaccess::read(language, path, bytes))
@@ -61,9 +63,34 @@ Failure CubeModel::load(const LanguageTexts &language, const QString &path,
         return Failure::message(language.text(40, QStringLiteral("Chybný formát dat")));
     if (Failure failed = picturesFit(language, {read.labels.begin(), read.labels.end()}))
         return failed;
+    refused = refusePictures(language, read.labels);
     m_work = lines;
     loaded = read;
     return {};
+}
+
+Failure CubeModel::refusePictures(const LanguageTexts &language, std::array<QString, 6> &labels)
+{
+    QStringList problems;
+    for (QString &label : labels) {
+        const QString path = faceset::unquoted(label);
+        if (path.isEmpty())
+            continue;
+        picturefile::Problem problem;
+        picturefile::read(path, problem);
+        const int missing = problem.file.kind == regularfile::ReadError::System
+                ? problem.file.systemError : 0;
+        if (!problem || missing == ENOENT || missing == ENOTDIR)
+            continue;
+        problems << QDir::toNativeSeparators(path) + QLatin1String(": ")
+                        + fileaccess::pictureProblemText(language, problem);
+        label.clear();
+    }
+    if (problems.isEmpty())
+        return {};
+    return Failure::message(language.text(reasonText::RefusedPictures, QStringLiteral(
+            "Tyto obrázky modelu nelze použít, jejich stěny zůstaly prázdné:"))
+            + QLatin1Char('\n') + problems.join(QLatin1Char('\n')));
 }
 
 Failure CubeModel::picturesFit(const LanguageTexts &language, const QStringList &paths)

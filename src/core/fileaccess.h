@@ -1,6 +1,7 @@
 #pragma once
 
 #include "languagetexts.h"
+#include "picturefile.h"
 #include "textfile.h"
 
 #include <QByteArray>
@@ -20,16 +21,35 @@ struct Failure
     explicit operator bool() const { return kind != None; }
 };
 
+// Lines of the language file for why a file was not read or written, and
+// for pictures refused, in order from the first.
+namespace reasonText {
+enum : int {
+    NoSpace = 157, Quota, Denied, ReadOnly, Missing, NotAFolder, IsAFolder, TooLargeForDisk,
+    NameTooLong, DiskError, TooManyOpen, Busy, TooManyLinks, OtherSystemError,
+    NotAPicture, TooManyPixels, RefusedPictures
+};
+}
+
 // Files read and written for the windows, failures in the user's language.
 namespace fileaccess {
 
+// The system's reason for an errno value, in the user's language.
+QString systemReason(const LanguageTexts &language, int systemError);
 // Why a file was not read: the system's reason, or the program's own.
 QString readErrorText(const LanguageTexts &language, const textfile::ReadError &error);
+// Why a file was not written.
+QString writeErrorText(const LanguageTexts &language, const textfile::WriteError &error);
+// Why a picture was refused.
+QString pictureProblemText(const LanguageTexts &language, const picturefile::Problem &problem);
+// "file" + line end + "reason", as the error box shows it.
+QString named(const QString &path, const QString &reason);
+
 // Reads a whole file (textfile::readFile); the error names the file, then the reason.
 Failure read(const LanguageTexts &language, const QString &path, QByteArray &bytes);
 // The same for a file that is only checked (textfile::canRead).
 Failure checkReadable(const LanguageTexts &language, const QString &path);
-// Writes through QSaveFile; the error is the system's reason.
-Failure write(const QString &path, const QByteArray &bytes);
+// Writes through QSaveFile; the error names the file, then the reason.
+Failure write(const LanguageTexts &language, const QString &path, const QByteArray &bytes);
 
 } // namespace fileaccess

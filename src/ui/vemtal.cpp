@@ -448,12 +448,15 @@ void TForm1::Uloitkrychli1Click()
 bool TForm1::loadModelFile(const QString &path, const QString &folder)
 {
     model::Loaded loaded;
-    if (failed(m_model.load(m_context.language, path, folder, loaded)))
+    Failure refused;
+    if (failed(m_model.load(m_context.language, path, folder, loaded, refused)))
         return false;
     for (int slot = 0; slot < 6; ++slot)
         m_labels[slot]->setText(loaded.labels[slot]);
     for (int slot = 0; slot < 6; ++slot)
         m_edits[slot]->setText(loaded.rotations[slot]);
+    // The load stands; the pictures left out are told once.
+    failed(refused);
     return true;
 }
 

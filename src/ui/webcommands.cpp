@@ -84,7 +84,8 @@ void WebCommands::saveForWeb(const QString &folder, const QStringList &modelLine
     const QString name = QStringLiteral("model.wrl");
     QString error;
     switch (web::exportSite(folder, web::makeContent(modelLines, labels, name),
-                            web::viewerPage(name, pageTexts()), web::xiteFolder(), error)) {
+                            web::viewerPage(name, pageTexts()), web::xiteFolder(),
+                            m_context.language, error)) {
     case web::ExportResult::Saved:
         break;
     case web::ExportResult::NotEmpty:

@@ -6,19 +6,12 @@
 #include "textfile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
 
 namespace web {
 
-QString pictureName(int slot, const QString &file)
+QString pictureName(int slot, picturefile::Format format)
 {
-    static const QRegularExpression plain(QStringLiteral("^[a-z0-9]{1,5}$"));
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    QString name = QStringLiteral("obrazkys/%1").arg(slot);
-    if (plain.match(suffix).hasMatch())
-        name += QLatin1Char('.') + suffix;
-    return name;
+    return QStringLiteral("obrazkys/%1.%2").arg(slot).arg(picturefile::suffix(format));
 }
 
 Content makeContent(const QStringList &modelLines, const QStringList &labels,
@@ -33,8 +26,13 @@ Content makeContent(const QStringList &modelLines, const QStringList &labels,
         if (file.isEmpty())
             continue;
         Picture &picture = content.pictures[slot];
-        picture.name = pictureName(slot, file);
         picture.file = file;
+        const picturefile::Format format = picturefile::read(file, picture.problem).format;
+        if (format == picturefile::Format::None) {
+            lines[first + slot] = QString();
+            continue;
+        }
+        picture.name = pictureName(slot, format);
         lines[first + slot] = model::vrmlEntry(faceset::quoted(picture.name));
     }
     content.model = model::fileBytes(lines);

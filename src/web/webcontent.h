@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picturefile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -13,8 +15,9 @@ namespace web {
 // A picture of the model: its address in the site and its file on disk.
 struct Picture
 {
-    QString name;   // "obrazkys/0.jpg"; empty when the slot has no picture
+    QString name;   // "obrazkys/0.jpg"; empty when the slot has no picture or it was refused
     QString file;
+    picturefile::Problem problem;   // why the file was refused
 };
 
 struct Content
@@ -33,13 +36,16 @@ struct PageTexts
     QString openedFromFile;   // the saved page opened as a file, not from a web server
 };
 
-// The site name of a picture: "obrazkys/" + its slot + its suffix in small
-// letters when the suffix is short and plain ("obrazkys/2.gif").
-QString pictureName(int slot, const QString &file);
+// The site name of a picture: "obrazkys/" + its slot + the suffix of the
+// format it decoded as ("obrazkys/2.gif").
+QString pictureName(int slot, picturefile::Format format);
 
 // `modelLines` is a written model: a template followed by the model tail for
 // the stored `labels`. The content serves the same model with each picture
 // entry replaced by the picture's site name; an empty label stays empty.
+// Each picture is read and checked (picturefile::read): one that is not a
+// picture gets no name, and its entry is left empty like that of an empty
+// slot, so that the model does not carry its path either.
 Content makeContent(const QStringList &modelLines, const QStringList &labels,
                     const QString &modelName);
 
