@@ -10,7 +10,7 @@ build="${VEMTAL_FUZZ_BUILD_DIR:-$top/build-fuzz}"
 seconds="${1:-20}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(quiz trace model lang scale tile desktopid server)
+[ ${#targets[@]} -eq 0 ] && targets=(quiz trace model lang scale tile desktopid server settings)
 work="${VEMTAL_FUZZ_DIR:-$build/corpus}"
 
 CC=clang-14 CXX=clang++-14 cmake -S "$top" -B "$build" -G Ninja -DVEMTAL_FUZZ=ON \

@@ -1,3 +1,4 @@
+#include "appsettings.h"
 #include "cutoutprinting.h"
 #include "cutoutsheet.h"
 #include "model.h"
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QToolButton>
 #include <QtTest>
 
@@ -219,7 +219,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("vemtal"), QStringLiteral("vemtal")).clear();
+        QFile::remove(appsettings::filePath());
     }
 
     void foldsOntoTheModel_data()

@@ -4,6 +4,7 @@
 #include "appcontext.h"
 #include "cesta.h"
 #include "faceset.h"
+#include "fileaccess.h"
 #include "facetiles.h"
 #include "help.h"
 #include "help2.h"
@@ -11,6 +12,7 @@
 #include "lokalizace.h"
 #include "nastaveni.h"
 #include "netgeometry.h"
+#include "pipes.h"
 #include "scripteddialogs.h"
 #include "testapp.h"
 #include "sheetprinting.h"
@@ -35,6 +37,8 @@
 #include <fcntl.h>
 #include <functional>
 #include <memory>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -70,45 +74,59 @@ private:
     bool m_ok = false;
 };
 
-// Named pipes. A reader that opens one waits for a writer: a thread opens
-// each for writing now and then, so that such a reader goes on (and reads
-// nothing), and counts how often it had to.
-class Pipes
+// A small tmpfs of its own, for a disk that is full or read-only. It is
+// mounted in a mount namespace of the test's main thread only (which does
+// the saves), so nothing shows in the machine's mounts, even after a crash.
+// Mounting needs root (CAP_SYS_ADMIN); `unavailable()` says why not.
+class ScratchDisk
 {
 public:
-    explicit Pipes(const QStringList &paths)
+    explicit ScratchDisk(const QString &path) : m_path(QFile::encodeName(path))
     {
-        for (const QString &path : paths) {
-            m_paths << QFile::encodeName(path);
-            m_made = m_made && mkfifo(m_paths.last().constData(), 0600) == 0;
-        }
-        m_thread = std::thread([this] {
-            while (!m_done) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                for (const QByteArray &path : m_paths) {
-                    const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
-                    if (fd >= 0) {
-                        ++m_released;
-                        ::close(fd);
-                    }
-                }
-            }
-        });
+        QDir().mkpath(path);
+        if (unavailable().isEmpty())
+            m_mounted = mount("tmpfs", m_path.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                              "size=256k") == 0;
     }
-    ~Pipes()
+    ~ScratchDisk()
     {
-        m_done = true;
-        m_thread.join();
+        if (m_mounted)
+            umount2(m_path.constData(), MNT_DETACH);
     }
-    bool made() const { return m_made; }
-    int released() const { return m_released; }
+    bool mounted() const { return m_mounted; }
+
+    // Why no tmpfs can be mounted here; empty when it can.
+    static QString unavailable()
+    {
+        static const QString reason = [] {
+            if (geteuid() != 0)
+                return QStringLiteral("mounting a tmpfs needs root");
+            if (unshare(CLONE_NEWNS) != 0
+                || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+                return QStringLiteral("no mount namespace: ") + QString::fromLocal8Bit(std::strerror(errno));
+            return QString();
+        }();
+        return reason;
+    }
+
+    // Writes a filler until the disk says it is full.
+    bool fill()
+    {
+        const int fd = ::open((m_path + "/filler").constData(), O_WRONLY | O_CREAT, 0600);
+        const QByteArray block(4096, 'x');
+        while (fd >= 0 && ::write(fd, block.constData(), block.size()) > 0) { }
+        const bool full = errno == ENOSPC;
+        ::close(fd);
+        return full;
+    }
+    bool makeReadOnly()
+    {
+        return mount(nullptr, m_path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
 
 private:
-    QList<QByteArray> m_paths;
-    bool m_made = true;
-    std::atomic<bool> m_done = false;
-    std::atomic<int> m_released = 0;
-    std::thread m_thread;
+    QByteArray m_path;
+    bool m_mounted = false;
 };
 
 QImage filled(int width, int height, QRgb colour)
@@ -257,6 +275,8 @@ private:
         } else if (what == "trace") {
             m_app->dialogs.answers << true << false;
             item("Uloitzadn1")->trigger();
+        } else if (what == "web") {
+            item("Ulozitproweb1")->trigger();   // `file` is the folder
         } else {
             m_app->dialogs.prints.enqueue({true, true});   // print to file
             item("tiskni")->trigger();
@@ -333,10 +353,9 @@ private slots:
             QVERIFY(full.ok());
             save(what, file);
         }
-        const QStringList errors = m_app->dialogs.texts("error");
-        QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors.first().contains(QString::fromLocal8Bit(std::strerror(EFBIG))),
-                 qPrintable(errors.first()));
+        // The file and the system's reason, in the user's language.
+        QCOMPARE(m_app->dialogs.texts("error"),
+                 QStringList(fileaccess::named(file, "Soubor je pro tento disk příliš velký.")));
         QCOMPARE(fileBytes(file), earlier);
         // No half-written file is left beside it.
         QCOMPARE(QDir(m_app->dir.path()).entryList(QDir::Files), QStringList(QFileInfo(file).fileName()));
@@ -358,13 +377,86 @@ private slots:
         QVERIFY(write(path("plain"), plain));
         const QString file = path("plain/saved." + what);
         save(what, file);
-        const QStringList errors = m_app->dialogs.texts("error");
-        QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors.first().contains(QString::fromLocal8Bit(std::strerror(ENOTDIR))),
-                 qPrintable(errors.first()));
+        QCOMPARE(m_app->dialogs.texts("error"),
+                 QStringList(fileaccess::named(file, "Část cesty není složka.")));
         QCOMPARE(fileBytes(path("plain")), plain);
         QCOMPARE(QDir(m_app->dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList("plain"));
+    }
+
+    void saveOnAFullDisk_data()
+    {
+        failedSaveKeepsTheEarlierFile_data();
+        QTest::newRow("for the web") << "web";
+    }
+    // A disk that is really full (ENOSPC): the error box names the file
+    // written, never the program's own files, and says why in Czech.
+    void saveOnAFullDisk()
+    {
+        QFETCH(QString, what);
+        if (!ScratchDisk::unavailable().isEmpty())
+            QSKIP(qPrintable(ScratchDisk::unavailable()));
+        prepareSheets();
+        ScratchDisk disk(path("disk"));
+        QVERIFY(disk.mounted());
+        const QString file = path(what == "web" ? "disk/web" : "disk/saved." + what);
+        if (what != "web")
+            QVERIFY(write(file, "earlier contents\r\n"));
+        QVERIFY(disk.fill());
+        save(what, file);
+        const QStringList errors = m_app->dialogs.texts("error");
+        QCOMPARE(errors.size(), 1);
+        const QString full = QStringLiteral("\nNa disku není dost místa.");
+        if (what == "web") {
+            // The first file of the site that did not fit, in the chosen folder.
+            QVERIFY2(errors.first().startsWith(file + '/') && errors.first().endsWith(full),
+                     qPrintable(errors.first()));
+            QVERIFY(QDir(file).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        } else {
+            QCOMPARE(errors.first(), fileaccess::named(file, full.mid(1)));
+            QCOMPARE(fileBytes(file), QByteArray("earlier contents\r\n"));
+        }
+    }
+
+    void saveIntoAReadOnlyFolder_data() { saveOnAFullDisk_data(); }
+    // A read-only disk, or a folder the user may not write when the tests
+    // do not run as root: the reason in Czech, not Qt's English "Existing
+    // file ... is not writable".
+    void saveIntoAReadOnlyFolder()
+    {
+        QFETCH(QString, what);
+        const bool root = geteuid() == 0;
+        if (root && !ScratchDisk::unavailable().isEmpty())
+            QSKIP(qPrintable(ScratchDisk::unavailable()));
+        prepareSheets();
+        std::unique_ptr<ScratchDisk> disk;
+        if (root) {
+            disk = std::make_unique<ScratchDisk>(path("disk"));
+            QVERIFY(disk->mounted());
+        }
+        QDir().mkpath(path("disk"));
+        const QString file = path(what == "web" ? "disk/web" : "disk/saved." + what);
+        const QByteArray earlier = "earlier contents\r\n";
+        if (what == "web")
+            QVERIFY(QDir().mkpath(file));
+        else
+            QVERIFY(write(file, earlier));
+        if (root) {
+            QVERIFY(disk->makeReadOnly());
+        } else {
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ExeOwner));
+            QVERIFY(QFile::setPermissions(path("disk"), QFile::ReadOwner | QFile::ExeOwner));
+        }
+        save(what, file);
+        if (!root) {
+            QFile::setPermissions(path("disk"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        const QString reason = root ? QStringLiteral("Disk nebo složka je jen pro čtení.")
+                                    : QStringLiteral("Přístup odepřen: k tomu nemáte oprávnění.");
+        QCOMPARE(m_app->dialogs.texts("error"), QStringList(fileaccess::named(file, reason)));
+        if (what != "web")
+            QCOMPARE(fileBytes(file), earlier);
     }
 
     void fileChangedAfterTheDialog_data()
@@ -406,8 +498,9 @@ private slots:
         };
         load(what, file);
         QVERIFY(!m_app->dialogs.afterChoice);   // the change did happen
-        QCOMPARE(m_app->dialogs.texts("error").size(), 1);
-        QVERIFY(!m_app->dialogs.texts("error").first().isEmpty());
+        QCOMPARE(m_app->dialogs.texts("error"),
+                 QStringList(fileaccess::named(file, toFolder ? "Soubor nelze přečíst: není to obyčejný soubor."
+                                                              : "Soubor nebo složka neexistuje.")));
         QVERIFY(m_app->dialogs.texts("message").isEmpty());
         QVERIFY(windowState() == before);
     }
@@ -439,7 +532,7 @@ private slots:
     void namedPipesAreRefused_data()
     {
         QTest::addColumn<QString>("what");
-        for (const char *what : {"model", "quiz", "trace", "language", "template", "pictures"})
+        for (const char *what : {"model", "quiz", "trace", "language", "template", "pictures", "cut-out"})
             QTest::newRow(what) << what;
     }
     void namedPipesAreRefused()
@@ -462,6 +555,21 @@ private slots:
             const QImage tile = facetiles::loadTile(m_app->context.snapshot.names[0],
                                                     m_app->context.snapshot.pictures[0]);
             QCOMPARE(tile.convertToFormat(QImage::Format_RGB32), filled(32, 32, white));
+            QCOMPARE(pipes.released(), 0);
+        } else if (what == "cut-out") {
+            QStringList pictures;
+            for (int i = 1; i <= 6; ++i)
+                pictures << path(QStringLiteral("f%1.png").arg(i));
+            Pipes pipes(pictures);
+            QVERIFY(pipes.made());
+            m_app->dialogs.files.enqueue(pictures);
+            item("Zmnitobrzky2")->trigger();
+            m_app->dialogs.modals.enqueue([](QDialog *) { return true; });
+            item("Vystrihovanka1")->trigger();
+            // Asked whether to print the six faces white; unanswered: nothing printed.
+            QCOMPARE(m_app->dialogs.texts("question").size(), 1);
+            QVERIFY(m_app->dialogs.texts("question").first().contains(QDir::toNativeSeparators(pictures[5])));
+            QVERIFY(m_app->dialogs.texts("print").isEmpty());
             QCOMPARE(pipes.released(), 0);
         } else if (what == "template") {
             Pipes pipes({m_app->form1->overridePath()});

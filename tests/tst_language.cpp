@@ -1,6 +1,9 @@
 #include "appcontext.h"
 #include "appdata.h"
 #include "cesta.h"
+#include "cubemodel.h"
+#include "faceset.h"
+#include "fileaccess.h"
 #include "help.h"
 #include "help2.h"
 #include "langfile.h"
@@ -20,6 +23,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <cerrno>
 #include <memory>
 
 class tst_Language : public QObject
@@ -255,6 +259,38 @@ private slots:
                 QVERIFY2(lines[n - 1] == texts::builtin(Text(n)),
                          qPrintable(QString::number(n) + ": " + lines[n - 1]));
         }
+    }
+
+    // The reasons of failed reads and writes and of refused pictures: the
+    // Czech file gives the built-in texts line for line, the English one
+    // its own.
+    void reasonsFollowTheLanguageFile()
+    {
+        auto reasons = [](const LanguageTexts &language) {
+            QStringList out;
+            for (int error : {ENOSPC, EDQUOT, EACCES, EROFS, ENOENT, ENOTDIR, EISDIR, EFBIG,
+                              ENAMETOOLONG, EIO, EMFILE, EBUSY, ELOOP, EXDEV})
+                out << fileaccess::systemReason(language, error);
+            for (auto kind : {picturefile::Problem::NotAPicture, picturefile::Problem::TooManyPixels})
+                out << fileaccess::pictureProblemText(language, {kind, {}, QSize(1, 2)});
+            std::array<QString, 6> labels{faceset::quoted(QStringLiteral(VEMTAL_SOURCE_DIR "/README.md"))};
+            out << CubeModel::refusePictures(language, labels).text;
+            return out;
+        };
+        const QStringList builtin = reasons(LanguageTexts());
+        QCOMPARE(builtin.size(), 17);
+        QCOMPARE(QSet<QString>(builtin.begin(), builtin.end()).size(), builtin.size());
+        QFile czech(QStringLiteral(VEMTAL_SOURCE_DIR "/lang/cs/lang.txt"));
+        QVERIFY(czech.open(QIODevice::ReadOnly));
+        QCOMPARE(reasons({true, langfile::parse(czech.readAll())}), builtin);
+        QFile english(QStringLiteral(VEMTAL_SOURCE_DIR "/lang/en/lang.txt"));
+        QVERIFY(english.open(QIODevice::ReadOnly));
+        const QStringList translated = reasons({true, langfile::parse(english.readAll())});
+        QCOMPARE(translated.first(), QStringLiteral("There is not enough space on the disk."));
+        QCOMPARE(translated.last().section('\n', 0, 0),
+                 QStringLiteral("These pictures of the model cannot be used; their faces are left empty:"));
+        for (int i = 0; i < builtin.size(); ++i)
+            QVERIFY2(translated[i] != builtin[i], qPrintable(builtin[i]));
     }
 
     void englishFileTranslates()

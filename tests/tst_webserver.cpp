@@ -1,7 +1,11 @@
 #include "cubemodel.h"
 #include "forwardpage.h"
+#include "faceset.h"
+#include "fileaccess.h"
 #include "model.h"
+#include "pipes.h"
 #include "site.h"
+#include "textfile.h"
 #include "viewerserver.h"
 #include "webcontent.h"
 #include "webexport.h"
@@ -14,6 +18,7 @@
 #include <QtTest>
 
 #include <filesystem>
+#include <memory>
 
 using web::Target;
 
@@ -115,18 +120,20 @@ private slots:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("name");
-        QTest::newRow("jpg") << 0 << "/obr/pes.jpg" << "obrazkys/0.jpg";
-        QTest::newRow("capitals") << 4 << "/obr/Pes.JPEG" << "obrazkys/4.jpeg";
-        QTest::newRow("dotted folder") << 2 << "/a.b/kocka" << "obrazkys/2";
-        QTest::newRow("odd suffix") << 5 << "/obr/x.p g" << "obrazkys/5";
-        QTest::newRow("long suffix") << 1 << "/obr/x.picture" << "obrazkys/1";
+        // Named by the format the content decodes as, not by the file's name.
+        QTest::newRow("jpg") << 0 << demo("1-predni.jpg") << "obrazkys/0.jpg";
+        QTest::newRow("png") << 1 << demo("2-prava.png") << "obrazkys/1.png";
+        QTest::newRow("gif") << 2 << demo("3-zadni.gif") << "obrazkys/2.gif";
+        QTest::newRow("bmp") << 5 << demo("6-dolni.bmp") << "obrazkys/5.bmp";
     }
     void pictureNames()
     {
         QFETCH(int, slot);
         QFETCH(QString, file);
         QFETCH(QString, name);
-        QCOMPARE(web::pictureName(slot, file), name);
+        picturefile::Problem problem;
+        QCOMPARE(web::pictureName(slot, picturefile::read(file, problem).format), name);
+        QVERIFY(!problem);
     }
 
     void contentNamesPicturesByIndex()
@@ -199,6 +206,129 @@ private slots:
         QCOMPARE(reply.status, kind == int(Target::Kind::NotFound) ? 404 : kind == int(Target::Kind::NotAllowed) ? 405 : 200);
         if (!file.isEmpty())
             QCOMPARE(reply.body, readAll(file));
+    }
+
+    void refusedFilesAreNotServed_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"secret", "/etc/passwd", "link to the secret", "/proc/self/environ",
+                                 "named pipe", "text named .jpg", "folder", "/dev/zero",
+                                 "claims 9000 x 9000", "missing"})
+            QTest::newRow(kind) << kind;
+    }
+    // Whatever the list names, a file is served as a picture only when what
+    // is read decodes as one: 404 otherwise, and a pipe is never waited on.
+    void refusedFilesAreNotServed()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QString file = dir.filePath("picture.jpg");
+        std::unique_ptr<Pipes> pipes;
+        QString error;
+        if (kind == "secret" || kind == "link to the secret") {
+            const QString secret = dir.filePath("secret.txt");
+            QVERIFY(textfile::writeFile(secret, "PIN 1234\n", error));
+            QVERIFY(QFile::setPermissions(secret, QFile::ReadOwner | QFile::WriteOwner));
+            if (kind == "secret")
+                file = secret;
+            else
+                QVERIFY(QFile::link(secret, file));
+        } else if (kind == "named pipe") {
+            pipes = std::make_unique<Pipes>(QStringList{file});
+            QVERIFY(pipes->made());
+        } else if (kind == "text named .jpg") {
+            QVERIFY(textfile::writeFile(file, "not a picture\n", error));
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(file));
+        } else if (kind == "claims 9000 x 9000") {
+            QByteArray header(54, '\0');
+            header.replace(0, 2, "BM");
+            for (auto [at, value] : {std::pair{10, 54}, {14, 40}, {18, 9000}, {22, 9000}, {26, 1}, {28, 24}})
+                for (int i = 0; i < 4; ++i)
+                    header[at + i] = char((value >> (8 * i)) & 0xFF);
+            QVERIFY(textfile::writeFile(file, header, error));
+        } else if (kind != "missing") {
+            file = kind;
+        }
+
+        web::Content published = content();
+        published.pictures[0].file = file;
+        web::Site site(token, xiteFolder());
+        site.publish(published, "<html>");
+        const Target target = site.resolve("GET", "", QLatin1Char('/') + token + "/obrazkys/0.jpg");
+        QCOMPARE(target.file, file);
+        const web::Reply reply = site.reply(target);
+        QCOMPARE(reply.status, 404);
+        QVERIFY(!reply.body.contains("PIN"));
+
+        // Named by a model, it gets no name at all.
+        const web::Content made = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        QVERIFY(made.pictures[0].name.isEmpty());
+        QVERIFY(made.pictures[0].problem);
+        QVERIFY(!made.model.contains(file.toUtf8()));
+        if (pipes)
+            QCOMPARE(pipes->released(), 0);
+    }
+
+    // Checked again as it is read: the type is that of the bytes served.
+    void picturesAreCheckedAsTheyAreServed()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("face.jpg");
+        QVERIFY(QFile::copy(demo("1-predni.jpg"), file));
+        const web::Content published = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        QCOMPARE(published.pictures[0].name, QStringLiteral("obrazkys/0.jpg"));
+        web::Site site(token, xiteFolder());
+        site.publish(published, "<html>");
+        const Target target = site.resolve("GET", "", QLatin1Char('/') + token + "/obrazkys/0.jpg");
+        web::Reply reply = site.reply(target);
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.type, QByteArray("image/jpeg"));
+        QCOMPARE(reply.body, readAll(demo("1-predni.jpg")));
+
+        QString error;
+        QVERIFY(textfile::writeFile(file, readAll(demo("2-prava.png")), error));
+        reply = site.reply(target);
+        QCOMPARE(reply.status, 200);
+        QCOMPARE(reply.type, QByteArray("image/png"));
+        QCOMPARE(reply.body, readAll(demo("2-prava.png")));
+
+        QVERIFY(textfile::writeFile(file, "now some text\n", error));
+        QCOMPARE(site.reply(target).status, 404);
+        QVERIFY(QFile::remove(file));
+        Pipes pipes({file});
+        QVERIFY(pipes.made());
+        QCOMPARE(site.reply(target).status, 404);
+        QCOMPARE(pipes.released(), 0);
+    }
+
+    // The export writes the bytes it read and checked, as a new file: not a
+    // copy that keeps a private file's mode.
+    void exportCopiesThePicturesBytes()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("face.png");
+        QVERIFY(QFile::copy(demo("2-prava.png"), file));
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+        const web::Content published = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        QString error;
+        const QString folder = dir.filePath("web");
+        QCOMPARE(web::exportSite(folder, published, "<html>", xiteFolder(), LanguageTexts(), error),
+                 web::ExportResult::Saved);
+        const QString copied = folder + "/obrazkys/0.png";
+        QCOMPARE(readAll(copied), readAll(demo("2-prava.png")));
+        const QFile::Permissions mode = QFileInfo(copied).permissions();
+        QVERIFY(mode.testFlag(QFile::ReadGroup) || mode.testFlag(QFile::ReadOther));
+
+        // Refused when the content was made: the export fails, naming it.
+        const QString text = dir.filePath("notes.jpg");
+        QVERIFY(textfile::writeFile(text, "notes\n", error));
+        const web::Content refused = web::makeContent(modelLines(), {faceset::quoted(text)}, "m.wrl");
+        const QString other = dir.filePath("other");
+        QCOMPARE(web::exportSite(other, refused, "<html>", xiteFolder(), LanguageTexts(), error),
+                 web::ExportResult::Failed);
+        QCOMPARE(error, fileaccess::named(text, "Není to obrázek JPEG, PNG, GIF ani BMP."));
+        QVERIFY(QDir(other).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
 
     void serverOverTheLoopback()
@@ -305,7 +435,7 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("web"));
         QString error;
-        QCOMPARE(web::exportSite(folder, content(), "<html>", xiteFolder(), error), web::ExportResult::Saved);
+        QCOMPARE(web::exportSite(folder, content(), "<html>", xiteFolder(), LanguageTexts(), error), web::ExportResult::Saved);
         QDir site(folder);
         QCOMPARE(site.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList({"index.html", "model.wrl", "obrazkys", "x_ite"}));
@@ -316,7 +446,7 @@ private slots:
                  readAll(xiteFolder() + "/assets/fonts/Droid/DroidSerif-Regular.woff2"));
 
         // Not empty: refused, nothing touched.
-        QCOMPARE(web::exportSite(folder, content(), "<p>other", xiteFolder(), error), web::ExportResult::NotEmpty);
+        QCOMPARE(web::exportSite(folder, content(), "<p>other", xiteFolder(), LanguageTexts(), error), web::ExportResult::NotEmpty);
         QCOMPARE(readAll(site.filePath("index.html")), QByteArray("<html>"));
 
         // A picture that cannot be read: the folder stays empty.
@@ -324,7 +454,7 @@ private slots:
         broken.pictures[2].file = dir.filePath(QStringLiteral("missing.gif"));
         const QString other = dir.filePath(QStringLiteral("other"));
         QVERIFY(QDir().mkpath(other));
-        QCOMPARE(web::exportSite(other, broken, "<html>", xiteFolder(), error), web::ExportResult::Failed);
+        QCOMPARE(web::exportSite(other, broken, "<html>", xiteFolder(), LanguageTexts(), error), web::ExportResult::Failed);
         QVERIFY(error.contains(QStringLiteral("missing.gif")));
         QVERIFY(QDir(other).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }

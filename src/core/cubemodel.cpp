@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+
 CubeModel::CubeModel(const QString &startFolder, int previewNumber)
     : m_startFolder(startFolder),
       m_previewPath(QDir(startFolder).filePath(QStringLiteral("prot%1.wrl").arg(previewNumber))),
@@ -36,7 +38,7 @@ Failure CubeModel::write(const LanguageTexts &language, const QString &path, con
 {
     if (Failure failed = assemble(language, faces))
         return failed;
-    return fileaccess::write(path, model::fileBytes(m_work));
+    return fileaccess::write(language, path, model::fileBytes(m_work));
 }
 
 QStringList CubeModel::assembledWith(const std::array<QString, faceset::slotCount> &pictures) const
@@ -50,7 +52,7 @@ QStringList CubeModel::assembledWith(const std::array<QString, faceset::slotCoun
 }
 
 Failure CubeModel::load(const LanguageTexts &language, const QString &path,
-                        const QString &folder, FaceSet &faces)
+                        const QString &folder, FaceSet &faces, Failure &refused)
 {
     QByteArray bytes;
     if (Failure failed = fileaccess::read(language, path, bytes))
@@ -61,12 +63,36 @@ Failure CubeModel::load(const LanguageTexts &language, const QString &path,
         return Failure::message(language.text(Text::WrongFormat));
     if (Failure failed = picturesFit(language, {read.labels.begin(), read.labels.end()}))
         return failed;
+    refused = refusePictures(language, read.labels);
     m_work = lines;
     for (int slot = 0; slot < faceset::slotCount; ++slot) {
         faces.setPicture(slot, faceset::unquoted(read.labels[slot]));
         faces.setRotationText(slot, read.rotations[slot]);
     }
     return {};
+}
+
+Failure CubeModel::refusePictures(const LanguageTexts &language, std::array<QString, 6> &labels)
+{
+    QStringList problems;
+    for (QString &label : labels) {
+        const QString path = faceset::unquoted(label);
+        if (path.isEmpty())
+            continue;
+        picturefile::Problem problem;
+        picturefile::read(path, problem);
+        const int missing = problem.file.kind == regularfile::ReadError::System
+                ? problem.file.systemError : 0;
+        if (!problem || missing == ENOENT || missing == ENOTDIR)
+            continue;
+        problems << QDir::toNativeSeparators(path) + QLatin1String(": ")
+                        + fileaccess::pictureProblemText(language, problem);
+        label.clear();
+    }
+    if (problems.isEmpty())
+        return {};
+    return Failure::message(language.text(Text::RefusedPictures)
+            + QLatin1Char('\n') + problems.join(QLatin1Char('\n')));
 }
 
 Failure CubeModel::picturesFit(const LanguageTexts &language, const QStringList &paths)

@@ -38,9 +38,19 @@ public:
 
     // Reads a model file, its relative picture entries taken from `folder`.
     // On success the work buffer holds its lines and `faces` its pictures
-    // and rotations (the turnable flag stays); otherwise nothing changes.
+    // and rotations (the turnable flag stays); otherwise nothing changes. A
+    // picture the model names that is there but is not a picture
+    // (refusePictures) leaves its slot empty, and `refused` is the one
+    // message that lists them.
     Failure load(const LanguageTexts &language, const QString &path, const QString &folder,
-                 FaceSet &faces);
+                 FaceSet &faces, Failure &refused);
+
+    // Empties every label whose file is there but is not a regular file
+    // that decodes as a picture (picturefile::read), and returns the message
+    // that names each with its reason. A file that is not there at all
+    // stays: it reads nothing, and a model saved with relative paths names
+    // pictures that are copied beside it later.
+    static Failure refusePictures(const LanguageTexts &language, std::array<QString, 6> &labels);
 
     // Refuses a picture path that cannot go into a model line.
     static Failure picturesFit(const LanguageTexts &language, const QStringList &paths);

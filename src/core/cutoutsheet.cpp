@@ -1,13 +1,12 @@
 #include "cutoutsheet.h"
 
+#include "appsettings.h"
 #include "facetiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QSettings>
 
 #include <cmath>
 
@@ -167,8 +166,7 @@ std::array<QImage, faceCount> readPictures(const std::array<QString, faceCount> 
 {
     std::array<QImage, faceCount> pictures;
     for (int f = 0; f < faceCount; ++f) {
-        QFile file(paths[f]);
-        pictures[f] = facetiles::readPicture(&file);
+        pictures[f] = facetiles::readPictureFile(paths[f]);
         if (pictures[f].isNull())
             unreadable << QStringLiteral("%1 (%2)").arg(f + 1).arg(QDir::toNativeSeparators(paths[f]));
     }
@@ -188,7 +186,7 @@ std::optional<double> readEdge(const QString &typed, int largest)
 
 Choices loadChoices()
 {
-    QSettings s(QStringLiteral("vemtal"), QStringLiteral("vemtal"));
+    const appsettings::Settings s = appsettings::read();
     Choices c;
     const int net = s.value(QStringLiteral("vystrihovanka/sit"), 1).toInt();
     c.net = net >= 1 && net <= netCount ? net : 1;
@@ -199,10 +197,10 @@ Choices loadChoices()
 
 void saveChoices(const Choices &choices)
 {
-    QSettings s(QStringLiteral("vemtal"), QStringLiteral("vemtal"));
-    s.setValue(QStringLiteral("vystrihovanka/sit"), choices.net);
-    s.setValue(QStringLiteral("vystrihovanka/hrana"), choices.edge);
-    s.setValue(QStringLiteral("vystrihovanka/papir"), choices.paper);
+    // Settings are a convenience: one that cannot be kept is not reported.
+    appsettings::write({{QStringLiteral("vystrihovanka/sit"), choices.net},
+                        {QStringLiteral("vystrihovanka/hrana"), choices.edge},
+                        {QStringLiteral("vystrihovanka/papir"), choices.paper}});
 }
 
 } // namespace cutout

@@ -76,7 +76,7 @@ std::array<QImage, faceCount> readPictures(const std::array<QString, faceCount> 
 std::optional<double> readEdge(const QString &typed, int largest);
 
 // The cut-out dialog's choices, kept in the program's settings
-// (~/.config/vemtal/vemtal.conf on Linux) for the next time.
+// (appsettings) for the next time.
 struct Choices
 {
     int net = 1;

@@ -1,9 +1,10 @@
 #include "facetiles.h"
 
 #include "netgeometry.h"
+#include "picturefile.h"
+#include "regularfile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 
@@ -19,15 +20,6 @@ QImage whiteTile()
     QImage tile(net::tileSize, net::tileSize, QImage::Format_RGB32);
     tile.fill(Qt::white);
     return tile;
-}
-
-QImage readFile(const QString &path)
-{
-    // Only a regular file: opening a named pipe would wait for a writer.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return QImage();
-    QFile file(path);
-    return readPicture(&file);
 }
 
 quint32 littleEndian(const QByteArray &bytes, int at, int size)
@@ -63,10 +55,12 @@ int bmpRowsPresent(QIODevice *device, int *height, bool *bottomUp)
 
 } // namespace
 
-QImage readPicture(QIODevice *device)
+QImage readPicture(const QByteArray &bytes)
 {
-    if (!device->isOpen() && !device->open(QIODevice::ReadOnly))
-        return QImage();
+    QByteArray decodable = picturefile::decodable(bytes);
+    QBuffer buffer(&decodable);
+    buffer.open(QIODevice::ReadOnly);
+    QIODevice *device = &buffer;
     int height = 0;
     bool bottomUp = true;
     const int present = bmpRowsPresent(device, &height, &bottomUp);
@@ -74,7 +68,7 @@ QImage readPicture(QIODevice *device)
     reader.setDecideFormatFromContent(true);
     // Face pictures are photos at most; refuse absurd sizes before decoding.
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > 64LL * 1024 * 1024)
+    if (size.isValid() && qint64(size.width()) * size.height() > picturefile::maxPixels)
         return QImage();
     QImage image = reader.read();
     if (image.isNull() || present < 0 || image.height() != height)
@@ -87,6 +81,15 @@ QImage readPicture(QIODevice *device)
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(0, bottomUp ? 0 : present, image.width(), missing, Qt::white);
     return image;
+}
+
+QImage readPictureFile(const QString &path)
+{
+    QByteArray bytes;
+    regularfile::ReadError error;
+    if (path.isEmpty() || !regularfile::read(path, picturefile::maxFileSize, bytes, error))
+        return QImage();
+    return readPicture(bytes);
 }
 
 QImage composeTile(const QImage &companion, const QImage &picture)
@@ -108,9 +111,9 @@ QImage composeTile(const QImage &companion, const QImage &picture)
 
 QImage loadTile(const QString &companionName, const QString &picturePath)
 {
-    const QImage companion = readFile(companionName);
+    const QImage companion = readPictureFile(companionName);
     // The picture is read only when the companion cannot be.
-    return composeTile(companion, companion.isNull() ? readFile(picturePath) : QImage());
+    return composeTile(companion, companion.isNull() ? readPictureFile(picturePath) : QImage());
 }
 
 QImage mirrored(const QImage &tile)

@@ -3,8 +3,6 @@
 #include <QImage>
 #include <QString>
 
-class QIODevice;
-
 // The 32 x 32 face tiles drawn on nets.
 namespace facetiles {
 
@@ -13,9 +11,14 @@ namespace facetiles {
 // a tile of an earlier picture.
 QImage loadTile(const QString &companionName, const QString &picturePath);
 
-// A picture read from `device`, its format taken from the content. Null when
-// it cannot be read or claims more than 64 M pixels.
-QImage readPicture(QIODevice *device);
+// A picture decoded from `bytes` (picturefile::decodable), its format taken
+// from the content. Null when it cannot be read or claims more than
+// picturefile::maxPixels.
+QImage readPicture(const QByteArray &bytes);
+
+// A picture file read as readPicture reads it. Only a regular file of at
+// most picturefile::maxFileSize is read (regularfile::read); else null.
+QImage readPictureFile(const QString &path);
 
 // The tile from what was read: the companion's top-left 32 x 32 when it is
 // not null, else the picture scaled to 32 x 32, else white.

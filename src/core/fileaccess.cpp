@@ -2,18 +2,51 @@
 
 #include <QDir>
 
+#include <cerrno>
+#include <cstring>
+
 namespace fileaccess {
 
-namespace {
-
-Failure readFailure(const LanguageTexts &language, const QString &path,
-                    const textfile::ReadError &error)
+QString systemReason(const LanguageTexts &language, int systemError)
 {
-    return Failure::file(QDir::toNativeSeparators(path) + QLatin1Char('\n')
-                         + readErrorText(language, error));
+    switch (systemError) {
+    case ENOSPC:
+        return language.text(Text::ReasonNoSpace);
+    case EDQUOT:
+        return language.text(Text::ReasonQuota);
+    case EACCES:
+    case EPERM:
+        return language.text(Text::ReasonDenied);
+    case EROFS:
+        return language.text(Text::ReasonReadOnly);
+    case ENOENT:
+        return language.text(Text::ReasonMissing);
+    case ENOTDIR:
+        return language.text(Text::ReasonNotAFolder);
+    case EISDIR:
+        return language.text(Text::ReasonIsAFolder);
+    case EFBIG:
+        return language.text(Text::ReasonTooLargeForDisk);
+    case ENAMETOOLONG:
+        return language.text(Text::ReasonNameTooLong);
+    case EIO:
+        return language.text(Text::ReasonDiskError);
+    case EMFILE:
+    case ENFILE:
+        return language.text(Text::ReasonTooManyOpen);
+    case EBUSY:
+    case ETXTBSY:
+        return language.text(Text::ReasonBusy);
+    case ELOOP:
+        return language.text(Text::ReasonTooManyLinks);
+    default:
+        break;
+    }
+    // Any other: its number, and the system's own text for a search.
+    return language.text(Text::ReasonOtherSystemError)
+            .arg(systemError)
+            .arg(QString::fromLocal8Bit(std::strerror(systemError)));
 }
-
-} // namespace
 
 QString readErrorText(const LanguageTexts &language, const textfile::ReadError &error)
 {
@@ -26,7 +59,36 @@ QString readErrorText(const LanguageTexts &language, const textfile::ReadError &
     case textfile::ReadError::None:
         break;
     }
-    return error.systemReason;
+    return systemReason(language, error.systemError);
+}
+
+QString writeErrorText(const LanguageTexts &language, const textfile::WriteError &error)
+{
+    // No errno at all is rare (Qt refused by itself): then Qt's text.
+    if (error.systemError == 0 && !error.qtReason.isEmpty())
+        return error.qtReason;
+    return systemReason(language, error.systemError);
+}
+
+QString pictureProblemText(const LanguageTexts &language, const picturefile::Problem &problem)
+{
+    switch (problem.kind) {
+    case picturefile::Problem::File:
+        return readErrorText(language, problem.file);
+    case picturefile::Problem::TooManyPixels:
+        return language.text(Text::PictureTooManyPixels)
+                .arg(problem.size.width())
+                .arg(problem.size.height());
+    case picturefile::Problem::NotAPicture:
+    case picturefile::Problem::None:
+        break;
+    }
+    return language.text(Text::PictureNotAPicture);
+}
+
+QString named(const QString &path, const QString &reason)
+{
+    return QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason;
 }
 
 Failure read(const LanguageTexts &language, const QString &path, QByteArray &bytes)
@@ -34,7 +96,7 @@ Failure read(const LanguageTexts &language, const QString &path, QByteArray &byt
     textfile::ReadError error;
     if (textfile::readFile(path, bytes, error))
         return {};
-    return readFailure(language, path, error);
+    return Failure::file(named(path, readErrorText(language, error)));
 }
 
 Failure checkReadable(const LanguageTexts &language, const QString &path)
@@ -42,15 +104,15 @@ Failure checkReadable(const LanguageTexts &language, const QString &path)
     textfile::ReadError error;
     if (textfile::canRead(path, error))
         return {};
-    return readFailure(language, path, error);
+    return Failure::file(named(path, readErrorText(language, error)));
 }
 
-Failure write(const QString &path, const QByteArray &bytes)
+Failure write(const LanguageTexts &language, const QString &path, const QByteArray &bytes)
 {
-    QString error;
+    textfile::WriteError error;
     if (textfile::writeFile(path, bytes, error))
         return {};
-    return Failure::file(error);
+    return Failure::file(named(path, writeErrorText(language, error)));
 }
 
 } // namespace fileaccess

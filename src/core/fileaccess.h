@@ -1,6 +1,7 @@
 #pragma once
 
 #include "languagetexts.h"
+#include "picturefile.h"
 #include "textfile.h"
 
 #include <QByteArray>
@@ -23,13 +24,22 @@ struct Failure
 // Files read and written for the windows, failures in the user's language.
 namespace fileaccess {
 
+// The system's reason for an errno value, in the user's language.
+QString systemReason(const LanguageTexts &language, int systemError);
 // Why a file was not read: the system's reason, or the program's own.
 QString readErrorText(const LanguageTexts &language, const textfile::ReadError &error);
+// Why a file was not written.
+QString writeErrorText(const LanguageTexts &language, const textfile::WriteError &error);
+// Why a picture was refused.
+QString pictureProblemText(const LanguageTexts &language, const picturefile::Problem &problem);
+// "file" + line end + "reason", as the error box shows it.
+QString named(const QString &path, const QString &reason);
+
 // Reads a whole file (textfile::readFile); the error names the file, then the reason.
 Failure read(const LanguageTexts &language, const QString &path, QByteArray &bytes);
 // The same for a file that is only checked (textfile::canRead).
 Failure checkReadable(const LanguageTexts &language, const QString &path);
-// Writes through QSaveFile; the error is the system's reason.
-Failure write(const QString &path, const QByteArray &bytes);
+// Writes through QSaveFile; the error names the file, then the reason.
+Failure write(const LanguageTexts &language, const QString &path, const QByteArray &bytes);
 
 } // namespace fileaccess

@@ -1,10 +1,13 @@
 #include "textfile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace textfile {
 
@@ -82,73 +85,65 @@ QString joinLines(const QStringList &lines)
 
 bool readFile(const QString &path, QByteArray &bytes, ReadError &error)
 {
-    // A path that does not exist gets the system's reason from open().
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        error = {ReadError::NotAFile, QString()};
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = {ReadError::System, file.errorString()};
-        return false;
-    }
-    if (file.size() > maxReadSize) {
-        error = {ReadError::TooLarge, QString()};
-        return false;
-    }
-    bytes = file.read(maxReadSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        error = {ReadError::System, file.errorString()};
-        return false;
-    }
-    if (bytes.size() > maxReadSize) {
-        error = {ReadError::TooLarge, QString()};
-        return false;
-    }
-    return true;
+    return regularfile::read(path, maxReadSize, bytes, error);
 }
 
 bool canRead(const QString &path, ReadError &error)
 {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        error = {ReadError::NotAFile, QString()};
-        return false;
-    }
-    QFile file(path);
-    char first[16];
-    if (!file.open(QIODevice::ReadOnly) || file.read(first, sizeof first) < 0) {
-        error = {ReadError::System, file.errorString()};
-        return false;
-    }
-    return true;
+    return regularfile::check(path, error);
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
+namespace {
+
+bool writeFailed(WriteError &error, int systemError, const QSaveFile &file)
 {
+    error = {systemError, file.errorString()};
+    return false;
+}
+
+} // namespace
+
+bool writeFile(const QString &path, const QByteArray &bytes, WriteError &error)
+{
+    // errno is read right after the call that failed, before Qt makes
+    // another. A file that is there and may not be written is asked here:
+    // QSaveFile says so only in its own English words.
+    const QByteArray name = QFile::encodeName(path);
+    if (::access(name.constData(), F_OK) == 0 && ::access(name.constData(), W_OK) != 0) {
+        error = {errno, QString()};
+        return false;
+    }
     QSaveFile file(path);
     // Unbuffered: a short write (a full disk) is seen here. Qt's buffered
     // flush counted a partial write as done and committed a cut file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        error = file.errorString();
-        return false;
-    }
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return writeFailed(error, errno, file);
     // Writes the rest after a short write; the write that fails tells why.
     for (qsizetype done = 0; done < bytes.size();) {
+        errno = 0;
         const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0) {
-            error = file.errorString();
+            writeFailed(error, errno, file);
             file.cancelWriting();
             return false;
         }
         done += written;
     }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
+    errno = 0;
+    if (!file.commit())
+        return writeFailed(error, errno, file);
     return true;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    WriteError reason;
+    if (writeFile(path, bytes, reason))
+        return true;
+    error = reason.systemError != 0 ? QString::fromLocal8Bit(std::strerror(reason.systemError))
+                                    : reason.qtReason;
+    return false;
 }
 
 } // namespace textfile

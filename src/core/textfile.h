@@ -1,5 +1,7 @@
 #pragma once
 
+#include "regularfile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -28,25 +30,26 @@ QStringList splitLines(const QString &text);
 // Joins the lines, each followed by CR LF.
 QString joinLines(const QStringList &lines);
 
-// Why a file was not read: the system's reason, or one of the program's own
-// that the windows put in the user's language.
-struct ReadError
-{
-    enum Kind { None, System, NotAFile, TooLarge };
-    Kind kind = None;
-    QString systemReason;   // for System
-};
+using ReadError = regularfile::ReadError;
 
-// Reads a whole file. Only a regular file is opened: a named pipe, a device
-// or a folder is refused first (opening a pipe waits for a writer). Returns
-// false with `error` set when the file is not regular, cannot be opened or
-// read, or is larger than maxReadSize.
+// Reads a whole file of at most maxReadSize bytes (regularfile::read): a
+// named pipe, a device or a folder is refused, never opened for reading.
 bool readFile(const QString &path, QByteArray &bytes, ReadError &error);
 // True when the file is a regular file that can be opened and its first
 // bytes read (a picture that is given by name); otherwise false with `error`
 // set.
 bool canRead(const QString &path, ReadError &error);
+
+// Why a write failed: the system's reason (an errno value), or when the
+// system gave none, Qt's text.
+struct WriteError
+{
+    int systemError = 0;
+    QString qtReason;
+};
 // Writes through QSaveFile: on failure the earlier file stays intact.
+bool writeFile(const QString &path, const QByteArray &bytes, WriteError &error);
+// The same, the reason as the system's own (English) text.
 bool writeFile(const QString &path, const QByteArray &bytes, QString &error);
 
 } // namespace textfile

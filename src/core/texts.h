@@ -161,7 +161,24 @@
     X(Version, " verse 2.2, 2009 ") /* 153 */ \
     X(MenuProhlizecVRML, "F4 zobrazí krychli v prohlížeči VRML") /* 154 */ \
     X(NoDesktopViewer, "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, proto se krychle zobrazí ve webovém prohlížeči.") /* 155 */ \
-    X(NoForwardPage, "Krychli nelze zobrazit v prohlížeči: program nemohl zapsat stránku, kterou prohlížeč otevře (%1).") /* 156 */
+    X(NoForwardPage, "Krychli nelze zobrazit v prohlížeči: program nemohl zapsat stránku, kterou prohlížeč otevře (%1).") /* 156 */ \
+    X(ReasonNoSpace, "Na disku není dost místa.") /* 157 */ \
+    X(ReasonQuota, "Vaše kvóta místa na disku je vyčerpána.") /* 158 */ \
+    X(ReasonDenied, "Přístup odepřen: k tomu nemáte oprávnění.") /* 159 */ \
+    X(ReasonReadOnly, "Disk nebo složka je jen pro čtení.") /* 160 */ \
+    X(ReasonMissing, "Soubor nebo složka neexistuje.") /* 161 */ \
+    X(ReasonNotAFolder, "Část cesty není složka.") /* 162 */ \
+    X(ReasonIsAFolder, "Je to složka, ne soubor.") /* 163 */ \
+    X(ReasonTooLargeForDisk, "Soubor je pro tento disk příliš velký.") /* 164 */ \
+    X(ReasonNameTooLong, "Název souboru nebo cesta je příliš dlouhá.") /* 165 */ \
+    X(ReasonDiskError, "Chyba čtení nebo zápisu na disku.") /* 166 */ \
+    X(ReasonTooManyOpen, "Je otevřeno příliš mnoho souborů.") /* 167 */ \
+    X(ReasonBusy, "Soubor nebo zařízení se právě používá.") /* 168 */ \
+    X(ReasonTooManyLinks, "V cestě je příliš mnoho symbolických odkazů.") /* 169 */ \
+    X(ReasonOtherSystemError, "Systémová chyba č. %1 (%2).") /* 170 */ \
+    X(PictureNotAPicture, "Není to obrázek JPEG, PNG, GIF ani BMP.") /* 171 */ \
+    X(PictureTooManyPixels, "Obrázek je příliš velký: %1 × %2 bodů.") /* 172 */ \
+    X(RefusedPictures, "Tyto obrázky modelu nelze použít, jejich stěny zůstaly prázdné:") /* 173 */
 
 enum class Text : int {
     None = 0,

@@ -1,8 +1,9 @@
 #include "viewerchoice.h"
 
+#include "appsettings.h"
+
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
 
 namespace viewerchoice {
 
@@ -46,12 +47,12 @@ QString desktopEntryId(const QByteArray &output)
 
 bool desktopViewerChosen()
 {
-    return QSettings(QStringLiteral("vemtal"), QStringLiteral("vemtal")).value(settingKey, false).toBool();
+    return appsettings::read().value(settingKey, false).toBool();
 }
 
 void setDesktopViewerChosen(bool chosen)
 {
-    QSettings(QStringLiteral("vemtal"), QStringLiteral("vemtal")).setValue(settingKey, chosen);
+    appsettings::write({{settingKey, chosen}});
 }
 
 } // namespace viewerchoice

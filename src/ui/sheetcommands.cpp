@@ -90,7 +90,7 @@ void SheetCommands::Ulokviz1Click()
 {
     const QStringList files = SDkviz.execute(*m_context.dialogs, m_window);
     if (!files.isEmpty())
-        m_context.dialogs->failed(m_window, fileaccess::write(files.first(), m_quiz.quizFileBytes()));
+        m_context.dialogs->failed(m_window, fileaccess::write(m_context.language, files.first(), m_quiz.quizFileBytes()));
 }
 
 void SheetCommands::Nastkviz1Click()
@@ -144,7 +144,7 @@ void SheetCommands::Uloitzadn1Click()
             continue;
         const QStringList files = SDp.execute(*m_context.dialogs, m_window);
         if (!files.isEmpty())
-            m_context.dialogs->failed(m_window, fileaccess::write(files.first(), m_trace.traceFileBytes(net)));
+            m_context.dialogs->failed(m_window, fileaccess::write(m_context.language, files.first(), m_trace.traceFileBytes(net)));
     }
 }
 

@@ -1,8 +1,8 @@
 #include "sheetprinting.h"
 
+#include "fileaccess.h"
 #include "filedialogstate.h"
 #include "nastaveni.h"
-#include "textfile.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -90,13 +90,13 @@ void SheetPrinting::saveBitmap(const QImage &sheet, const QString &name)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "BMP");
-    QString error;
-    if (!writer.write(sheet))
-        error = writer.errorString();
-    else if (textfile::writeFile(files.first(), bytes, error))
+    if (!writer.write(sheet)) {
+        m_context.dialogs->error(m_context.mainWindow,
+                                 fileaccess::named(files.first(), writer.errorString()));
         return;
-    m_context.dialogs->error(m_context.mainWindow,
-                             QDir::toNativeSeparators(files.first()) + QLatin1Char('\n') + error);
+    }
+    m_context.dialogs->failed(m_context.mainWindow,
+                              fileaccess::write(m_context.language, files.first(), bytes));
 }
 
 void SheetPrinting::printSheet(const QImage &sheet, const QString &name, QAction *kvizMenu)

@@ -446,9 +446,12 @@ void TForm1::Uloitkrychli1Click()
 
 bool TForm1::loadModelFile(const QString &path, const QString &folder)
 {
-    if (failed(m_model.load(m_context.language, path, folder, m_faces)))
+    Failure refused;
+    if (failed(m_model.load(m_context.language, path, folder, m_faces, refused)))
         return false;
     showFaceSet();
+    // The load stands; the pictures left out are told once.
+    failed(refused);
     return true;
 }
 

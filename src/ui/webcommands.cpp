@@ -59,7 +59,8 @@ void WebCommands::saveForWeb(const QString &folder, const CubeModel &model)
     const QString name = QStringLiteral("model.wrl");
     QString error;
     switch (web::exportSite(folder, web::makeContent(model, name),
-                            web::viewerPage(name, pageTexts()), web::xiteFolder(), error)) {
+                            web::viewerPage(name, pageTexts()), web::xiteFolder(),
+                            m_context.language, error)) {
     case web::ExportResult::Saved:
         break;
     case web::ExportResult::NotEmpty:

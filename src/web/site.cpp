@@ -1,8 +1,11 @@
 #include "site.h"
 
+#include "picturefile.h"
+#include "regularfile.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+
+#include <algorithm>
 
 namespace web {
 
@@ -73,15 +76,25 @@ Reply Site::reply(const Target &target) const
     case Target::Kind::Model:
         reply.body = m_model;
         break;
-    case Target::Kind::File: {
-        // Regular files only (a picture path may name a device or a pipe).
-        QFile file(target.file);
-        if (!QFileInfo(file).isFile() || file.size() > maxFileSize
-            || !file.open(QIODevice::ReadOnly))
+    case Target::Kind::File:
+        if (std::find(m_pictures.cbegin(), m_pictures.cend(), target.file) != m_pictures.cend()) {
+            // Checked again as it is read: the bytes served are the bytes
+            // that decoded, with the type of the format they decoded as.
+            picturefile::Problem problem;
+            const picturefile::Checked picture = picturefile::read(target.file, problem);
+            if (picture.format == picturefile::Format::None)
+                return reply;
+            reply.status = 200;
+            reply.type = picturefile::contentType(picture.format);
+            reply.body = picture.bytes;
+            reply.current = target.current;
             return reply;
-        reply.body = file.readAll();
+        }
+        // Regular files only, never waiting (the data folder may be anyone's).
+        regularfile::ReadError error;
+        if (!regularfile::read(target.file, maxFileSize, reply.body, error))
+            return Reply();
         break;
-    }
     }
     reply.status = 200;
     reply.type = target.type;

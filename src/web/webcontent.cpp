@@ -7,19 +7,12 @@
 #include "textfile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
 
 namespace web {
 
-QString pictureName(int slot, const QString &file)
+QString pictureName(int slot, picturefile::Format format)
 {
-    static const QRegularExpression plain(QStringLiteral("^[a-z0-9]{1,5}$"));
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    QString name = QStringLiteral("obrazkys/%1").arg(slot);
-    if (plain.match(suffix).hasMatch())
-        name += QLatin1Char('.') + suffix;
-    return name;
+    return QStringLiteral("obrazkys/%1.%2").arg(slot).arg(picturefile::suffix(format));
 }
 
 Content makeContent(const CubeModel &model, const QString &modelName)
@@ -32,8 +25,11 @@ Content makeContent(const CubeModel &model, const QString &modelName)
         if (file.isEmpty())
             continue;
         Picture &picture = content.pictures[slot];
-        picture.name = names[slot] = pictureName(slot, file);
         picture.file = file;
+        const picturefile::Format format = picturefile::read(file, picture.problem).format;
+        if (format == picturefile::Format::None)
+            continue;
+        picture.name = names[slot] = pictureName(slot, format);
     }
     content.model = model::fileBytes(model.assembledWith(names));
     return content;

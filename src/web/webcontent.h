@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picturefile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -15,8 +17,9 @@ namespace web {
 // A picture of the model: its address in the site and its file on disk.
 struct Picture
 {
-    QString name;   // "obrazkys/0.jpg"; empty when the slot has no picture
+    QString name;   // "obrazkys/0.jpg"; empty when the slot has no picture or it was refused
     QString file;
+    picturefile::Problem problem;   // why the file was refused
 };
 
 struct Content
@@ -35,12 +38,15 @@ struct PageTexts
     QString openedFromFile;   // the saved page opened as a file, not from a web server
 };
 
-// The site name of a picture: "obrazkys/" + its slot + its suffix in small
-// letters when the suffix is short and plain ("obrazkys/2.gif").
-QString pictureName(int slot, const QString &file);
+// The site name of a picture: "obrazkys/" + its slot + the suffix of the
+// format it decoded as ("obrazkys/2.gif").
+QString pictureName(int slot, picturefile::Format format);
 
 // The model last assembled, with each picture entry replaced by the
-// picture's site name; an empty slot stays empty.
+// picture's site name; an empty slot stays empty. Each picture is read and
+// checked (picturefile::read): one that is not a picture gets no name, and
+// its entry is left empty like that of an empty slot, so that the model
+// does not carry its path either.
 Content makeContent(const CubeModel &model, const QString &modelName);
 
 // The viewer page with the model's file name and the texts filled in.

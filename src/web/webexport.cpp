@@ -1,9 +1,10 @@
 #include "webexport.h"
 
+#include "fileaccess.h"
+#include "site.h"
 #include "textfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -13,15 +14,67 @@ namespace web {
 
 namespace {
 
-bool copyFile(const QString &from, const QString &to, QString &error)
+// Where the site is built and where it ends up, and the words for failures.
+struct Export
 {
-    QDir().mkpath(QFileInfo(to).absolutePath());
-    QFile source(from);
-    if (source.copy(to))
-        return true;
-    error = from + QLatin1String(": ") + source.errorString();
-    return false;
-}
+    QDir staged;
+    QDir target;
+    const LanguageTexts &language;
+    QString &error;
+
+    // The system's reason for errno, or `qtText` when the system gave none.
+    bool failed(const QString &path, int systemError, const QString &qtText = QString())
+    {
+        error = fileaccess::named(path, systemError == 0 && !qtText.isEmpty()
+                                                ? qtText
+                                                : fileaccess::systemReason(language, systemError));
+        return false;
+    }
+
+    bool makeFolder(const QString &name)
+    {
+        errno = 0;
+        return QDir().mkpath(staged.filePath(name)) || failed(target.filePath(name), errno);
+    }
+
+    // Writes `bytes` as the site's file `name`; a failure names the file in
+    // the chosen folder, not its staged copy.
+    bool write(const QString &name, const QByteArray &bytes)
+    {
+        if (!makeFolder(QFileInfo(name).path()))
+            return false;
+        textfile::WriteError reason;
+        if (textfile::writeFile(staged.filePath(name), bytes, reason))
+            return true;
+        error = fileaccess::named(target.filePath(name), fileaccess::writeErrorText(language, reason));
+        return false;
+    }
+
+    bool copyXite(const QDir &xite, const QString &name)
+    {
+        QByteArray bytes;
+        textfile::ReadError reason;
+        if (!regularfile::read(xite.filePath(name), Site::maxFileSize, bytes, reason)) {
+            error = fileaccess::named(xite.filePath(name), fileaccess::readErrorText(language, reason));
+            return false;
+        }
+        return write(QStringLiteral("x_ite/") + name, bytes);
+    }
+
+    // A picture refused by makeContent, or now, fails the export.
+    bool copyPicture(const Picture &picture)
+    {
+        picturefile::Problem problem = picture.problem;
+        picturefile::Checked checked;
+        if (!problem)
+            checked = picturefile::read(picture.file, problem);
+        if (problem) {
+            error = fileaccess::named(picture.file, fileaccess::pictureProblemText(language, problem));
+            return false;
+        }
+        return write(picture.name, checked.bytes);
+    }
+};
 
 // The top-level entries of the site, in the order they are moved in place.
 const QStringList &entries()
@@ -31,49 +84,54 @@ const QStringList &entries()
     return names;
 }
 
-bool writeSite(const QDir &to, const Content &content, const QByteArray &page,
-               const QString &xiteFolder, QString &error)
+bool writeSite(Export &site, const Content &content, const QByteArray &page,
+               const QString &xiteFolder)
 {
     const QDir xite(xiteFolder);
     for (const QString &name : xiteFiles())
-        if (!copyFile(xite.filePath(name), to.filePath(QStringLiteral("x_ite/") + name), error))
+        if (!site.copyXite(xite, name))
             return false;
-    to.mkpath(QStringLiteral("obrazkys"));
+    if (!site.makeFolder(QStringLiteral("obrazkys")))
+        return false;
     for (const Picture &picture : content.pictures)
-        if (!picture.name.isEmpty() && !copyFile(picture.file, to.filePath(picture.name), error))
+        if ((!picture.name.isEmpty() || picture.problem) && !site.copyPicture(picture))
             return false;
-    return textfile::writeFile(to.filePath(QStringLiteral("model.wrl")), content.model, error)
-            && textfile::writeFile(to.filePath(QStringLiteral("index.html")), page, error);
+    return site.write(QStringLiteral("model.wrl"), content.model)
+            && site.write(QStringLiteral("index.html"), page);
 }
 
 } // namespace
 
 ExportResult exportSite(const QString &folder, const Content &content, const QByteArray &page,
-                        const QString &xiteFolder, QString &error)
+                        const QString &xiteFolder, const LanguageTexts &language, QString &error)
 {
     QDir target(folder);
+    Export site{QDir(), target, language, error};
+    errno = 0;
     if (!target.exists() && !QDir().mkpath(folder)) {
-        error = folder + QLatin1String(": ") + qt_error_string(errno);
+        site.failed(folder, errno);
         return ExportResult::Failed;
     }
     if (!target.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
         return ExportResult::NotEmpty;
 
     // Built inside the folder itself, so that moving it in place is a rename.
+    errno = 0;
     QTemporaryDir staging(target.filePath(QStringLiteral(".vemtal-XXXXXX")));
     if (!staging.isValid()) {
-        error = folder + QLatin1String(": ") + staging.errorString();
+        site.failed(folder, errno, staging.errorString());
         return ExportResult::Failed;
     }
-    const QDir built(staging.path());
-    if (!writeSite(built, content, page, xiteFolder, error))
+    site.staged = QDir(staging.path());
+    if (!writeSite(site, content, page, xiteFolder))
         return ExportResult::Failed;
     QStringList moved;
     for (const QString &name : entries()) {
-        if (!QDir().rename(built.filePath(name), target.filePath(name))) {
-            error = target.filePath(name) + QLatin1String(": ") + qt_error_string(errno);
+        errno = 0;
+        if (!QDir().rename(site.staged.filePath(name), target.filePath(name))) {
+            site.failed(target.filePath(name), errno);
             for (const QString &back : moved)
-                QDir().rename(target.filePath(back), built.filePath(back));
+                QDir().rename(target.filePath(back), site.staged.filePath(back));
             return ExportResult::Failed;
         }
         moved << name;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "languagetexts.h"
 #include "webcontent.h"
 
 #include <QString>
@@ -13,8 +14,10 @@ enum class ExportResult { Saved, NotEmpty, Failed };
 // Writes into `folder`, which must be empty (it is made when missing).
 // Everything is written under a temporary name inside it first and moved in
 // place at the end, so a failure leaves the folder as it was; `error` then
-// says why.
+// names the file and says why, in the language's words. A picture is
+// copied only as the bytes that were read and decoded at that moment
+// (picturefile::read); one that is not a picture fails the whole export.
 ExportResult exportSite(const QString &folder, const Content &content, const QByteArray &page,
-                        const QString &xiteFolder, QString &error);
+                        const QString &xiteFolder, const LanguageTexts &language, QString &error);
 
 } // namespace web

@@ -1,0 +1,108 @@
+#include "appsettings.h"
+
+#include "regularfile.h"
+#include "textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cerrno>
+
+namespace appsettings {
+
+namespace {
+
+// The file's bytes; empty when it is not there. False when it is there but
+// may not be used.
+bool readBytes(const QString &path, QByteArray &bytes)
+{
+    regularfile::ReadError error;
+    if (regularfile::read(path, maxFileSize, bytes, error))
+        return true;
+    bytes.clear();
+    return error.kind == regularfile::ReadError::System && error.systemError == ENOENT;
+}
+
+// QSettings parses (and writes) a private copy of the bytes, so that it
+// never opens the real file.
+struct Copy
+{
+    QTemporaryFile file;
+    bool ok = false;
+
+    explicit Copy(const QByteArray &bytes)
+    {
+        ok = file.open() && file.write(bytes) == bytes.size() && file.flush();
+    }
+};
+
+} // namespace
+
+QString filePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/vemtal/vemtal.conf");
+}
+
+Settings parse(const QByteArray &bytes)
+{
+    Settings settings;
+    if (bytes.isEmpty())
+        return settings;
+    Copy copy(bytes);
+    const QSettings parsed(copy.file.fileName(), QSettings::IniFormat);
+    if (!copy.ok || parsed.status() != QSettings::NoError) {
+        settings.usable = false;
+        return settings;
+    }
+    for (const QString &key : parsed.allKeys())
+        settings.values.insert(key, parsed.value(key));
+    return settings;
+}
+
+std::optional<QByteArray> merged(const QByteArray &bytes, const QVariantMap &changes)
+{
+    Copy copy(bytes);
+    if (!copy.ok)
+        return std::nullopt;
+    const QString copyPath = copy.file.fileName();
+    {
+        QSettings settings(copyPath, QSettings::IniFormat);
+        if (settings.status() != QSettings::NoError)
+            return std::nullopt;
+        for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+            settings.setValue(it.key(), it.value());
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            return std::nullopt;
+    }
+    QByteArray out;
+    regularfile::ReadError error;
+    if (!regularfile::read(copyPath, maxFileSize, out, error))
+        return std::nullopt;
+    return out;
+}
+
+Settings read(const QString &path)
+{
+    QByteArray bytes;
+    if (!readBytes(path, bytes))
+        return {false, {}};
+    return parse(bytes);
+}
+
+bool write(const QVariantMap &changes, const QString &path)
+{
+    QByteArray bytes;
+    if (!readBytes(path, bytes))
+        return false;
+    const std::optional<QByteArray> out = merged(bytes, changes);
+    QString reason;
+    return out && QDir().mkpath(QFileInfo(path).absolutePath())
+            && textfile::writeFile(path, *out, reason);
+}
+
+} // namespace appsettings
