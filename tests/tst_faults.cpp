@@ -6,6 +6,7 @@
 #include "faceset.h"
 #include "fileaccess.h"
 #include "facetiles.h"
+#include "picturefile.h"
 #include "help.h"
 #include "help2.h"
 #include "imagecontrol.h"
@@ -164,22 +165,6 @@ QByteArray bmpHeaderOnly(qint32 width, qint32 height)
     put(28, 24, 2);
     return bytes;
 }
-
-// Counts the bytes a reader takes from it, peeks included.
-class CountingBuffer : public QBuffer
-{
-public:
-    explicit CountingBuffer(QByteArray *bytes) : QBuffer(bytes) { }
-    qint64 taken = 0;
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 n = QBuffer::readData(data, maxSize);
-        taken += std::max<qint64>(n, 0);
-        return n;
-    }
-};
 
 quint32 crc32(QByteArrayView bytes)
 {
@@ -674,8 +659,8 @@ private slots:
         }
     }
 
-    // A picture whose header claims a huge size is refused after its header:
-    // the reader takes a few kilobytes of it, not the megabytes behind.
+    // A picture whose header claims a huge size is refused by its header,
+    // before any of the megabytes behind it is decoded.
     void hugePicturesReadOnlyTheirHeaders_data()
     {
         QTest::addColumn<QByteArray>("header");
@@ -687,11 +672,9 @@ private slots:
     {
         QFETCH(QByteArray, header);
         QByteArray bytes = header + QByteArray(8 * 1024 * 1024, '\x55');
-        CountingBuffer device(&bytes);
-        QVERIFY(device.open(QIODevice::ReadOnly));
-        const QImage image = facetiles::readPicture(&device);
-        QVERIFY(image.isNull());
-        QVERIFY2(device.taken <= 64 * 1024, qPrintable(QString::number(device.taken)));
+        QVERIFY(facetiles::readPicture(bytes).isNull());
+        picturefile::Problem problem;
+        QCOMPARE(picturefile::decode(bytes, problem), picturefile::Format::None);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "faceset.h"
 #include "model.h"
 #include "scripteddialogs.h"
+#include "testfiles.h"
 #include "testapp.h"
 #include "textfile.h"
 #include "vemtal.h"
@@ -75,16 +76,6 @@ private:
             return {};
         reply->deleteLater();
         return reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
-    }
-    // Where the local page that the browser is handed forwards it.
-    static QUrl forwardTarget(const QString &page)
-    {
-        QFile file(page);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        const QRegularExpressionMatch refresh = QRegularExpression(QStringLiteral("content=\"0; url=([^\"]+)\""))
-                                                        .match(QString::fromUtf8(file.readAll()));
-        return QUrl(refresh.captured(1));
     }
     void choosePictures(const QStringList &files)
     {
@@ -235,7 +226,7 @@ private slots:
         QVERIFY(raw.open(QIODevice::ReadOnly));
         QVERIFY(raw.readAll().endsWith("HRA.nahled_in\r\n"));
         // Shown in the program's web viewer unless a VRML viewer is chosen.
-        QCOMPARE(forwardTarget(QUrl(m_app->dialogs.texts("url").value(0)).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(testfiles::forwardTarget(QUrl(m_app->dialogs.texts("url").value(0)).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
 
         choosePictures(TestApp::demoFiles());
         edit(2)->setText("1");
@@ -264,7 +255,7 @@ private slots:
         using std::filesystem::perms;
         QCOMPARE(std::filesystem::status(forward.toStdString()).permissions(), perms::owner_read | perms::owner_write);
         QCOMPARE(std::filesystem::status(QFileInfo(forward).path().toStdString()).permissions(), perms::owner_all);
-        const QUrl page = forwardTarget(forward);
+        const QUrl page = testfiles::forwardTarget(forward);
         QCOMPARE(page.scheme(), QStringLiteral("http"));
         QCOMPARE(page.host(), QStringLiteral("127.0.0.1"));
         const QString token = page.path().section(QLatin1Char('/'), 1, 1);
@@ -345,7 +336,7 @@ private slots:
         if (desktopViewer)
             QCOMPARE(urls.first(), QUrl::fromLocalFile(m_app->form1->previewPath()).toString());
         else
-            QCOMPARE(forwardTarget(QUrl(urls.first()).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
+            QCOMPARE(testfiles::forwardTarget(QUrl(urls.first()).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
         const QStringList told1 = told ? QStringList(QStringLiteral(
                 "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, "
                 "proto se krychle zobrazí ve webovém prohlížeči.")) : QStringList();

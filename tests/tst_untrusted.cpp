@@ -8,6 +8,7 @@
 #include "pipes.h"
 #include "regularfile.h"
 #include "testapp.h"
+#include "testfiles.h"
 #include "textfile.h"
 #include "vystrihovanka.h"
 
@@ -156,7 +157,7 @@ private:
     {
         m_app->dialogs.calls.clear();
         item("Zobrazitvprohlizeci1")->trigger();
-        const QUrl page(m_app->dialogs.texts("url").value(0));
+        const QUrl page = testfiles::forwardTarget(QUrl(m_app->dialogs.texts("url").value(0)).toLocalFile());
         if (status(page.resolved(QUrl("model.wrl")), &model) != 200)
             return {};
         QStringList out;
