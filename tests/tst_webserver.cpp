@@ -43,8 +43,9 @@ QStringList modelLines()
     return lines;
 }
 
-// The content of modelLines(): its template is the start folder's override file.
-web::Content content()
+// The content of a model of modelLines()'s template (the start folder's
+// override file) with these pictures in slots 0, 1, ...
+web::Content contentOf(const QStringList &pictures, const QString &name = QStringLiteral("prot1.wrl"))
 {
     QTemporaryDir start;
     QFile override(start.filePath(QStringLiteral("PROTOK.wrl")));
@@ -54,11 +55,16 @@ web::Content content()
     override.close();
     CubeModel model(start.path(), 1);
     FaceSet faces;
-    faces.setPicture(0, demo("1-predni.jpg"));
-    faces.setPicture(2, demo("3-zadni.gif"));
+    faces.setPictures(pictures);
     if (model.assemble(LanguageTexts(), faces))
         return {};
-    return web::makeContent(model, QStringLiteral("prot1.wrl"));
+    return web::makeContent(model, name);
+}
+
+// The content of modelLines().
+web::Content content()
+{
+    return contentOf({demo("1-predni.jpg"), QString(), demo("3-zadni.gif")});
 }
 
 QString xiteFolder()
@@ -262,7 +268,7 @@ private slots:
         QVERIFY(!reply.body.contains("PIN"));
 
         // Named by a model, it gets no name at all.
-        const web::Content made = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        const web::Content made = contentOf({file}, "m.wrl");
         QVERIFY(made.pictures[0].name.isEmpty());
         QVERIFY(made.pictures[0].problem);
         QVERIFY(!made.model.contains(file.toUtf8()));
@@ -276,7 +282,7 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath("face.jpg");
         QVERIFY(QFile::copy(demo("1-predni.jpg"), file));
-        const web::Content published = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        const web::Content published = contentOf({file}, "m.wrl");
         QCOMPARE(published.pictures[0].name, QStringLiteral("obrazkys/0.jpg"));
         web::Site site(token, xiteFolder());
         site.publish(published, "<html>");
@@ -310,7 +316,7 @@ private slots:
         const QString file = dir.filePath("face.png");
         QVERIFY(QFile::copy(demo("2-prava.png"), file));
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
-        const web::Content published = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        const web::Content published = contentOf({file}, "m.wrl");
         QString error;
         const QString folder = dir.filePath("web");
         QCOMPARE(web::exportSite(folder, published, "<html>", xiteFolder(), LanguageTexts(), error),
@@ -323,7 +329,7 @@ private slots:
         // Refused when the content was made: the export fails, naming it.
         const QString text = dir.filePath("notes.jpg");
         QVERIFY(textfile::writeFile(text, "notes\n", error));
-        const web::Content refused = web::makeContent(modelLines(), {faceset::quoted(text)}, "m.wrl");
+        const web::Content refused = contentOf({text}, "m.wrl");
         const QString other = dir.filePath("other");
         QCOMPARE(web::exportSite(other, refused, "<html>", xiteFolder(), LanguageTexts(), error),
                  web::ExportResult::Failed);
