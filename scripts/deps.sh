@@ -4,6 +4,8 @@
 #   build:   cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
 #            libmicrohttpd-dev (GNU libmicrohttpd: the web viewer's server,
 #            with connection, memory and time limits of its own)
+#            libzip-dev pkg-config (lesson files are zips; pkg-config finds
+#            libzip, whose Debian CMake files name tools it does not ship)
 #   run:     libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n (Czech
 #            Yes/No buttons) fonts-liberation (the canvas font) xdg-utils
 #            libmicrohttpd12 (the web viewer's server)
@@ -27,6 +29,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           fonts-dejavu-core xdg-utils)
 packages+=(libmicrohttpd-dev libmicrohttpd12)
 packages+=(librsvg2-bin)
+packages+=(libzip-dev pkg-config)
 case "${1:-}" in
     --tests) packages+=(dpkg-dev file lintian desktop-file-utils shared-mime-info libxml2-utils) ;;
     --package) packages+=(dpkg-dev file) ;;

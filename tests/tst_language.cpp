@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(find<QAbstractButton>(2, "nasir")->text(), QStringLiteral("94"));
         QCOMPARE(find<QAbstractButton>(2, "navys")->text(), QStringLiteral("95"));
         QCOMPARE(m_app->stranka->windowTitle(), QStringLiteral("96"));
-        QCOMPARE(m_app->context.language.text(99, "x"), QStringLiteral("99"));
+        QCOMPARE(m_app->context.language.text(Text::UsePlacement), QStringLiteral("99"));
         QCOMPARE(find<QLabel>(3, "Help1")->text(), QStringLiteral("101"));
         QCOMPARE(find<QLabel>(3, "Help8")->text(), QStringLiteral("108"));
         QCOMPARE(m_app->form3->windowTitle(), QStringLiteral("109"));
@@ -210,12 +210,12 @@ private slots:
         QCOMPARE(find<QAbstractButton>(0, "Zmena")->text(), QStringLiteral("  Změň  "));
         // A line the file has replaces the built-in text; a later one does not.
         const LanguageTexts &language = m_app->context.language;
-        QCOMPARE(language.text(125, QStringLiteral("built-in")), QStringLiteral("125"));
-        QCOMPARE(language.text(126, QStringLiteral("built-in")), QStringLiteral("built-in"));
-        QCOMPARE(language.text(100, QStringLiteral("built-in")), QStringLiteral("100"));
+        QCOMPARE(language.text(Text::FileTooLarge), QStringLiteral("125"));
+        QCOMPARE(language.text(Text::NotRegularFile), QStringLiteral("Soubor nelze přečíst: není to obyčejný soubor."));
+        QCOMPARE(language.text(Text::Separator100), QStringLiteral("100"));
         QVERIFY(load(numbered(39)));
-        QCOMPARE(m_app->context.language.text(40, QStringLiteral("built-in")), QString());
-        QCOMPARE(m_app->context.language.text(125, QStringLiteral("built-in")), QStringLiteral("built-in"));
+        QCOMPARE(m_app->context.language.text(Text::WrongFormat), QString());
+        QCOMPARE(m_app->context.language.text(Text::FileTooLarge), QStringLiteral("Soubor je příliš velký."));
     }
 
     void windows1250FileLoads()
@@ -235,13 +235,30 @@ private slots:
         QCOMPARE(after.keys(), before.keys());
         for (const QString &key : before.keys())
             QVERIFY2(after[key] == before[key], qPrintable(key + ": " + before[key] + " -> " + after[key]));
-        QCOMPARE(m_app->context.language.text(47, "x"), QStringLiteral("Vyberte textury."));
-        QCOMPARE(m_app->context.language.text(64, "x"), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
+        QCOMPARE(m_app->context.language.text(Text::ChoosePictures), QStringLiteral("Vyberte textury."));
+        QCOMPARE(m_app->context.language.text(Text::QuizFaceSetChanged), QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
         item("about1")->trigger();
         QCOMPARE(m_app->dialogs.texts("message"), QStringList(" verse 2.2, 2009 "));
         // The trace window's captions of both nets in one wording, the window's own.
-        QCOMPARE(m_app->context.language.text(68, "x"), QStringLiteral("Upravujete horní síť"));
-        QCOMPARE(m_app->context.language.text(69, "x"), QStringLiteral("Upravujete dolní síť"));
+        QCOMPARE(m_app->context.language.text(Text::TraceUpperCaption), QStringLiteral("Upravujete horní síť"));
+        QCOMPARE(m_app->context.language.text(Text::TraceLowerCaption), QStringLiteral("Upravujete dolní síť"));
+    }
+
+    // The built-in texts are the Czech language file, line for line, and the
+    // English file has a text for every line.
+    void tableIsTheCzechFile()
+    {
+        for (const char *language : {"cs", "en"}) {
+            QFile file(QStringLiteral(VEMTAL_SOURCE_DIR "/lang/%1/lang.txt").arg(QLatin1String(language)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QStringList lines = langfile::parse(file.readAll());
+            QCOMPARE(lines.size(), texts::lineCount);
+            if (qstrcmp(language, "cs") != 0)
+                continue;
+            for (int n = 1; n <= texts::lineCount; ++n)
+                QVERIFY2(lines[n - 1] == texts::builtin(Text(n)),
+                         qPrintable(QString::number(n) + ": " + lines[n - 1]));
+        }
     }
 
     // The reasons of failed reads and writes and of refused pictures: the

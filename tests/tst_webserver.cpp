@@ -1,3 +1,4 @@
+#include "cubemodel.h"
 #include "forwardpage.h"
 #include "faceset.h"
 #include "fileaccess.h"
@@ -42,11 +43,28 @@ QStringList modelLines()
     return lines;
 }
 
+// The content of a model of modelLines()'s template (the start folder's
+// override file) with these pictures in slots 0, 1, ...
+web::Content contentOf(const QStringList &pictures, const QString &name = QStringLiteral("prot1.wrl"))
+{
+    QTemporaryDir start;
+    QFile override(start.filePath(QStringLiteral("PROTOK.wrl")));
+    if (!override.open(QIODevice::WriteOnly)
+        || override.write("#VRML V2.0 utf8\r\n# template\r\n") < 0)
+        return {};
+    override.close();
+    CubeModel model(start.path(), 1);
+    FaceSet faces;
+    faces.setPictures(pictures);
+    if (model.assemble(LanguageTexts(), faces))
+        return {};
+    return web::makeContent(model, name);
+}
+
+// The content of modelLines().
 web::Content content()
 {
-    return web::makeContent(modelLines(), {QStringLiteral("\"%1\"").arg(demo("1-predni.jpg")), QString(),
-                                           QStringLiteral("\"%1\"").arg(demo("3-zadni.gif"))},
-                            QStringLiteral("prot1.wrl"));
+    return contentOf({demo("1-predni.jpg"), QString(), demo("3-zadni.gif")});
 }
 
 QString xiteFolder()
@@ -250,7 +268,7 @@ private slots:
         QVERIFY(!reply.body.contains("PIN"));
 
         // Named by a model, it gets no name at all.
-        const web::Content made = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        const web::Content made = contentOf({file}, "m.wrl");
         QVERIFY(made.pictures[0].name.isEmpty());
         QVERIFY(made.pictures[0].problem);
         QVERIFY(!made.model.contains(file.toUtf8()));
@@ -264,7 +282,7 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath("face.jpg");
         QVERIFY(QFile::copy(demo("1-predni.jpg"), file));
-        const web::Content published = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        const web::Content published = contentOf({file}, "m.wrl");
         QCOMPARE(published.pictures[0].name, QStringLiteral("obrazkys/0.jpg"));
         web::Site site(token, xiteFolder());
         site.publish(published, "<html>");
@@ -298,7 +316,7 @@ private slots:
         const QString file = dir.filePath("face.png");
         QVERIFY(QFile::copy(demo("2-prava.png"), file));
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
-        const web::Content published = web::makeContent(modelLines(), {faceset::quoted(file)}, "m.wrl");
+        const web::Content published = contentOf({file}, "m.wrl");
         QString error;
         const QString folder = dir.filePath("web");
         QCOMPARE(web::exportSite(folder, published, "<html>", xiteFolder(), LanguageTexts(), error),
@@ -311,7 +329,7 @@ private slots:
         // Refused when the content was made: the export fails, naming it.
         const QString text = dir.filePath("notes.jpg");
         QVERIFY(textfile::writeFile(text, "notes\n", error));
-        const web::Content refused = web::makeContent(modelLines(), {faceset::quoted(text)}, "m.wrl");
+        const web::Content refused = contentOf({text}, "m.wrl");
         const QString other = dir.filePath("other");
         QCOMPARE(web::exportSite(other, refused, "<html>", xiteFolder(), LanguageTexts(), error),
                  web::ExportResult::Failed);

@@ -1,6 +1,7 @@
 // The web viewer's server under clients that do not play fair: each one
 // is a real socket to the real server over the loopback. Every loop is
 // bounded in count and time; times are only generous liveness bounds.
+#include "cubemodel.h"
 #include "filelimit.h"
 #include "model.h"
 #include "viewerserver.h"
@@ -36,10 +37,13 @@ QString demo(const QString &name)
 
 web::Content content()
 {
-    const QStringList labels = {QStringLiteral("\"%1\"").arg(demo("1-predni.jpg"))};
-    QStringList lines = {QStringLiteral("#VRML V2.0 utf8")};
-    lines << model::tail(QStringLiteral("[ 0 0 0 0 0 0 ]"), labels, QStringLiteral("] otocna TRUE}"));
-    return web::makeContent(lines, labels, QStringLiteral("prot1.wrl"));
+    QTemporaryDir start;
+    CubeModel model(start.path(), 1);
+    FaceSet faces;
+    faces.setPicture(0, demo("1-predni.jpg"));
+    if (model.assemble(LanguageTexts(), faces))
+        return {};
+    return web::makeContent(model, QStringLiteral("prot1.wrl"));
 }
 
 qint64 residentBytes()

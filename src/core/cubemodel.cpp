@@ -10,19 +10,8 @@
 CubeModel::CubeModel(const QString &startFolder, int previewNumber)
     : m_startFolder(startFolder),
       m_previewPath(QDir(startFolder).filePath(QStringLiteral("prot%1.wrl").arg(previewNumber))),
-      m_overridePath(QDir(startFolder).filePath(QStringLiteral("PROTOK.wrl"))),
-      m_rotationLine(faceset::rotationLine(QStringList(faceset::slotCount, QStringLiteral("0"))))
+      m_overridePath(QDir(startFolder).filePath(QStringLiteral("PROTOK.wrl")))
 {
-}
-
-void CubeModel::setRotations(const QStringList &edits)
-{
-    m_rotationLine = faceset::rotationLine(edits);
-}
-
-void CubeModel::setTurnable(bool turnable)
-{
-    m_closingLine = turnable ? QStringLiteral("] otocna TRUE}") : QStringLiteral("] otocna FALSE}");
 }
 
 void CubeModel::setButtonTexts(const std::array<QString, 8> &texts)
@@ -30,7 +19,7 @@ void CubeModel::setButtonTexts(const std::array<QString, 8> &texts)
     model::uprav(m_template, texts);
 }
 
-Failure CubeModel::assemble(const LanguageTexts &language, const QStringList &labels)
+Failure CubeModel::assemble(const LanguageTexts &language, const FaceSet &faces)
 {
     QStringList lines = m_template;
     if (QFileInfo::exists(m_overridePath)) {
@@ -39,20 +28,31 @@ Failure CubeModel::assemble(const LanguageTexts &language, const QStringList &la
             return failed;
         lines = textfile::splitLines(textfile::decodeText(bytes));
     }
-    m_work = lines + model::tail(m_rotationLine, labels, m_closingLine);
+    m_assembledTemplate = lines;
+    m_assembledFaces = faces;
+    m_work = lines + model::tail(faces);
     return {};
 }
 
-Failure CubeModel::write(const LanguageTexts &language, const QString &path,
-                         const QStringList &labels)
+Failure CubeModel::write(const LanguageTexts &language, const QString &path, const FaceSet &faces)
 {
-    if (Failure failed = assemble(language, labels))
+    if (Failure failed = assemble(language, faces))
         return failed;
     return fileaccess::write(language, path, model::fileBytes(m_work));
 }
 
+QStringList CubeModel::assembledWith(const std::array<QString, faceset::slotCount> &pictures) const
+{
+    if (m_assembledTemplate.isEmpty())
+        return {};
+    FaceSet faces = m_assembledFaces;
+    for (int slot = 0; slot < faceset::slotCount; ++slot)
+        faces.setPicture(slot, pictures[slot]);
+    return m_assembledTemplate + model::tail(faces);
+}
+
 Failure CubeModel::load(const LanguageTexts &language, const QString &path,
-                        const QString &folder, model::Loaded &loaded, Failure &refused)
+                        const QString &folder, FaceSet &faces, Failure &refused)
 {
     QByteArray bytes;
     if (Failure failed = fileaccess::read(language, path, bytes))
@@ -60,12 +60,15 @@ Failure CubeModel::load(const LanguageTexts &language, const QString &path,
     const QStringList lines = textfile::splitLines(textfile::decodeText(bytes));
     model::Loaded read;
     if (!model::load(lines, folder, read))
-        return Failure::message(language.text(40, QStringLiteral("Chybný formát dat")));
+        return Failure::message(language.text(Text::WrongFormat));
     if (Failure failed = picturesFit(language, {read.labels.begin(), read.labels.end()}))
         return failed;
     refused = refusePictures(language, read.labels);
     m_work = lines;
-    loaded = read;
+    for (int slot = 0; slot < faceset::slotCount; ++slot) {
+        faces.setPicture(slot, faceset::unquoted(read.labels[slot]));
+        faces.setRotationText(slot, read.rotations[slot]);
+    }
     return {};
 }
 
@@ -88,8 +91,7 @@ Failure CubeModel::refusePictures(const LanguageTexts &language, std::array<QStr
     }
     if (problems.isEmpty())
         return {};
-    return Failure::message(language.text(reasonText::RefusedPictures, QStringLiteral(
-            "Tyto obrázky modelu nelze použít, jejich stěny zůstaly prázdné:"))
+    return Failure::message(language.text(Text::RefusedPictures)
             + QLatin1Char('\n') + problems.join(QLatin1Char('\n')));
 }
 
@@ -97,8 +99,7 @@ Failure CubeModel::picturesFit(const LanguageTexts &language, const QStringList 
 {
     for (const QString &path : paths)
         if (!model::fitsALine(path))
-            return Failure::message(language.text(127, QStringLiteral(
-                    "Cesta k obrázku obsahuje konec řádku. Obrázek nelze použít.")));
+            return Failure::message(language.text(Text::PathWithLineBreak));
     return {};
 }
 

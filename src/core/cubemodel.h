@@ -1,5 +1,6 @@
 #pragma once
 
+#include "faceset.h"
 #include "fileaccess.h"
 #include "model.h"
 
@@ -8,8 +9,7 @@
 
 // The cube model the main window writes and reads: the template (built in,
 // with the language file's button texts), the work buffer (the model last
-// written or read), the rotation and closing lines kept from the face set's
-// controls, and the files in the start folder: the preview file
+// written or read), and the files in the start folder: the preview file
 // "protNNNN.wrl" and the template override "PROTOK.wrl".
 class CubeModel
 {
@@ -20,28 +20,30 @@ public:
     QString startFolder() const { return m_startFolder; }
     QString previewPath() const { return m_previewPath; }
     QString overridePath() const { return m_overridePath; }
-    QString rotationLine() const { return m_rotationLine; }
-    QString closingLine() const { return m_closingLine; }
     const QStringList &templateLines() const { return m_template; }
     const QStringList &workBuffer() const { return m_work; }
 
-    void setRotations(const QStringList &edits);
-    void setTurnable(bool turnable);
     // The texts of the model's buttons (model::uprav).
     void setButtonTexts(const std::array<QString, 8> &texts);
 
     // The work buffer becomes the override file's lines when that file
-    // exists, the template otherwise, followed by the tail for the labels.
-    Failure assemble(const LanguageTexts &language, const QStringList &labels);
+    // exists, the template otherwise, followed by the tail for the face set.
+    Failure assemble(const LanguageTexts &language, const FaceSet &faces);
     // Assembles the model and writes it to `path`.
-    Failure write(const LanguageTexts &language, const QString &path, const QStringList &labels);
+    Failure write(const LanguageTexts &language, const QString &path, const FaceSet &faces);
+    // The model last assembled with other picture entries in its tail (the
+    // web's addresses of the pictures); empty before the first assembly.
+    QStringList assembledWith(const std::array<QString, faceset::slotCount> &pictures) const;
+    const FaceSet &assembledFaces() const { return m_assembledFaces; }
+
     // Reads a model file, its relative picture entries taken from `folder`.
-    // On success the work buffer holds its lines and `loaded` the face set;
-    // otherwise nothing changes. A picture the model names that is there but
-    // is not a picture (refusePictures) leaves its slot empty, and `refused`
-    // is the one message that lists them.
+    // On success the work buffer holds its lines and `faces` its pictures
+    // and rotations (the turnable flag stays); otherwise nothing changes. A
+    // picture the model names that is there but is not a picture
+    // (refusePictures) leaves its slot empty, and `refused` is the one
+    // message that lists them.
     Failure load(const LanguageTexts &language, const QString &path, const QString &folder,
-                 model::Loaded &loaded, Failure &refused);
+                 FaceSet &faces, Failure &refused);
 
     // Empties every label whose file is there but is not a regular file
     // that decodes as a picture (picturefile::read), and returns the message
@@ -59,8 +61,9 @@ private:
     QString m_startFolder;
     QString m_previewPath;
     QString m_overridePath;
-    QString m_rotationLine;
-    QString m_closingLine = QStringLiteral("] otocna TRUE}");
     QStringList m_template = model::builtinTemplate();
     QStringList m_work = m_template;
+    // The template part and the face set of the last assembly.
+    QStringList m_assembledTemplate;
+    FaceSet m_assembledFaces;
 };

@@ -42,8 +42,3 @@ struct Layout
 Layout layout(int net, const std::array<quint8, faceCount> &rotations, bool turned = false);
 
 } // namespace cutout
-
-// Lines of the language file for the cut-out, in order from the first.
-namespace cutoutText {
-enum : int { Menu = 138, Net, Edge, Paper, EdgeRange, Unreadable, DoesNotFit };
-}

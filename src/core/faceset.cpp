@@ -1,5 +1,7 @@
 #include "faceset.h"
 
+#include <algorithm>
+
 namespace faceset {
 
 QString unquoted(const QString &stored)
@@ -76,3 +78,61 @@ bool changed(const Snapshot &applied, const Snapshot &current)
 }
 
 } // namespace faceset
+
+void FaceSet::setPictures(const QStringList &paths)
+{
+    for (int slot = 0; slot < faceset::slotCount && slot < paths.size(); ++slot)
+        m_pictures[slot] = paths[slot];
+}
+
+bool FaceSet::complete() const
+{
+    return std::none_of(m_pictures.begin(), m_pictures.end(),
+                        [](const QString &path) { return path.isEmpty(); });
+}
+
+void FaceSet::setRotation(int slot, int rotation)
+{
+    m_rotations[slot] = rotation >= 0 && rotation <= 3 ? rotation : noRotation;
+}
+
+QString FaceSet::rotationText(int slot) const
+{
+    return m_rotations[slot] == noRotation ? QString() : QString::number(m_rotations[slot]);
+}
+
+QStringList FaceSet::rotationTexts() const
+{
+    QStringList texts;
+    for (int slot = 0; slot < faceset::slotCount; ++slot)
+        texts << rotationText(slot);
+    return texts;
+}
+
+void FaceSet::setRotationText(int slot, const QString &text)
+{
+    setRotation(slot, faceset::isRotationText(text) ? text[0].unicode() - u'0' : noRotation);
+}
+
+QStringList FaceSet::labels() const
+{
+    QStringList labels;
+    for (const QString &path : m_pictures)
+        labels << (path.isEmpty() ? QString() : faceset::quoted(path));
+    return labels;
+}
+
+QString FaceSet::rotationLine() const
+{
+    return faceset::rotationLine(rotationTexts());
+}
+
+QString FaceSet::closingLine() const
+{
+    return m_turnable ? QStringLiteral("] otocna TRUE}") : QStringLiteral("] otocna FALSE}");
+}
+
+faceset::Snapshot FaceSet::snapshot() const
+{
+    return faceset::takeSnapshot(labels(), rotationTexts());
+}

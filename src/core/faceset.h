@@ -58,3 +58,43 @@ Snapshot takeSnapshot(const QStringList &labels, const QStringList &edits);
 bool changed(const Snapshot &applied, const Snapshot &current);
 
 } // namespace faceset
+
+// The face set: six pictures (paths without quotes, empty until chosen), six
+// rotations and the "Otočná" flag. A rotation is 0..3, or none after an
+// invalid entry: the rotation line then leaves its number out.
+class FaceSet
+{
+public:
+    static constexpr int noRotation = -1;
+
+    const QString &picture(int slot) const { return m_pictures[slot]; }
+    void setPicture(int slot, const QString &path) { m_pictures[slot] = path; }
+    // The first six paths fill slots 0..; the other slots keep their pictures.
+    void setPictures(const QStringList &paths);
+    bool complete() const;
+
+    int rotation(int slot) const { return m_rotations[slot]; }
+    void setRotation(int slot, int rotation);
+    // "0".."3", or empty for none.
+    QString rotationText(int slot) const;
+    QStringList rotationTexts() const;
+    // A rotation edit's text: "0".."3" is kept, anything else is none.
+    void setRotationText(int slot, const QString &text);
+
+    bool turnable() const { return m_turnable; }
+    void setTurnable(bool turnable) { m_turnable = turnable; }
+
+    // The path labels' captions: each picture in quotes, empty when none.
+    QStringList labels() const;
+    QString rotationLine() const;
+    // "] otocna TRUE}" or "] otocna FALSE}".
+    QString closingLine() const;
+    faceset::Snapshot snapshot() const;
+
+    bool operator==(const FaceSet &other) const = default;
+
+private:
+    std::array<QString, faceset::slotCount> m_pictures;
+    std::array<int, faceset::slotCount> m_rotations{};
+    bool m_turnable = true;
+};

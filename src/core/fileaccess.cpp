@@ -11,39 +11,39 @@ QString systemReason(const LanguageTexts &language, int systemError)
 {
     switch (systemError) {
     case ENOSPC:
-        return language.text(reasonText::NoSpace, QStringLiteral("Na disku není dost místa."));
+        return language.text(Text::ReasonNoSpace);
     case EDQUOT:
-        return language.text(reasonText::Quota, QStringLiteral("Vaše kvóta místa na disku je vyčerpána."));
+        return language.text(Text::ReasonQuota);
     case EACCES:
     case EPERM:
-        return language.text(reasonText::Denied, QStringLiteral("Přístup odepřen: k tomu nemáte oprávnění."));
+        return language.text(Text::ReasonDenied);
     case EROFS:
-        return language.text(reasonText::ReadOnly, QStringLiteral("Disk nebo složka je jen pro čtení."));
+        return language.text(Text::ReasonReadOnly);
     case ENOENT:
-        return language.text(reasonText::Missing, QStringLiteral("Soubor nebo složka neexistuje."));
+        return language.text(Text::ReasonMissing);
     case ENOTDIR:
-        return language.text(reasonText::NotAFolder, QStringLiteral("Část cesty není složka."));
+        return language.text(Text::ReasonNotAFolder);
     case EISDIR:
-        return language.text(reasonText::IsAFolder, QStringLiteral("Je to složka, ne soubor."));
+        return language.text(Text::ReasonIsAFolder);
     case EFBIG:
-        return language.text(reasonText::TooLargeForDisk, QStringLiteral("Soubor je pro tento disk příliš velký."));
+        return language.text(Text::ReasonTooLargeForDisk);
     case ENAMETOOLONG:
-        return language.text(reasonText::NameTooLong, QStringLiteral("Název souboru nebo cesta je příliš dlouhá."));
+        return language.text(Text::ReasonNameTooLong);
     case EIO:
-        return language.text(reasonText::DiskError, QStringLiteral("Chyba čtení nebo zápisu na disku."));
+        return language.text(Text::ReasonDiskError);
     case EMFILE:
     case ENFILE:
-        return language.text(reasonText::TooManyOpen, QStringLiteral("Je otevřeno příliš mnoho souborů."));
+        return language.text(Text::ReasonTooManyOpen);
     case EBUSY:
     case ETXTBSY:
-        return language.text(reasonText::Busy, QStringLiteral("Soubor nebo zařízení se právě používá."));
+        return language.text(Text::ReasonBusy);
     case ELOOP:
-        return language.text(reasonText::TooManyLinks, QStringLiteral("V cestě je příliš mnoho symbolických odkazů."));
+        return language.text(Text::ReasonTooManyLinks);
     default:
         break;
     }
     // Any other: its number, and the system's own text for a search.
-    return language.text(reasonText::OtherSystemError, QStringLiteral("Systémová chyba č. %1 (%2)."))
+    return language.text(Text::ReasonOtherSystemError)
             .arg(systemError)
             .arg(QString::fromLocal8Bit(std::strerror(systemError)));
 }
@@ -52,9 +52,9 @@ QString readErrorText(const LanguageTexts &language, const textfile::ReadError &
 {
     switch (error.kind) {
     case textfile::ReadError::NotAFile:
-        return language.text(126, QStringLiteral("Soubor nelze přečíst: není to obyčejný soubor."));
+        return language.text(Text::NotRegularFile);
     case textfile::ReadError::TooLarge:
-        return language.text(125, QStringLiteral("Soubor je příliš velký."));
+        return language.text(Text::FileTooLarge);
     case textfile::ReadError::System:
     case textfile::ReadError::None:
         break;
@@ -76,14 +76,14 @@ QString pictureProblemText(const LanguageTexts &language, const picturefile::Pro
     case picturefile::Problem::File:
         return readErrorText(language, problem.file);
     case picturefile::Problem::TooManyPixels:
-        return language.text(reasonText::TooManyPixels, QStringLiteral("Obrázek je příliš velký: %1 × %2 bodů."))
+        return language.text(Text::PictureTooManyPixels)
                 .arg(problem.size.width())
                 .arg(problem.size.height());
     case picturefile::Problem::NotAPicture:
     case picturefile::Problem::None:
         break;
     }
-    return language.text(reasonText::NotAPicture, QStringLiteral("Není to obrázek JPEG, PNG, GIF ani BMP."));
+    return language.text(Text::PictureNotAPicture);
 }
 
 QString named(const QString &path, const QString &reason)

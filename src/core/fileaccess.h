@@ -21,16 +21,6 @@ struct Failure
     explicit operator bool() const { return kind != None; }
 };
 
-// Lines of the language file for why a file was not read or written, and
-// for pictures refused, in order from the first.
-namespace reasonText {
-enum : int {
-    NoSpace = 157, Quota, Denied, ReadOnly, Missing, NotAFolder, IsAFolder, TooLargeForDisk,
-    NameTooLong, DiskError, TooManyOpen, Busy, TooManyLinks, OtherSystemError,
-    NotAPicture, TooManyPixels, RefusedPictures
-};
-}
-
 // Files read and written for the windows, failures in the user's language.
 namespace fileaccess {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts.h"
+
 #include <span>
 
 // Where the language file's lines go in the windows.
@@ -14,7 +16,7 @@ enum class Kind { Title, Caption, Filter, MemoFirstLine, RadioItem0, RadioItem1 
 
 struct Target
 {
-    int line;
+    Text line;
     Window window;
     const char *name;   // object name; empty for the window itself
     Kind kind;
@@ -23,7 +25,7 @@ struct Target
 // Every line that replaces a text of a window, in line order.
 std::span<const Target> targets();
 
-// The model's button texts: lines 50..57, obsahAlt and obsah of each button.
-constexpr int firstButtonLine = 50;
+// The model's button texts: eight lines from this one, obsahAlt and obsah of each button.
+constexpr Text firstButtonLine = Text::ButtonRukaAlt;
 
 } // namespace langfile

@@ -69,6 +69,12 @@ QString relativeEntry(const QString &stored)
     return QLatin1Char('"') + stored.mid(at, stored.size() - 1 - at) + QLatin1Char('"');
 }
 
+QString relativePath(const QString &path)
+{
+    const qsizetype at = path.indexOf(QLatin1String("obrazkys"));
+    return at < 0 ? path : path.mid(at);
+}
+
 QStringList tail(const QString &rotationLine, const QStringList &storedLabels,
                  const QString &closingLine)
 {
@@ -83,6 +89,11 @@ QStringList tail(const QString &rotationLine, const QStringList &storedLabels,
           << QStringLiteral("ROUTE RUKA3.isActive TO HRA.zadni_in")
           << QStringLiteral("ROUTE RUKA4.isActive TO HRA.nahled_in");
     return lines;
+}
+
+QStringList tail(const FaceSet &faces)
+{
+    return tail(faces.rotationLine(), faces.labels(), faces.closingLine());
 }
 
 QByteArray fileBytes(const QStringList &lines)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "faceset.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -30,6 +32,8 @@ bool fitsALine(const QString &path);
 // The relative form of a stored label: from the first "obrazkys" on, in
 // quotes. A label without "obrazkys" stays as it is.
 QString relativeEntry(const QString &stored);
+// The same for a path without quotes.
+QString relativePath(const QString &path);
 
 // The tail's length and where its six picture entries begin in it.
 constexpr int tailLineCount = 14;
@@ -38,6 +42,9 @@ constexpr int tailFirstEntry = 3;
 // The fourteen tail lines for six stored labels.
 QStringList tail(const QString &rotationLine, const QStringList &storedLabels,
                  const QString &closingLine);
+
+// The tail for a face set.
+QStringList tail(const FaceSet &faces);
 
 // The whole model as file bytes: UTF-8, every line ended by CR LF.
 QByteArray fileBytes(const QStringList &lines);

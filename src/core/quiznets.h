@@ -54,6 +54,7 @@ public:
     const States &states(int layout) const { return m_states[layout - 1]; }
     void setStates(int layout, const States &states) { m_states[layout - 1] = states; }
     int turnCounter() const { return m_turnCounter; }
+    void setTurnCounter(int counter) { m_turnCounter = quint8(counter & 3); }
 
 private:
     const QImage &tile(int layout, int square) const;

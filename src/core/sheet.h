@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 // The 440 x 600 sheet image that is printed or saved, and the rules that
@@ -15,6 +16,17 @@ struct Item
 {
     QImage image;
     QPoint topLeft;
+};
+
+// An image of a sheet window that may lie on the sheet: a text image, a
+// net, the file-name box. `topLeft` is in the window's coordinates.
+struct Placed
+{
+    QImage image;
+    QPoint topLeft;
+    bool visible = false;
+
+    QRect rect() const { return QRect(topLeft, image.size()); }
 };
 
 // What the rules need to know of a named image control of a sheet window.

@@ -7,12 +7,6 @@
 // which is never this program itself.
 namespace viewerchoice {
 
-// Language lines: the menu item that makes the choice, and the message when
-// the desktop has no VRML viewer but this program.
-namespace text {
-enum : int { Menu = 154, NoDesktopViewer = 155 };
-}
-
 // The desktop entry this program installs; it opens .wrl files to load them.
 inline constexpr char ownDesktopEntry[] = "vemtal.desktop";
 inline constexpr char vrmlType[] = "model/vrml";

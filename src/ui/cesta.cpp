@@ -188,7 +188,7 @@ void TForm4::FormShow()
             obnov();
         else if (m_sheet.faceSetChanged(m_context.snapshot)
                  && m_context.dialogs->question(
-                         this, m_context.language.text(70, QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"))))
+                         this, m_context.language.text(Text::TraceFaceSetChanged)))
             obnov();
     }
     showState();
@@ -373,8 +373,7 @@ void TForm4::rgrezimClick()
         for (int n = 1; n <= 2; ++n)
             drawCopy(n, false);
     } else if (!picture && m_sheet.mode() == TraceSheet::Mode::Picture) {
-        const QString question = m_context.language.text(
-                74, QStringLiteral("Akce zruší dosavadní změny otočení a skrytí polí. Pokračovat?"));
+        const QString question = m_context.language.text(Text::TraceLeavePictureMode);
         if (m_context.dialogs->question(this, question)) {
             m_sheet.leavePictureMode();
             opravClick();
@@ -396,8 +395,8 @@ void TForm4::undoClick()
 
 bool TForm4::askNewTrace(int net)
 {
-    const QString question = m_context.language.text(72, QStringLiteral("Akce smaže síť "))
-            + QString::number(net) + m_context.language.text(73, QStringLiteral(". OK?"));
+    const QString question = m_context.language.text(Text::TraceClearNet)
+            + QString::number(net) + m_context.language.text(Text::TraceClearNetEnd);
     return m_context.dialogs->question(this, question);
 }
 
@@ -416,8 +415,7 @@ void TForm4::novaClick()
 
 void TForm4::OBNOVITClick()
 {
-    const QString question = m_context.language.text(
-            71, QStringLiteral("Akce smaže dodatečné úpravy aktivní sítě. Pokračovat?"));
+    const QString question = m_context.language.text(Text::TraceRestoreQuestion);
     if (!m_context.dialogs->question(this, question))
         return;
     m_sheet.restorePicture();
@@ -451,6 +449,6 @@ PrintedSheet TForm4::sheetFor(bool answers) const
 void TForm4::setCaptionTexts()
 {
     // One wording for both nets, as the window first shows it.
-    m_captions[0] = m_context.language.text(68, QStringLiteral("Upravujete horní síť"));
-    m_captions[1] = m_context.language.text(69, QStringLiteral("Upravujete dolní síť"));
+    m_captions[0] = m_context.language.text(Text::TraceUpperCaption);
+    m_captions[1] = m_context.language.text(Text::TraceLowerCaption);
 }

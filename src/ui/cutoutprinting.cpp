@@ -30,7 +30,7 @@ void CutoutPrinting::run(const QStringList &labels, const QStringList &edits)
     QWidget *window = m_context.mainWindow;
     for (const QString &label : labels)
         if (label.isEmpty()) {
-            m_context.dialogs->message(window, text(47, QStringLiteral("Vyberte textury.")));
+            m_context.dialogs->message(window, text(Text::ChoosePictures));
             return;
         }
     TVystrihovanka &d = *dialog();
@@ -43,9 +43,7 @@ void CutoutPrinting::run(const QStringList &labels, const QStringList &edits)
     QStringList unreadable;
     const auto pictures = cutout::readPictures(faces.pictures, unreadable);
     if (!unreadable.isEmpty()
-        && !m_context.dialogs->question(window, text(cutoutText::Unreadable,
-                                                     QStringLiteral("Obrázky těchto stěn nelze načíst: %1. "
-                                                                    "Vytisknout tyto stěny bílé?"))
+        && !m_context.dialogs->question(window, text(Text::CutoutUnreadable)
                                                         .arg(unreadable.join(QLatin1String(", ")))))
         return;
 
@@ -62,9 +60,7 @@ void CutoutPrinting::run(const QStringList &labels, const QStringList &edits)
     // The print dialog may have changed the paper or its margins.
     const auto sheet = cutout::fitSheet(d.net(), faces.rotations, d.edge(), cutout::printableArea(p));
     if (!sheet) {
-        m_context.dialogs->message(window, text(cutoutText::DoesNotFit,
-                                                QStringLiteral("Síť s hranou %1 mm se na stránku zvolenou "
-                                                               "v tisku nevejde; zvolte menší hranu nebo větší papír."))
+        m_context.dialogs->message(window, text(Text::CutoutDoesNotFit)
                                                    .arg(d.edge()));
         return;
     }

@@ -26,7 +26,7 @@ public:
     void run(const QStringList &labels, const QStringList &edits);
 
 private:
-    QString text(int line, const QString &builtin) const { return m_context.language.text(line, builtin); }
+    QString text(Text line) const { return m_context.language.text(line); }
 
     AppContext &m_context;
     std::unique_ptr<QPrinter> m_printer;

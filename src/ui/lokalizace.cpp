@@ -80,9 +80,9 @@ bool LoadLanguageFile(AppContext &context, const LanguageWindows &windows, const
     for (const Target &target : langfile::targets()) {
         QWidget *window = forms[int(target.window)];
         // Texts after line 124 stay built in when the file has no such line.
-        if (!window || target.line > lines.size())
+        if (!window || texts::line(target.line) > lines.size())
             continue;
-        const QString &text = lines[target.line - 1];
+        const QString &text = lines[texts::line(target.line) - 1];
         const QString name = QLatin1String(target.name);
         QObject *object = name.isEmpty() ? window : window->findChild<QObject *>(name);
         switch (target.kind) {
@@ -108,7 +108,7 @@ bool LoadLanguageFile(AppContext &context, const LanguageWindows &windows, const
     if (windows.form1) {
         std::array<QString, 8> buttons;
         for (int i = 0; i < 8; ++i)
-            buttons[i] = lines[langfile::firstButtonLine - 1 + i];
+            buttons[i] = lines[texts::line(langfile::firstButtonLine) - 1 + i];
         windows.form1->uprav(buttons);
     }
     return true;

@@ -230,12 +230,12 @@ void TStranka::meritkoClick()
 {
     const placement::ScaleReading reading = placement::readScale(m_edit1->text());
     if (reading.status == placement::ScaleReading::Status::NotANumber) {
-        m_context.dialogs->error(this, text(97, QStringLiteral("Chyba zadání - zadejte kladné číslo")));
+        m_context.dialogs->error(this, text(Text::ScaleNotPositive));
         return;
     }
     m_edit1->setText(placement::formatNumber(reading.value));
     if (reading.status == placement::ScaleReading::Status::TooSmall) {
-        m_context.dialogs->error(this, text(98, QStringLiteral("Příliš malé číslo !")));
+        m_context.dialogs->error(this, text(Text::ScaleTooSmall));
         return;
     }
     m_scale = reading.value;
@@ -325,7 +325,7 @@ void TStranka::NadpisClick()
 
 void TStranka::BitBtn2Click()
 {
-    if (m_context.dialogs->question(this, text(99, QStringLiteral("Použít nastavení ?"))))
+    if (m_context.dialogs->question(this, text(Text::UsePlacement)))
         accept();
 }
 

@@ -60,7 +60,7 @@ private:
     void drawOutline(int left, int top);
     void redraw();
     void recomputeOutline();
-    QString text(int line, const QString &builtin) const { return m_context.language.text(line, builtin); }
+    QString text(Text line) const { return m_context.language.text(line); }
 
     AppContext &m_context;
 

@@ -63,9 +63,9 @@ QAction *SheetCommands::addAnswerItem(QAction *item, const char *name, const QSt
     return answers;
 }
 
-QString SheetCommands::text(int line, const QString &builtin) const
+QString SheetCommands::text(Text line) const
 {
-    return m_context.language.text(line, builtin);
+    return m_context.language.text(line);
 }
 
 void SheetCommands::PripravClick()
@@ -138,8 +138,8 @@ void SheetCommands::tiskReseniStopyClick()
 void SheetCommands::Uloitzadn1Click()
 {
     for (int net = 1; net <= 2; ++net) {
-        const QString question = net == 1 ? text(41, QStringLiteral("Uložit stopu 1 (horní)?"))
-                                           : text(42, QStringLiteral("Uložit stopu 2 (dolní)?"));
+        const QString question = net == 1 ? text(Text::SaveUpperTrace)
+                                           : text(Text::SaveLowerTrace);
         if (!m_context.dialogs->question(m_window, question))
             continue;
         const QStringList files = SDp.execute(*m_context.dialogs, m_window);
@@ -153,8 +153,8 @@ void SheetCommands::Nastzadn1Click()
     if (!m_takeSnapshot(m_menu.tiskstopy))
         return;
     loadTraceFiles([this](int net) {
-        const QString question = net == 1 ? text(43, QStringLiteral("Načíst stopu 1 (horní)?"))
-                                          : text(44, QStringLiteral("Načíst stopu 2 (dolní)?"));
+        const QString question = net == 1 ? text(Text::LoadUpperTrace)
+                                          : text(Text::LoadLowerTrace);
         if (!m_context.dialogs->question(m_window, question))
             return QString();
         return ODp.execute(*m_context.dialogs, m_window).value(0);
@@ -176,7 +176,7 @@ int SheetCommands::loadTraceFiles(const std::function<QString(int net)> &fileFor
         if (m_trace.loadTraceFile(net, bytes))
             ++read;
         else
-            m_context.dialogs->message(m_window, text(40, QStringLiteral("Chybný formát dat")));
+            m_context.dialogs->message(m_window, text(Text::WrongFormat));
     }
     return read;
 }

@@ -59,7 +59,7 @@ private:
     // a file that fails is reported and leaves its net as it was. Returns
     // how many nets were read.
     int loadTraceFiles(const std::function<QString(int net)> &fileFor);
-    QString text(int line, const QString &builtin) const;
+    QString text(Text line) const;
     // A new item right after `item` in its menu, enabled whenever `item` is.
     QAction *addAnswerItem(QAction *item, const char *name, const QString &caption,
                            void (SheetCommands::*handler)());

@@ -17,7 +17,7 @@ namespace {
 // it leads to: the sheet is saved as a BMP picture, not printed.
 QString bitmapText(const LanguageTexts &language)
 {
-    return language.text(128, QStringLiteral("Uložit list jako obrázek BMP"));
+    return language.text(Text::SaveSheetAsBmp);
 }
 
 void setEnabled(QAction *action, bool enabled)

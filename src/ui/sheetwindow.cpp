@@ -112,6 +112,7 @@ void SheetWindow::drawText(const QPlainTextEdit *memo, ImageControl *target, int
     textimage::drawLines(target->canvas(), memoLines(memo), frameRight, textRight, frameBottom);
     target->show();
     target->update();
+    textImageChanged(target);
 }
 
 void SheetWindow::vstupDblClick()
@@ -122,6 +123,7 @@ void SheetWindow::vstupDblClick()
 void SheetWindow::popisDblClick()
 {
     popis->hide();
+    textImageChanged(popis);
     vstup->setFocus();
 }
 
@@ -134,6 +136,7 @@ void SheetWindow::Label1DblClick()
     textimage::drawCaption(nazev->canvas(), Label1->text(), width);
     nazev->show();
     nazev->update();
+    textImageChanged(nazev);
 }
 
 void SheetWindow::BitBtn1Click()

@@ -49,6 +49,9 @@ protected:
     void addHelpButton(QRect geometry);
 
     virtual void FormShow() = 0;
+    // A text image was drawn, hidden or shown: the window's sheet model
+    // takes what it shows.
+    virtual void textImageChanged(ImageControl *) { }
     // The main window's model save dialog's file name.
     QString modelName() const;
     // `Label1` shows the name, sized to it, its right edge at 433.

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 TForm2::TForm2(AppContext &context, QWidget *helpWindow)
     : SheetWindow(context, helpWindow, "TForm2", QStringLiteral("Příprava kvízu"), 600)
@@ -37,14 +38,16 @@ QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int
 
 void TForm2::createControls()
 {
+    using Text = QuizSheet::TextImage;
     // Text images of the sheet; created before the panel so that it covers them.
-    popis = addImage(this, "popis", QRect(8, 469, 430, 90));
-    dalsipopis = addImage(this, "dalsipopis", QRect(184, 416, 240, 80));
-    dalsipopis->hide();
-    addNameAndLogo(560, 568, 0);
-    dalsipopis2 = addImage(this, "dalsipopis2", QRect(192, 424, 240, 80));
-    dalsipopis2->hide();
+    popis = addImage(this, "popis", m_sheet.textImage(Text::Popis).rect());
+    dalsipopis = addImage(this, "dalsipopis", m_sheet.textImage(Text::Dalsipopis).rect());
+    addNameAndLogo(m_sheet.textImage(Text::Nazev).topLeft.y(), 568, 0);
+    dalsipopis2 = addImage(this, "dalsipopis2", m_sheet.textImage(Text::Dalsipopis2).rect());
+    for (Text which : {Text::Popis, Text::Dalsipopis, Text::Dalsipopis2, Text::Nazev})
+        showTextImage(which);
     for (ImageControl *image : {popis, dalsipopis, nazev, dalsipopis2}) {
+        image->installEventFilter(this);
         connect(image, &ImageControl::mouseDown, this,
                 [this, image](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x,
                               int y) { popisMouseDown(image, x, y); });
@@ -62,7 +65,7 @@ void TForm2::createControls()
     for (int k = 1; k <= quiz::thumbnailCount; ++k) {
         const QByteArray name = "Image" + QByteArray::number(k);
         auto *thumb = addImage(Panel, name.constData(),
-                               QRect(homePosition(k), QSize(net::thumbWidth, net::thumbHeight)), k);
+                               QRect(QuizSheet::homePosition(k), QSize(net::thumbWidth, net::thumbHeight)), k);
         connect(thumb, &ImageControl::mouseDown, this,
                 [this, thumb](Qt::MouseButton button, Qt::MouseButtons buttons,
                               Qt::KeyboardModifiers modifiers, int x, int y) {
@@ -72,6 +75,7 @@ void TForm2::createControls()
                 [this, thumb](Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
                     Image1MouseMove(thumb, buttons, x, y);
                 });
+        thumb->installEventFilter(this);
         m_thumbnails[k - 1] = thumb;
     }
 
@@ -92,89 +96,152 @@ void TForm2::createControls()
     vstup->setProperty("tag", 13);
     dalsi = memo("dalsi", 8, 534, 235, 57, QStringLiteral("Další text:\n"));
     dalsi2 = memo("dalsi2", 24, 542, 235, 55, QStringLiteral("Další text:\n"));
+    // The memos' lines are the sheet's: typed, loaded or set by the language file.
+    const std::pair<QPlainTextEdit *, QuizSheet::Memo> memos[] = {
+            {vstup, QuizSheet::Memo::Vstup}, {dalsi, QuizSheet::Memo::Dalsi},
+            {dalsi2, QuizSheet::Memo::Dalsi2}};
+    for (const auto &[edit, which] : memos) {
+        m_sheet.setMemo(which, memoLines(edit));
+        connect(edit, &QPlainTextEdit::textChanged, this,
+                [this, edit = edit, which = which] { m_sheet.setMemo(which, memoLines(edit)); });
+    }
     addHelpButton(QRect(824, 0, 59, 30));
-}
-
-QPoint TForm2::homePosition(int layout)
-{
-    return QPoint(((layout - 1) / 4) * 144 + 8, ((layout - 1) % 4) * 110 + 7);
 }
 
 void TForm2::FormCreate()
 {
-    m_notConfirmed = true;
-    m_nets = QuizNets();
+    m_downControl = nullptr;
 }
 
 void TForm2::FormShow()
 {
-    if (m_loaded) {
+    if (m_sheet.loaded()) {
         preber();
         return;
     }
-    const bool changed = faceset::changed(m_nets.applied(), m_context.snapshot);
-    if (changed && !m_notConfirmed) {
-        const QString question =
-                m_context.language.text(64, QStringLiteral("Povrch kostky se změnil.  Přizpůsobit?"));
+    const bool changed = faceset::changed(m_sheet.nets().applied(), m_context.snapshot);
+    if (changed && m_sheet.confirmed()) {
+        const QString question = m_context.language.text(Text::QuizFaceSetChanged);
         if (m_context.dialogs && m_context.dialogs->question(this, question)) {
             obnov();
             setModelName(modelName(), 522);
         }
-    } else if (m_notConfirmed) {
+    } else if (!m_sheet.confirmed()) {
         obnov();
         setModelName(modelName(), 522);
     }
 }
 
+void TForm2::showThumbnail(int layout)
+{
+    ImageControl *thumb = m_thumbnails[layout - 1];
+    const QuizSheet::Place &place = m_sheet.place(layout);
+    const QScopedValueRollback showing(m_showing, true);
+    QWidget *parent = place.onSheet ? static_cast<QWidget *>(this) : Panel;
+    if (thumb->parentWidget() != parent) {
+        thumb->changeParent(parent);
+        if (place.onSheet) {
+            // The panel stays on top of the sheet, as printing cuts at its edge.
+            Panel->raise();
+            BitBtn1->raise();
+        }
+    }
+    thumb->move(place.topLeft);
+    thumb->setImage(m_sheet.image(layout));
+    thumb->update();
+}
+
+void TForm2::showThumbnails()
+{
+    for (int k = 1; k <= quiz::thumbnailCount; ++k)
+        showThumbnail(k);
+}
+
+ImageControl *TForm2::textImageControl(QuizSheet::TextImage which) const
+{
+    switch (which) {
+    case QuizSheet::TextImage::Popis:
+        return popis;
+    case QuizSheet::TextImage::Dalsipopis:
+        return dalsipopis;
+    case QuizSheet::TextImage::Dalsipopis2:
+        return dalsipopis2;
+    case QuizSheet::TextImage::Nazev:
+        return nazev;
+    }
+    return nullptr;
+}
+
+void TForm2::showTextImage(QuizSheet::TextImage which)
+{
+    ImageControl *image = textImageControl(which);
+    const sheet::Placed &text = m_sheet.textImage(which);
+    const QScopedValueRollback showing(m_showing, true);
+    image->setBounds(text.topLeft.x(), text.topLeft.y(), text.image.width(), text.image.height());
+    image->setImage(text.image);
+    image->setVisible(text.visible);
+    image->update();
+}
+
+void TForm2::textImageChanged(ImageControl *image)
+{
+    for (int i = 0; i < QuizSheet::textImageCount; ++i) {
+        const auto which = QuizSheet::TextImage(i);
+        if (textImageControl(which) == image)
+            m_sheet.textImage(which) = {image->image(), image->pos(), !image->isHidden()};
+    }
+}
+
+void TForm2::controlMoved(QWidget *control)
+{
+    auto *image = qobject_cast<ImageControl *>(control);
+    if (!image || m_showing)
+        return;
+    const int k = image->tag();
+    if (k >= 1 && k <= quiz::thumbnailCount && m_thumbnails[k - 1] == image)
+        m_sheet.moveTo(k, image->pos());
+    else
+        textImageChanged(image);
+}
+
 void TForm2::obnov()
 {
-    m_nets.applyFaceSet(m_context.snapshot);
-    for (ImageControl *thumb : m_thumbnails) {
-        m_nets.reset(thumb->tag(), thumb->canvas());
-        thumb->update();
-    }
-    warnAboutTiles(m_context, this, m_tileWarning, m_nets.tiles());
+    m_sheet.obnov(m_context.snapshot);
+    showThumbnails();
+    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.nets().tiles());
 }
 
 void TForm2::preber()
 {
-    m_nets.applyFaceSet(m_context.snapshot);
-    for (ImageControl *thumb : m_thumbnails) {
-        m_nets.redraw(thumb->tag(), thumb->canvas());
-        thumb->update();
-    }
-    m_loaded = false;
-    warnAboutTiles(m_context, this, m_tileWarning, m_nets.tiles());
+    m_sheet.preber(m_context.snapshot);
+    showThumbnails();
+    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.nets().tiles());
 }
 
 void TForm2::vykresli(int layout, int x, int y, bool show)
 {
-    ImageControl *thumb = m_thumbnails[layout - 1];
     const int s = net::square_at(x, y);
     if (show)
-        m_nets.drawOriginal(layout, s, thumb->canvas());
+        m_sheet.showOriginal(layout, s);
     else
-        m_nets.drawBlank(s, thumb->canvas());
-    thumb->update();
+        m_sheet.hide(layout, s);
+    showThumbnail(layout);
 }
 
 void TForm2::sendHome(ImageControl *thumb)
 {
-    if (thumb->parentWidget() != Panel) {
-        thumb->changeParent(Panel);
+    if (m_sheet.place(thumb->tag()).onSheet)
         m_downControl = nullptr;
-    }
-    thumb->move(homePosition(thumb->tag()));
+    m_sheet.sendHome(thumb->tag());
+    showThumbnail(thumb->tag());
 }
 
 void TForm2::putOnSheet(ImageControl *thumb)
 {
-    if (thumb->parentWidget() == this)
+    if (m_sheet.place(thumb->tag()).onSheet)
         return;
-    thumb->changeParent(this);
-    // The panel stays on top of the sheet, as printing cuts at its edge.
-    Panel->raise();
-    BitBtn1->raise();
+    m_sheet.putOnSheet(thumb->tag());
+    showThumbnail(thumb->tag());
     // m_downControl stays: the press that moved it goes on as a drag, and
     // the thumbnail follows once the pointer is over the sheet (the limits
     // of dragBy hold it while the pointer is still over the panel).
@@ -192,24 +259,20 @@ void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
     const bool inNet = net::in_net(x, y);
 
     if (held & Qt::RightButton) {
-        if (inNet) {
+        if (inNet)
             vykresli(k, x, y, false);
-            m_nets.setState(k, s, 4);
-        } else {
+        else
             sendHome(sender);
-        }
     }
     if (held & Qt::LeftButton) {
-        if (inNet) {
+        if (inNet)
             vykresli(k, x, y, true);
-            m_nets.setState(k, s, quint8(m_nets.originalTurn(k, s)));
-        } else {
+        else
             putOnSheet(sender);
-        }
     }
     if ((held & Qt::MiddleButton) || (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
-        m_nets.turnStep(k, s, sender->canvas());
-        sender->update();
+        m_sheet.turnStep(k, s);
+        showThumbnail(k);
     }
 }
 
@@ -232,7 +295,7 @@ void TForm2::OBNOVITClick()
 
 void TForm2::OKClick()
 {
-    m_notConfirmed = false;
+    m_sheet.confirm();
     emit confirmed();
     hide();
 }
@@ -256,6 +319,7 @@ void TForm2::dalsi2DblClick()
 void TForm2::dalsipopisDblClick(ImageControl *sender)
 {
     sender->hide();
+    textImageChanged(sender);
     QPlainTextEdit *source = sender == dalsipopis ? dalsi : dalsi2;
     source->setFocus();
     source->raise();
@@ -269,6 +333,8 @@ void TForm2::dalsi2Click(QPlainTextEdit *sender)
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Move)
+        controlMoved(qobject_cast<QWidget *>(watched));
     // The two overlapping memos: the one that takes the keyboard (a click,
     // Tab) comes to the front, so that nobody types into a hidden one.
     if (type == QEvent::FocusIn && (watched == dalsi || watched == dalsi2))
@@ -289,54 +355,22 @@ void TForm2::setMemoLines(QPlainTextEdit *memo, const QStringList &lines)
     memo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-quiz::QuizState TForm2::quizState() const
-{
-    quiz::QuizState state;
-    for (int k = 0; k < quiz::thumbnailCount; ++k) {
-        const ImageControl *thumb = m_thumbnails[k];
-        quiz::Thumbnail &t = state.thumbnails[k];
-        t.onSheet = thumb->parentWidget() != Panel;
-        t.left = thumb->left();
-        t.top = thumb->top();
-        t.states = m_nets.states(k + 1);
-    }
-    state.vstup = memoLines(vstup);
-    state.dalsi = memoLines(dalsi);
-    state.dalsi2 = memoLines(dalsi2);
-    return state;
-}
-
-QByteArray TForm2::quizFileBytes() const
-{
-    return quiz::writeQuiz(quizState());
-}
-
 QString TForm2::loadQuizFile(const QByteArray &bytes)
 {
-    const quiz::ReadResult result = quiz::readQuiz(bytes);
-    switch (result.error) {
+    switch (m_sheet.load(bytes)) {
     case quiz::ReadError::WrongFormat:
-        return m_context.language.text(40, QStringLiteral("Chybný formát dat"));
+        return m_context.language.text(Text::WrongFormat);
     case quiz::ReadError::NotThumbnailLine:
         return QStringLiteral("Error");   // not replaced by the language file
     case quiz::ReadError::None:
         break;
     }
-    for (int k = 0; k < quiz::thumbnailCount; ++k) {
-        ImageControl *thumb = m_thumbnails[k];
-        const quiz::Thumbnail &t = result.state.thumbnails[k];
-        if (t.onSheet)
-            putOnSheet(thumb);
-        else if (thumb->parentWidget() != Panel)
-            thumb->changeParent(Panel);
-        thumb->move(t.left, t.top);
-        m_nets.setStates(k + 1, t.states);
-    }
     m_downControl = nullptr;
-    setMemoLines(vstup, result.state.vstup);
-    setMemoLines(dalsi, result.state.dalsi);
-    setMemoLines(dalsi2, result.state.dalsi2);
-    m_loaded = true;
+    // Places now; the pictures are drawn from the states by preber.
+    showThumbnails();
+    setMemoLines(vstup, m_sheet.memo(QuizSheet::Memo::Vstup));
+    setMemoLines(dalsi, m_sheet.memo(QuizSheet::Memo::Dalsi));
+    setMemoLines(dalsi2, m_sheet.memo(QuizSheet::Memo::Dalsi2));
     // Shown already: no show follows, so draw now what was loaded, or the
     // thumbnails would show (and print) states they do not hold.
     if (isVisible())
@@ -347,20 +381,7 @@ QString TForm2::loadQuizFile(const QByteArray &bytes)
 PrintedSheet TForm2::sheetFor(bool answers) const
 {
     return {[this, answers](bool withTexts) {
-                return sheet::quizItems(sheetControls(answers), withTexts);
+                return m_sheet.items(withTexts, answers, {logo->image(), logo->pos()});
             },
             Panel->width(), answers ? QStringLiteral("kviz-reseni.pdf") : QStringLiteral("kviz.pdf")};
-}
-
-QList<sheet::Control> TForm2::sheetControls(bool answers) const
-{
-    QList<sheet::Control> controls;
-    for (const ImageControl *image : m_thumbnails) {
-        controls << sheetControl(image);
-        if (answers)
-            controls.last().image = m_nets.answerImage(image->tag());
-    }
-    for (const ImageControl *image : {popis, dalsipopis, dalsipopis2, nazev, logo})
-        controls << sheetControl(image);
-    return controls;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "quizfile.h"
-#include "quiznets.h"
+#include "quizsheet.h"
 #include "sheetwindow.h"
 #include "tilecheck.h"
 
@@ -9,17 +8,19 @@
 
 // The quiz preparation window. The left 440 x 600 of its white client area
 // is the sheet; the panel on the right holds the twelve net thumbnails, the
-// memos, the model's file name and the buttons. Thumbnails and text images
-// that lie on the sheet (parent = this window) are what gets printed.
+// memos, the model's file name and the buttons. The window shows a
+// QuizSheet: every thumbnail and text image takes its place, picture and
+// visibility from it, and every gesture goes to it.
 class TForm2 : public SheetWindow
 {
     Q_OBJECT
 public:
     TForm2(AppContext &context, QWidget *helpWindow);
 
+    const QuizSheet &sheet() const { return m_sheet; }
     // The current arrangement as a quiz file.
-    QByteArray quizFileBytes() const;
-    quiz::QuizState quizState() const;
+    QByteArray quizFileBytes() const { return m_sheet.fileBytes(); }
+    quiz::QuizState quizState() const { return m_sheet.state(); }
     // Parses the whole file first. On failure returns the message to show and
     // changes nothing; on success applies placements, square states and memo
     // lines, sets the loaded flag and returns an empty string.
@@ -52,17 +53,24 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void textImageChanged(ImageControl *image) override;
 
 private:
     void createControls();
     PrintedSheet sheetFor(bool answers) const;
-    QList<sheet::Control> sheetControls(bool answers) const;
+    // The thumbnail (its parent, place and picture) and a text image as the sheet has them.
+    void showThumbnail(int layout);
+    void showThumbnails();
+    void showTextImage(QuizSheet::TextImage which);
+    ImageControl *textImageControl(QuizSheet::TextImage which) const;
     QPlainTextEdit *memo(const char *name, int left, int top, int width, int height,
                          const QString &text);
     void sendHome(ImageControl *thumb);
     void putOnSheet(ImageControl *thumb);
     static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
-    static QPoint homePosition(int layout);
+    // A thumbnail or text image moved (dragged, or by the program): the
+    // sheet takes its place.
+    void controlMoved(QWidget *control);
 
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
     QPushButton *OBNOVIT = nullptr;
@@ -72,9 +80,8 @@ private:
     ImageControl *dalsipopis = nullptr;
     ImageControl *dalsipopis2 = nullptr;
 
-    QuizNets m_nets;                   // square states, turn counter, tiles, applied face set
-    bool m_notConfirmed = true;        // until the first OK
-    bool m_loaded = false;             // a quiz file was applied, not yet drawn
+    QuizSheet m_sheet;
     QWidget *m_downControl = nullptr;  // the control a drag may move
+    bool m_showing = false;            // controls take the sheet's places: their moves are not news
     tilecheck::Warning m_tileWarning{tilecheck::Sheet::Quiz};
 };

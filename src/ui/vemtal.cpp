@@ -31,12 +31,6 @@ namespace {
 const QString pictureFilter = QStringLiteral("Obrázky (*.jpg;*.jpeg;*.gif;*.png)|*.jpg;*.jpeg;*.gif;*.png;");
 constexpr int rowTops[6] = {112, 144, 176, 208, 240, 272};
 constexpr const char *changeButtons[6] = {"Zmena", "Button7", "Button6", "Button5", "Button4", "Button3"};
-// Language line of the message on files that cannot be opened together.
-constexpr int filesTogetherLine = 137;
-// Language line naming the guide page of the language ("navody-en.html").
-constexpr int guidePageLine = 150;
-// Language line of the version message.
-constexpr int versionLine = 153;
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top,
                   int fontPx)
@@ -268,11 +262,6 @@ QStringList TForm1::rotationEdits() const
     return edits;
 }
 
-bool TForm1::anyPathEmpty() const
-{
-    return pathLabels().contains(QString());
-}
-
 bool TForm1::failed(const Failure &failure)
 {
     return m_context.dialogs->failed(this, failure);
@@ -284,8 +273,19 @@ void TForm1::setPictures(const QStringList &files)
         return;
     m_sheetMenu.kviz->setEnabled(true);
     OPD2.request.fileName = files.first();
-    for (int slot = 0; slot < 6 && slot < files.size(); ++slot)
-        m_labels[slot]->setText(faceset::quoted(files[slot]));
+    m_faces.setPictures(files);
+    showFaceSet();
+}
+
+void TForm1::showFaceSet()
+{
+    const QStringList labels = m_faces.labels();
+    for (int slot = 0; slot < 6; ++slot) {
+        m_labels[slot]->setText(labels[slot]);
+        // Ed0Change keeps the face set's rotation as it is.
+        m_edits[slot]->setText(m_faces.rotationText(slot));
+    }
+    m_otocna->setChecked(m_faces.turnable());
 }
 
 void TForm1::NactiClick()
@@ -300,8 +300,9 @@ void TForm1::ZmenaClick()
     const QStringList files = OPD2.execute(*m_context.dialogs, this);
     if (files.isEmpty() || failed(CubeModel::picturesFit(m_context.language, files)))
         return;
-    const int slot = sender() ? sender()->property("Tag").toInt() : 0;
-    m_labels[qBound(0, slot, 5)]->setText(faceset::quoted(files.first()));
+    const int slot = qBound(0, sender() ? sender()->property("Tag").toInt() : 0, 5);
+    m_faces.setPicture(slot, files.first());
+    showFaceSet();
     m_sheetMenu.kviz->setEnabled(true);
 }
 
@@ -331,12 +332,12 @@ void TForm1::Ed0Change(int slot)
     QLineEdit *edit = m_edits[slot];
     if (!faceset::isRotationText(edit->text()) && !edit->text().isEmpty())
         edit->setText(QString());
-    m_model.setRotations(rotationEdits());
+    m_faces.setRotationText(slot, edit->text());
 }
 
 void TForm1::OtocnaClick()
 {
-    m_model.setTurnable(m_otocna->isChecked());
+    m_faces.setTurnable(m_otocna->isChecked());
 }
 
 void TForm1::KONECClick()
@@ -360,7 +361,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    if (!m_context.dialogs->question(this, text(49, QStringLiteral("Ukončit aplikaci?")))) {
+    if (!m_context.dialogs->question(this, text(Text::ExitQuestion))) {
         event->ignore();
         return;
     }
@@ -372,7 +373,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::about1Click()
 {
-    m_context.dialogs->message(this, text(versionLine, QStringLiteral(" verse 2.2, 2009 ")));
+    m_context.dialogs->message(this, text(Text::Version));
 }
 
 void TForm1::web1Click()
@@ -380,19 +381,19 @@ void TForm1::web1Click()
     // The guide pages ship in the program's data folder; the language file
     // names the one in its language.
     const QString path = appdata::guidePage(
-            appdata::dataDir(), text(guidePageLine, QLatin1String(appdata::builtinGuidePage)));
+            appdata::dataDir(), text(Text::GuidePage));
     if (!failed(fileaccess::checkReadable(m_context.language, path)))
         m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
 }
 
-bool TForm1::writeModel(const QString &path, const QStringList &labels)
+bool TForm1::writeModel(const QString &path, const FaceSet &faces)
 {
-    return !failed(m_model.write(m_context.language, path, labels));
+    return !failed(m_model.write(m_context.language, path, faces));
 }
 
 void TForm1::ZobrazClick()
 {
-    if (!writeModel(previewPath(), pathLabels()))
+    if (!writeModel(previewPath(), m_faces))
         return;
     using viewerchoice::Viewer;
     const bool chosen = m_prohlizecVRML->isChecked();
@@ -403,27 +404,25 @@ void TForm1::ZobrazClick()
         m_context.dialogs->openUrl(QUrl::fromLocalFile(previewPath()));
         return;
     case Viewer::WebNoDesktopViewer:
-        m_context.dialogs->message(this, text(viewerchoice::text::NoDesktopViewer, QStringLiteral(
-                "Tento počítač nemá pro soubory VRML (.wrl) jiný prohlížeč než program vemtal, "
-                "proto se krychle zobrazí ve webovém prohlížeči.")));
+        m_context.dialogs->message(this, text(Text::NoDesktopViewer));
         break;
     case Viewer::Web:
         break;
     }
-    m_web->showInBrowser(workBuffer(), pathLabels(), previewPath());
+    m_web->showInBrowser(m_model, previewPath());
 }
 
 void TForm1::ZobrazWebClick()
 {
-    if (writeModel(previewPath(), pathLabels()))
-        m_web->showInBrowser(workBuffer(), pathLabels(), previewPath());
+    if (writeModel(previewPath(), m_faces))
+        m_web->showInBrowser(m_model, previewPath());
 }
 
 void TForm1::UlozWebClick()
 {
     const QString folder = m_web->chooseFolder(m_ulozitProWeb->text());
-    if (!folder.isEmpty() && !failed(m_model.assemble(m_context.language, pathLabels())))
-        m_web->saveForWeb(folder, workBuffer(), pathLabels());
+    if (!folder.isEmpty() && !failed(m_model.assemble(m_context.language, m_faces)))
+        m_web->saveForWeb(folder, m_model);
 }
 
 void TForm1::Uloitkrychli1Click()
@@ -431,30 +430,26 @@ void TForm1::Uloitkrychli1Click()
     const QString before = QDir::currentPath();
     const QStringList files = SD.execute(*m_context.dialogs, this);
     if (!files.isEmpty()) {
-        QStringList labels = pathLabels();
+        FaceSet saved = m_faces;
         bool relative = m_context.dialogs->question(
-                this, text(45, QStringLiteral("Uložit relativní cestu k obrázkům?")));
+                this, text(Text::SaveRelative));
         if (startFolder() != QDir::currentPath())
             relative = m_context.dialogs->question(
-                    this, text(46, QStringLiteral("Podsložka s texturami - \"obrazkys\" - možná není v této složce. Pokračovat v ukládání s relativní cestou?")));
+                    this, text(Text::SubfolderMissing));
         if (relative)
-            for (QString &label : labels)
-                label = model::relativeEntry(label);
-        writeModel(files.first(), labels);
+            for (int slot = 0; slot < 6; ++slot)
+                saved.setPicture(slot, model::relativePath(saved.picture(slot)));
+        writeModel(files.first(), saved);
     }
     QDir::setCurrent(before);
 }
 
 bool TForm1::loadModelFile(const QString &path, const QString &folder)
 {
-    model::Loaded loaded;
     Failure refused;
-    if (failed(m_model.load(m_context.language, path, folder, loaded, refused)))
+    if (failed(m_model.load(m_context.language, path, folder, m_faces, refused)))
         return false;
-    for (int slot = 0; slot < 6; ++slot)
-        m_labels[slot]->setText(loaded.labels[slot]);
-    for (int slot = 0; slot < 6; ++slot)
-        m_edits[slot]->setText(loaded.rotations[slot]);
+    showFaceSet();
     // The load stands; the pictures left out are told once.
     failed(refused);
     return true;
@@ -476,9 +471,7 @@ void TForm1::openArguments(const QStringList &arguments)
         absolute << QFileInfo(argument).absoluteFilePath();
     commandline::Files files;
     if (!commandline::sortFiles(absolute, files)) {
-        m_context.dialogs->message(this, text(filesTogetherLine, QStringLiteral(
-                "Tyto soubory nelze otevřít spolu. Zadejte obrázky, nebo jeden model, "
-                "a k tomu nejvýš jeden kviz (.tkt) a nejvýš dvě stopy (.tpt).")));
+        m_context.dialogs->message(this, text(Text::FilesTogether));
         return;
     }
     if (!files.pictures.isEmpty() && openPictures(files.pictures))
@@ -506,16 +499,16 @@ void TForm1::setSheetWindows(TForm2 *quiz, TForm4 *trace, SheetPrinting *printin
 bool TForm1::takeSnapshot(QAction *gated)
 {
     if (anyPathEmpty()) {
-        m_context.dialogs->message(this, text(47, QStringLiteral("Vyberte textury.")));
+        m_context.dialogs->message(this, text(Text::ChoosePictures));
         gated->setEnabled(false);
         return false;
     }
-    m_context.snapshot = faceset::takeSnapshot(pathLabels(), rotationEdits());
+    m_context.snapshot = m_faces.snapshot();
     return true;
 }
 
 void TForm1::VystrihovankaClick()
 {
     if (m_cutout)
-        m_cutout->run(pathLabels(), rotationEdits());
+        m_cutout->run(m_faces.labels(), m_faces.rotationTexts());
 }

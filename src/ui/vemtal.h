@@ -30,13 +30,15 @@ public:
     explicit TForm1(AppContext &context, QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // Face set as the controls hold it: labels with their quotes, edit texts.
+    // The face set; the controls show it as the path labels' captions (with
+    // their quotes) and the edits' texts.
+    const FaceSet &faceSet() const { return m_faces; }
     QStringList pathLabels() const;
     QStringList rotationEdits() const;
-    bool anyPathEmpty() const;
+    bool anyPathEmpty() const { return !m_faces.complete(); }
 
-    QString rotationLine() const { return m_model.rotationLine(); }
-    QString closingLine() const { return m_model.closingLine(); }
+    QString rotationLine() const { return m_faces.rotationLine(); }
+    QString closingLine() const { return m_faces.closingLine(); }
     QString startFolder() const { return m_model.startFolder(); }
     QString previewPath() const { return m_model.previewPath(); }
     QString overridePath() const { return m_model.overridePath(); }
@@ -101,19 +103,22 @@ private:
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
                      void (TForm1::*handler)() = nullptr, const char *shortcut = nullptr);
     void setPictures(const QStringList &files);
+    // The labels and edits show the face set.
+    void showFaceSet();
     // False (after "Vyberte textury." and disabling `gated`) while a picture
     // is missing; otherwise takes the face set snapshot.
     bool takeSnapshot(QAction *gated);
     bool loadModelFile(const QString &path, const QString &folder);
     // False (after the message) when one of the first six cannot be used.
     bool openPictures(const QStringList &files);
-    // Writes the model for these labels; false after the error box.
-    bool writeModel(const QString &path, const QStringList &labels);
+    // Writes the model of this face set; false after the error box.
+    bool writeModel(const QString &path, const FaceSet &faces);
     bool failed(const Failure &failure);
-    QString text(int line, const QString &builtin) const { return m_context.language.text(line, builtin); }
+    QString text(Text line) const { return m_context.language.text(line); }
 
     AppContext &m_context;
     CubeModel m_model;
+    FaceSet m_faces;
     FileDialogState OPD;
     FileDialogState OPD2;
     FileDialogState SD;

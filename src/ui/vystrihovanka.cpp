@@ -42,10 +42,10 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("Vystrihovanka"));
-    setWindowTitle(text(cutoutText::Menu, QStringLiteral("Vystřihovánka")));
+    setWindowTitle(text(Text::CutoutMenu));
     auto *grid = new QGridLayout(this);
 
-    grid->addWidget(new QLabel(text(cutoutText::Net, QStringLiteral("Síť krychle:")), this), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(text(Text::CutoutNet), this), 0, 0, 1, 2);
     auto *netsBox = new QGridLayout;
     m_nets = new QButtonGroup(this);
     for (int net = 1; net <= cutout::netCount; ++net) {
@@ -70,7 +70,7 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     m_papir->setObjectName(QStringLiteral("papir"));
     for (QPageSize::PageSizeId id : papers)
         m_papir->addItem(QPageSize::key(id), int(id));
-    grid->addWidget(new QLabel(text(cutoutText::Paper, QStringLiteral("Papír:")), this), 3, 0);
+    grid->addWidget(new QLabel(text(Text::CutoutPaper), this), 3, 0);
     grid->addWidget(m_papir, 3, 1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -106,7 +106,7 @@ int TVystrihovanka::largestEdge() const
 
 void TVystrihovanka::updateRange()
 {
-    m_hranaLabel->setText(text(cutoutText::Edge, QStringLiteral("Délka hrany v mm (%1 až %2):"))
+    m_hranaLabel->setText(text(Text::CutoutEdge)
                                   .arg(cutout::minEdge)
                                   .arg(largestEdge()));
 }
@@ -116,9 +116,7 @@ void TVystrihovanka::OKClick()
     const int most = largestEdge();
     const std::optional<double> edge = cutout::readEdge(m_hrana->text(), most);
     if (!edge) {
-        m_context.dialogs->message(this, text(cutoutText::EdgeRange,
-                                              QStringLiteral("Délka hrany musí být číslo od %1 do %2 mm; "
-                                                             "větší síť se na zvolený papír nevejde."))
+        m_context.dialogs->message(this, text(Text::CutoutEdgeRange)
                                                  .arg(cutout::minEdge)
                                                  .arg(most));
         m_hrana->setFocus();

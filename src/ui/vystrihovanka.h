@@ -32,7 +32,7 @@ public slots:
 
 private:
     void updateRange();
-    QString text(int line, const QString &builtin) const { return m_context.language.text(line, builtin); }
+    QString text(Text line) const { return m_context.language.text(line); }
 
     AppContext &m_context;
     QButtonGroup *m_nets = nullptr;

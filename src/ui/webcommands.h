@@ -6,6 +6,7 @@
 #include <memory>
 
 struct AppContext;
+class CubeModel;
 class QWidget;
 namespace web {
 class ForwardPage;
@@ -22,16 +23,14 @@ public:
     WebCommands(AppContext &context, QWidget *window);
     ~WebCommands();
 
-    // `modelLines` were just written to `modelFile` for the stored `labels`.
-    // Starts the server on first use and opens its page, through a local
-    // page that forwards the browser (the address carries the token).
-    void showInBrowser(const QStringList &modelLines, const QStringList &labels,
-                       const QString &modelFile);
+    // The model was just written to `modelFile`. Starts the server on first
+    // use and opens its page, through a local page that forwards the browser
+    // (the address carries the token).
+    void showInBrowser(const CubeModel &model, const QString &modelFile);
     // Asks for the folder; empty when cancelled.
     QString chooseFolder(const QString &title);
     // Writes the site of the model into the folder, or says why not.
-    void saveForWeb(const QString &folder, const QStringList &modelLines,
-                    const QStringList &labels);
+    void saveForWeb(const QString &folder, const CubeModel &model);
 
     FileDialogState SDweb;
 

@@ -1,6 +1,7 @@
 #include "webcontent.h"
 
 #include "appdata.h"
+#include "cubemodel.h"
 #include "faceset.h"
 #include "model.h"
 #include "textfile.h"
@@ -14,28 +15,23 @@ QString pictureName(int slot, picturefile::Format format)
     return QStringLiteral("obrazkys/%1.%2").arg(slot).arg(picturefile::suffix(format));
 }
 
-Content makeContent(const QStringList &modelLines, const QStringList &labels,
-                    const QString &modelName)
+Content makeContent(const CubeModel &model, const QString &modelName)
 {
     Content content;
     content.modelName = modelName;
-    QStringList lines = modelLines;
-    const qsizetype first = lines.size() - model::tailLineCount + model::tailFirstEntry;
-    for (int slot = 0; slot < 6 && first >= 0; ++slot) {
-        const QString file = faceset::unquoted(labels.value(slot));
+    std::array<QString, faceset::slotCount> names;
+    for (int slot = 0; slot < faceset::slotCount; ++slot) {
+        const QString &file = model.assembledFaces().picture(slot);
         if (file.isEmpty())
             continue;
         Picture &picture = content.pictures[slot];
         picture.file = file;
         const picturefile::Format format = picturefile::read(file, picture.problem).format;
-        if (format == picturefile::Format::None) {
-            lines[first + slot] = QString();
+        if (format == picturefile::Format::None)
             continue;
-        }
-        picture.name = pictureName(slot, format);
-        lines[first + slot] = model::vrmlEntry(faceset::quoted(picture.name));
+        picture.name = names[slot] = pictureName(slot, format);
     }
-    content.model = model::fileBytes(lines);
+    content.model = model::fileBytes(model.assembledWith(names));
     return content;
 }
 

@@ -10,6 +10,8 @@
 // What the web viewer shows, the same on the program's own server and in a
 // folder saved for the web: the page "index.html", the model "model.wrl",
 // the pictures the model names under "obrazkys/", and X_ITE under "x_ite/".
+class CubeModel;
+
 namespace web {
 
 // A picture of the model: its address in the site and its file on disk.
@@ -40,14 +42,12 @@ struct PageTexts
 // format it decoded as ("obrazkys/2.gif").
 QString pictureName(int slot, picturefile::Format format);
 
-// `modelLines` is a written model: a template followed by the model tail for
-// the stored `labels`. The content serves the same model with each picture
-// entry replaced by the picture's site name; an empty label stays empty.
-// Each picture is read and checked (picturefile::read): one that is not a
-// picture gets no name, and its entry is left empty like that of an empty
-// slot, so that the model does not carry its path either.
-Content makeContent(const QStringList &modelLines, const QStringList &labels,
-                    const QString &modelName);
+// The model last assembled, with each picture entry replaced by the
+// picture's site name; an empty slot stays empty. Each picture is read and
+// checked (picturefile::read): one that is not a picture gets no name, and
+// its entry is left empty like that of an empty slot, so that the model
+// does not carry its path either.
+Content makeContent(const CubeModel &model, const QString &modelName);
 
 // The viewer page with the model's file name and the texts filled in.
 QByteArray viewerPage(const QString &modelName, const PageTexts &texts);

@@ -5,7 +5,7 @@
 // Every answer is a whole HTTP/1.1 answer, and a 200 carries only what the
 // site publishes: the page, the model, a picture it names or an X_ITE file.
 #include "fuzzcheck.h"
-#include "model.h"
+#include "cubemodel.h"
 #include "viewerserver.h"
 #include "webcontent.h"
 
@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -43,11 +44,12 @@ struct Fixture
     {
         FUZZ_CHECK(server.start());
         const QString demo = QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/");
-        const QStringList labels = {QStringLiteral("\"%1\"").arg(demo + "1-predni.jpg"), QString(),
-                                    QStringLiteral("\"%1\"").arg(demo + "3-zadni.gif")};
-        QStringList lines = {QStringLiteral("#VRML V2.0 utf8")};
-        lines << model::tail(QStringLiteral("[ 0 0 0 0 0 0 ]"), labels, QStringLiteral("] otocna TRUE}"));
-        const web::Content content = web::makeContent(lines, labels, QStringLiteral("prot1.wrl"));
+        const QTemporaryDir start;   // no template override there
+        CubeModel model(start.path(), 1);
+        FaceSet faces;
+        faces.setPictures({demo + "1-predni.jpg", QString(), demo + "3-zadni.gif"});
+        FUZZ_CHECK(!model.assemble(LanguageTexts(), faces));
+        const web::Content content = web::makeContent(model, QStringLiteral("prot1.wrl"));
         const QByteArray page = web::viewerPage(content.modelName, {"L", "W", "F", "O"});
         server.publish(content, page);
         host = "127.0.0.1:" + QByteArray::number(server.port());

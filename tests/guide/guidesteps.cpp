@@ -328,7 +328,7 @@ void Session::traceWindow(QImage *rolled, QImage *edited)
     *rolled = grab(trace);
 
     // Picture mode ("Změny obrázků"): some imprints of the upper net blanked, one turned.
-    click(radioItem(trace, m_context.language.text(77, QStringLiteral("Změny obrázků"))),
+    click(radioItem(trace, m_context.language.text(Text::TraceModePicture)),
           Qt::LeftButton, {}, QPoint(6, 8));
     if (trace->mode() != 2)
         fail(QStringLiteral("picture mode was not entered"));

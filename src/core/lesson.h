@@ -1,0 +1,89 @@
+#pragma once
+
+#include "cutoutsheet.h"
+#include "faceset.h"
+#include "quizsheet.h"
+#include "tracesheet.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <optional>
+
+// A whole lesson in one file (".vemtal"): a zip with a small JSON manifest,
+// the six pictures and their 32 x 32 companions as they were read, the quiz
+// sheet, both traces and their sheet, the page placement and the cut-out
+// choices. A lesson from elsewhere is hostile until every entry and every
+// field has been checked.
+namespace lesson {
+
+constexpr int formatVersion = 1;
+
+struct Picture
+{
+    QByteArray data;        // the picture file's bytes; empty: no picture in the slot
+    QByteArray suffix;      // "jpg", "png", "gif" or "bmp", from the decoded format
+    QByteArray companion;   // the companion bitmap's bytes; empty when there is none
+};
+
+struct Placement
+{
+    double scale = 10;
+    int left = 1;
+    int top = 1;
+    bool portrait = true;
+    bool withTexts = true;
+    bool operator==(const Placement &) const = default;
+};
+
+// The trace sheet as the lesson keeps it: both nets as trace files, the
+// mode, the active net, whether OK was pressed, and the sheet's texts.
+struct Trace
+{
+    std::array<QByteArray, 2> netFiles;
+    bool pictureMode = false;
+    int activeNet = 1;
+    bool confirmed = false;
+};
+
+struct Lesson
+{
+    FaceSet faces;                       // rotations and the turnable flag; paths are the reader's
+    std::array<Picture, faceset::slotCount> pictures;
+    std::optional<QuizSheet> quiz;       // when the quiz sheet was prepared
+    QString modelName;                   // the quiz window's model name
+    std::optional<Trace> trace;          // when the trace sheet was prepared
+    Placement placement;
+    cutout::Choices cutout;
+};
+
+// Limits of what a lesson may hold.
+constexpr qint64 maxFileSize = 64 * 1024 * 1024;
+
+// The lesson file's bytes; empty with `error` set when it cannot be made.
+QByteArray write(const Lesson &lesson, QString *error = nullptr);
+
+enum class ReadError {
+    None,
+    NotALesson,      // not a zip, no manifest, another format
+    NewerVersion,    // a version this program does not know
+    Damaged,         // an entry or a field that does not check out
+    TooLarge,
+};
+
+struct ReadResult
+{
+    ReadError error = ReadError::None;
+    QString detail;   // what did not check out, for the message
+    Lesson lesson;
+    bool ok() const { return error == ReadError::None; }
+};
+
+// Parses and checks the whole file; nothing is to be applied unless ok().
+ReadResult read(const QByteArray &bytes);
+
+// A name for the folder the pictures are unpacked into: the same pictures
+// give the same name.
+QString contentHash(const Lesson &lesson);
+
+} // namespace lesson
