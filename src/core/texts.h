@@ -157,7 +157,36 @@
     X(TileAlike, "Stěny %1 vypadají stejně: nepůjde poznat, která je která.") /* 149 */ \
     X(GuidePage, "navody.html") /* 150 */ \
     X(MenuTiskniReseni, "Tiskni řešení") /* 151 */ \
-    X(MenuTiskReseniStopy, "Tisk řešení stopy") /* 152 */
+    X(MenuTiskReseniStopy, "Tisk řešení stopy") /* 152 */ \
+    X(MenuExercise, "Uložit cvičení pro žáky…") /* 153 */ \
+    X(MenuScorm, "Uložit jako balíček SCORM…") /* 154 */ \
+    X(ExerciseOptionsTitle, "Cvičení pro žáky") /* 155 */ \
+    X(ExercisePass, "Splněno od (%):") /* 156 */ \
+    X(Exercise3D, "Stránka smí ukázat krychli ve 3D (jen otevřená přes webový server)") /* 157 */ \
+    X(ExerciseNothingQuiz, "Na listu není co řešit: na síti, která leží na listu, skryjte nebo otočte aspoň jeden obrázek.") /* 158 */ \
+    X(ExerciseNothingTrace, "Na listu není co řešit: ve stopě na listu skryjte nebo otočte aspoň jeden otisk (režim „Změny obrázků“).") /* 159 */ \
+    X(PageLang, "cs") /* 160 */ \
+    X(PageQuizTitle, "Kvíz: sítě krychle") /* 161 */ \
+    X(PageTraceTitle, "Stopa kostky") /* 162 */ \
+    X(PageQuizHelp, "Každá síť má po složení dát krychli s obrázky, jak na ní leží. Klepnutím na obrázek (nebo klávesou Enter či mezerníkem) ho otočíte o čtvrt otáčky. Prázdné pole vyberte klepnutím, zvolte pro ně obrázek a pak ho otáčejte.") /* 163 */ \
+    X(PageTraceHelp, "Kostka se kutálí po šipkách a na každé pole otiskne stěnu, na které stojí, zrcadlově jako razítko. Klepnutím na otisk (nebo klávesou Enter či mezerníkem) ho otočíte o čtvrt otáčky. Prázdné pole vyberte klepnutím, zvolte pro ně obrázek kostky a pak otisk otáčejte.") /* 164 */ \
+    X(PagePictures, "Obrázky kostky") /* 165 */ \
+    X(PageChoose, "Vyberte obrázek pro zvolené pole:") /* 166 */ \
+    X(PageCheck, "Zkontrolovat") /* 167 */ \
+    X(PageRetry, "Zkusit znovu") /* 168 */ \
+    X(PageRule, "Skóre: pole, která bylo třeba opravit a jsou správně, méně pole, která byla správně a už nejsou, děleno počtem polí k opravě (nejméně 0 %). Splněno od %1 %.") /* 169 */ \
+    X(PageResult, "Výsledek: %1 % (opraveno %2 z %3, pokaženo %4).") /* 170 */ \
+    X(PagePassed, "Splněno.") /* 171 */ \
+    X(PageFailed, "Zatím nesplněno.") /* 172 */ \
+    X(PageWrong, "špatně") /* 173 */ \
+    X(PageEmpty, "prázdné") /* 174 */ \
+    X(PageSquare, "Síť %1, pole %2") /* 175 */ \
+    X(PageField, "Sloupec %1, řádek %2") /* 176 */ \
+    X(PagePicture, "Obrázek %1") /* 177 */ \
+    X(PageUpperNet, "Horní síť") /* 178 */ \
+    X(PageLowerNet, "Dolní síť") /* 179 */ \
+    X(PageShow3D, "Ukázat krychli ve 3D") /* 180 */ \
+    X(PageCellState, "obrázek %1, otočení %2") /* 181 */
 
 enum class Text : int {
     None = 0,
