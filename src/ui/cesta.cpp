@@ -455,6 +455,11 @@ void TForm4::OKClick()
 
 // ---- helpers
 
+std::array<bool, 2> TForm4::netsOnSheet() const
+{
+    return {!Image5->isHidden(), !Image4->isHidden()};
+}
+
 PrintedSheet TForm4::sheetFor(bool answers) const
 {
     return {[this, answers](bool withTexts) {
