@@ -29,6 +29,8 @@
       cell.img.style.transform = transform(cell.net.poses[c[1] & 3]);
     }
     cell.node.classList.toggle('empty', c[0] === 0);
+    cell.node.dataset.face = c[0];
+    cell.node.dataset.turn = c[1];
     var state = c[0] === 0 ? T.empty : fill(T.cellState, c[0], c[1]);
     var label = cell.label + ': ' + state + (cell.wrong ? ', ' + T.wrong : '');
     cell.node.setAttribute('aria-label', label);
@@ -101,9 +103,10 @@
       }
       frame.appendChild(svg);
     }
-    net.cells.forEach(function (c) {
+    net.cells.forEach(function (c, i) {
       var node = document.createElement(c.fixed ? 'div' : 'button');
       node.className = 'cell';
+      node.dataset.key = (interactive ? net.index : 0) + ':' + i;
       if (node.tagName === 'BUTTON') node.type = 'button';
       node.style.left = pct(c.x - 1, net.w);
       node.style.top = pct(c.y - 1, net.h);
@@ -271,7 +274,16 @@
         ['splashScreen', 'contextMenu', 'notifications'].forEach(function (a) {
           canvas.setAttribute(a, 'false');
         });
-        box.appendChild(canvas);
+        el('cube3d').appendChild(canvas);
+        // X_ITE sizes its canvas by pixels: as wide as the page allows, 1.75 times as wide as high.
+        var fit = function () {
+          var width = Math.min(el('cube3d').clientWidth - 40, 1120);
+          canvas.style.width = width + 'px';
+          canvas.style.height = Math.round(width / 1.75) + 'px';
+        };
+        fit();
+        window.addEventListener('resize', fit);
+        canvas.scrollIntoView({ block: 'nearest' });
         X3D.getBrowser(canvas).loadURL(new X3D.MFString('model.wrl')).then(function () {
           box.dataset.state = 'loaded';
         }, failed);

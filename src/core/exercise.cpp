@@ -263,7 +263,8 @@ Exercise fromTrace(const TraceSheet &sheet, const std::array<bool, 2> &onSheet,
     const bool pictureMode = sheet.mode() == TraceSheet::Mode::Picture;
 
     for (int number = 1; number <= 2; ++number) {
-        if (!onSheet[number - 1])
+        // A net without moves has only its start imprint: no task.
+        if (!onSheet[number - 1] || sheet.net(number).history.count <= 0)
             continue;
         // The answers as trace mode draws them: every imprint rolled again.
         trace::Trace rolled = sheet.net(number);

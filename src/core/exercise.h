@@ -102,8 +102,8 @@ std::array<QImage, faceset::slotCount> screenPictures(
 // each from the left), with the visible text images' memo lines as the task.
 Exercise fromQuiz(const QuizSheet &sheet, const std::array<QImage, faceset::slotCount> &pictures);
 
-// The trace nets shown on the sheet (`onSheet`: upper, lower): every field
-// of the path once. In picture mode a field shows the picture grid, in trace
+// The trace nets shown on the sheet (`onSheet`: upper, lower) that have
+// moves: every field of the path once. In picture mode a field shows the picture grid, in trace
 // mode the whole trace; the start field always shows the start imprint.
 Exercise fromTrace(const TraceSheet &sheet, const std::array<bool, 2> &onSheet,
                    const QStringList &task, const std::array<QImage, faceset::slotCount> &pictures);
