@@ -213,7 +213,14 @@ private slots:
         sheet.press(1, Qt::LeftButton, true, die::field(9, 5));
         sheet.press(1, Qt::RightButton, false, die::field(7, 4));   // the start field always shows
 
-        const Exercise ex = exercise::fromTrace(sheet, {true, true}, {"Zadání:"},
+        // The sheet as a redraw in picture mode shows it, with its arrows.
+        QImage sheetImage(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
+        Canvas sheetCanvas(sheetImage);
+        tracedraw::prekresli_proste(sheetCanvas, sheet.net(1).history, sheet.net(1).pictureGrid,
+                                    sheet.mirroredTiles(), sheet.net(1).initial, true);
+        QImage lower(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
+        lower.fill(Qt::white);
+        const Exercise ex = exercise::fromTrace(sheet, {sheetImage, lower}, {"Zadání:"},
                                                 exercise::screenPictures(sheet.applied(), sheet.tiles()));
         // The lower net has no moves: only its start imprint, no task.
         QCOMPARE(ex.nets.size(), 1);
@@ -255,10 +262,34 @@ private slots:
         TraceSheet sheet;
         sheet.refresh(demoFaces("000000"), [](int) { return true; });
         sheet.press(1, Qt::LeftButton, false, die::field(8, 4));
-        const Exercise ex = exercise::fromTrace(sheet, {true, false}, {}, {});
+        const Exercise ex = exercise::fromTrace(sheet, {sheet.completeNet(1, true), QImage()}, {}, {});
         QCOMPARE(ex.nets.size(), 1);
         QCOMPARE(ex.nets[0].cells.size(), 2);
         QCOMPARE(ex.changedCount(), 0);
+    }
+
+    // The other net's picture grid is not copied on entering picture mode:
+    // its sheet still shows the whole trace, and so does the exercise.
+    void theSheetDecidesWhatAFieldShows()
+    {
+        TraceSheet sheet;
+        sheet.refresh(demoFaces("000000"), [](int) { return true; });
+        for (die::Field f : {die::field(8, 4), die::field(9, 4)})
+            sheet.press(1, Qt::LeftButton, false, f);
+        sheet.press(2, Qt::LeftButton, false, die::field(6, 4));
+        sheet.release(2);
+        QVERIFY(sheet.enterPictureMode());
+        QCOMPARE(sheet.net(1).pictureGrid.at(die::field(9, 4)), trace::Imprint{});
+        QImage upper = sheet.completeNet(1, true);
+        Canvas canvas(upper);
+        tracedraw::blankField(canvas, die::field(8, 4));
+        const Exercise ex = exercise::fromTrace(sheet, {upper, QImage()}, {}, {});
+        QCOMPARE(ex.nets.size(), 1);
+        const exercise::Net &n = ex.nets[0];
+        QVERIFY(cellAt(n, die::field(8, 4))->changed);
+        QCOMPARE(cellAt(n, die::field(8, 4))->shown, Choice());
+        QVERIFY(!cellAt(n, die::field(9, 4))->changed);
+        QCOMPARE(ex.changedCount(), 1);
     }
 
     // A picture that looks the same in every turn: each turn is right, and
@@ -346,7 +377,7 @@ private slots:
         LanguageTexts english{true, QString::fromUtf8(file.readAll()).split("\r\n")};
         TraceSheet sheet;
         sheet.refresh(demoFaces("000000"), [](int) { return true; });
-        const Exercise ex = exercise::fromTrace(sheet, {true, false}, {}, {});
+        const Exercise ex = exercise::fromTrace(sheet, {sheet.completeNet(1, true), QImage()}, {}, {});
         const QByteArray page = exercise::page(ex, {}, english);
         QVERIFY(page.contains("<html lang=\"en\">"));
         QVERIFY(page.contains("<title>vemtal – Trace of the die</title>"));

@@ -44,6 +44,11 @@ Pose poseOf(const QImage &probe, const QImage &drawn)
 // The 32 x 32 picture area at `topLeft` of an image.
 QImage area(const QImage &image, QPoint topLeft)
 {
+    if (image.isNull()) {
+        QImage white(tile, tile, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        return white;
+    }
     return image.copy(topLeft.x(), topLeft.y(), tile, tile).convertToFormat(QImage::Format_RGB32);
 }
 
@@ -149,6 +154,47 @@ Net dieNet(const faceset::Snapshot &faces)
     return n;
 }
 
+// An imprint's picture area as dokresli_pole draws it.
+QImage drawnImprint(trace::Imprint imprint, const tracedraw::Tiles &mirrored)
+{
+    if (imprint.face == 0)
+        return area(QImage(), QPoint());
+    QImage image(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    Canvas canvas(image);
+    trace::Grid grid;
+    const die::Field f = die::field(1, 1);
+    grid.at(f) = imprint;
+    tracedraw::dokresli_pole(canvas, f, grid, mirrored);
+    return area(image, QPoint(1, 1));
+}
+
+// The field's picture on the sheet looks as `drawn`, arrowheads aside.
+bool sheetShows(const QImage &sheet, QPoint topLeft, const QImage &drawn)
+{
+    constexpr int margin = 5;
+    for (int y = margin; y < tile - margin; ++y)
+        for (int x = margin; x < tile - margin; ++x)
+            if ((sheet.pixel(topLeft.x() + x, topLeft.y() + y) & 0xFFFFFF) != (drawn.pixel(x, y) & 0xFFFFFF))
+                return false;
+    return true;
+}
+
+// What the sheet shows on a field: the first imprint, of the likely ones
+// first, whose drawing it has; the picture grid's when none matches.
+trace::Imprint shownOnSheet(const QImage &sheet, QPoint topLeft, trace::Imprint pictured,
+                            trace::Imprint rolled, const tracedraw::Tiles &mirrored)
+{
+    QList<trace::Imprint> candidates{pictured, rolled, trace::Imprint{}};
+    for (quint8 face = 1; face <= faceset::slotCount; ++face)
+        for (quint8 rotation = 0; rotation < 4; ++rotation)
+            candidates.append({face, rotation});
+    for (const trace::Imprint &c : candidates)
+        if (sheetShows(sheet, topLeft, drawnImprint(c, mirrored)))
+            return c;
+    return pictured;
+}
+
 } // namespace
 
 int Exercise::changedCount() const
@@ -250,7 +296,7 @@ Exercise fromQuiz(const QuizSheet &sheet, const std::array<QImage, faceset::slot
     return ex;
 }
 
-Exercise fromTrace(const TraceSheet &sheet, const std::array<bool, 2> &onSheet,
+Exercise fromTrace(const TraceSheet &sheet, const std::array<QImage, 2> &sheetImages,
                    const QStringList &task, const std::array<QImage, faceset::slotCount> &pictures)
 {
     Exercise ex;
@@ -261,10 +307,14 @@ Exercise fromTrace(const TraceSheet &sheet, const std::array<bool, 2> &onSheet,
     const Looks looks(sheet.tiles(), pictures);
     const std::array<Pose, 4> poses = imprintPoses();
     const bool pictureMode = sheet.mode() == TraceSheet::Mode::Picture;
+    const QImage converted[] = {sheetImages[0].convertToFormat(QImage::Format_RGB32),
+                                sheetImages[1].convertToFormat(QImage::Format_RGB32)};
 
     for (int number = 1; number <= 2; ++number) {
         // A net without moves has only its start imprint: no task.
-        if (!onSheet[number - 1] || sheet.net(number).history.count <= 0)
+        const QImage &drawn = converted[number - 1];
+        if (drawn.width() < tracedraw::imageWidth || drawn.height() < tracedraw::imageHeight
+            || sheet.net(number).history.count <= 0)
             continue;
         // The answers as trace mode draws them: every imprint rolled again.
         trace::Trace rolled = sheet.net(number);
@@ -292,8 +342,9 @@ Exercise fromTrace(const TraceSheet &sheet, const std::array<bool, 2> &onSheet,
             const trace::Imprint answer = rolled.traceGrid.at(f);
             c.answer = {answer.face, answer.rotation};
             c.fixed = f == die::startField;
-            const trace::Imprint shown = pictureMode && !c.fixed
-                    ? sheet.net(number).pictureGrid.at(f) : answer;
+            const trace::Imprint pictured = pictureMode ? sheet.net(number).pictureGrid.at(f) : answer;
+            const trace::Imprint shown = c.fixed ? answer
+                    : shownOnSheet(drawn, c.topLeft, pictured, answer, sheet.mirroredTiles());
             c.shown = shown.face == 0 ? Choice{} : Choice{shown.face, shown.rotation & 3};
             c.changed = c.shown != c.answer;
             c.fillable = c.shown.face != c.answer.face;

@@ -102,10 +102,14 @@ std::array<QImage, faceset::slotCount> screenPictures(
 // each from the left), with the visible text images' memo lines as the task.
 Exercise fromQuiz(const QuizSheet &sheet, const std::array<QImage, faceset::slotCount> &pictures);
 
-// The trace nets shown on the sheet (`onSheet`: upper, lower) that have
-// moves: every field of the path once. In picture mode a field shows the picture grid, in trace
-// mode the whole trace; the start field always shows the start imprint.
-Exercise fromTrace(const TraceSheet &sheet, const std::array<bool, 2> &onSheet,
+// The trace nets the sheet shows, as drawn there (`sheetImages`: upper,
+// lower, 430 x 232; a null image for a net not on the sheet), that have
+// moves: every field of the path once. A field shows what its picture on
+// the sheet is: the imprint of the picture grid, the rolled one, another
+// imprint or a blank, found by drawing each (the 5 pixels along a field's
+// sides, where arrowheads reach in, are not compared). The start field
+// always shows the start imprint, as a redraw of the sheet does.
+Exercise fromTrace(const TraceSheet &sheet, const std::array<QImage, 2> &sheetImages,
                    const QStringList &task, const std::array<QImage, faceset::slotCount> &pictures);
 
 } // namespace exercise

@@ -455,9 +455,9 @@ void TForm4::OKClick()
 
 // ---- helpers
 
-std::array<bool, 2> TForm4::netsOnSheet() const
+std::array<QImage, 2> TForm4::sheetNetImages() const
 {
-    return {!Image5->isHidden(), !Image4->isHidden()};
+    return {Image5->isHidden() ? QImage() : Image5->image(), Image4->isHidden() ? QImage() : Image4->image()};
 }
 
 PrintedSheet TForm4::sheetFor(bool answers) const

@@ -34,8 +34,9 @@ public:
     int mode() const { return int(m_sheet.mode()); }
     const trace::Trace &net(int n) const { return m_sheet.net(n); }
     const TraceSheet &sheet() const { return m_sheet; }
-    // Which nets the printed sheet shows (not hidden): upper, lower.
-    std::array<bool, 2> netsOnSheet() const;
+    // The nets as the printed sheet shows them (upper, lower); a null image
+    // for a hidden net.
+    std::array<QImage, 2> sheetNetImages() const;
     // With texts popis, nazev and the logo, then the visible nets, then the
     // thumbnail when it is on the sheet.
     PrintedSheet printedSheet() const override { return sheetFor(false); }

@@ -66,7 +66,7 @@ exercise::Exercise ExerciseCommands::quizExercise() const
 exercise::Exercise ExerciseCommands::traceExercise() const
 {
     const TraceSheet &sheet = m_trace.sheet();
-    return exercise::fromTrace(sheet, m_trace.netsOnSheet(), m_trace.taskLines(),
+    return exercise::fromTrace(sheet, m_trace.sheetNetImages(), m_trace.taskLines(),
                                exercise::screenPictures(sheet.applied(), sheet.tiles()));
 }
 
