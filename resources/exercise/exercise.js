@@ -354,6 +354,7 @@
     offer3d();
     if (lms) document.body.dataset.lms = 'connected';
     document.body.dataset.ready = '1';
+    if (window.performance && performance.mark) performance.mark('vemtal-ready');
   }
 
   build();
