@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -67,10 +68,11 @@ int main(int argc, char *argv[])
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!QDir().mkpath(out.path()))
         fail(QStringLiteral("cannot make ") + out.path());
+    // The start folder becomes a temporary one: the language file's path first.
+    const QString language = argc > 2 ? QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath() : QString();
     TestApp windows;
     ScriptedDialogs &dialogs = windows.dialogs;
-    if (argc > 2 && !LoadLanguageFile(windows.context, windows.languageWindows(),
-                                      QString::fromLocal8Bit(argv[2])))
+    if (!language.isEmpty() && !LoadLanguageFile(windows.context, windows.languageWindows(), language))
         fail(QStringLiteral("cannot use the language file"));
     TForm1 &main = *windows.form1;
     main.openArguments(TestApp::demoFiles());
