@@ -4,8 +4,10 @@
 #   build:   cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
 #            libmicrohttpd-dev (GNU libmicrohttpd: the web viewer's server,
 #            with connection, memory and time limits of its own)
-#            libzip-dev pkg-config (lesson files are zips; pkg-config finds
-#            libzip, whose Debian CMake files name tools it does not ship)
+#            libzip-dev pkg-config (lesson files and the pupils' SCORM packages
+#            are zips; pkg-config finds libzip, whose Debian CMake files name
+#            tools it does not ship; its run-time libzip4 comes in the
+#            package's Depends through dpkg-shlibdeps)
 #   run:     libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n (Czech
 #            Yes/No buttons) fonts-liberation (the canvas font) xdg-utils
 #            libmicrohttpd12 (the web viewer's server)

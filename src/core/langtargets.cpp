@@ -106,6 +106,10 @@ const Target table[] = {
     {Text::MenuTiskniReseni, Window::Form1, "tiskniReseni", Kind::Caption},
     {Text::MenuTiskReseniStopy, Window::Form1, "tiskReseniStopy", Kind::Caption},
     {Text::MenuProhlizecVRML, Window::Form1, "ProhlizecVRML1", Kind::Caption},
+    {Text::MenuExercise, Window::Form1, "Ulozitcviceni1", Kind::Caption},
+    {Text::MenuExercise, Window::Form1, "Ulozitcvicenistopy", Kind::Caption},
+    {Text::MenuScorm, Window::Form1, "Ulozitscorm1", Kind::Caption},
+    {Text::MenuScorm, Window::Form1, "Ulozitscormstopy", Kind::Caption},
 };
 
 } // namespace

@@ -178,7 +178,36 @@
     X(ReasonOtherSystemError, "Systémová chyba č. %1 (%2).") /* 170 */ \
     X(PictureNotAPicture, "Není to obrázek JPEG, PNG, GIF ani BMP.") /* 171 */ \
     X(PictureTooManyPixels, "Obrázek je příliš velký: %1 × %2 bodů.") /* 172 */ \
-    X(RefusedPictures, "Tyto obrázky modelu nelze použít, jejich stěny zůstaly prázdné:") /* 173 */
+    X(RefusedPictures, "Tyto obrázky modelu nelze použít, jejich stěny zůstaly prázdné:") /* 173 */ \
+    X(MenuExercise, "Uložit cvičení pro žáky…") /* 174 */ \
+    X(MenuScorm, "Uložit jako balíček SCORM…") /* 175 */ \
+    X(ExerciseOptionsTitle, "Cvičení pro žáky") /* 176 */ \
+    X(ExercisePass, "Splněno od (%):") /* 177 */ \
+    X(Exercise3D, "Stránka smí ukázat krychli ve 3D (jen otevřená přes webový server)") /* 178 */ \
+    X(ExerciseNothingQuiz, "Na listu není co řešit: na síti, která leží na listu, skryjte nebo otočte aspoň jeden obrázek.") /* 179 */ \
+    X(ExerciseNothingTrace, "Na listu není co řešit: ve stopě na listu skryjte nebo otočte aspoň jeden otisk (režim „Změny obrázků“).") /* 180 */ \
+    X(PageLang, "cs") /* 181 */ \
+    X(PageQuizTitle, "Kvíz: sítě krychle") /* 182 */ \
+    X(PageTraceTitle, "Stopa kostky") /* 183 */ \
+    X(PageQuizHelp, "Každá síť má po složení dát krychli s obrázky, jak na ní leží. Klepnutím na obrázek (nebo klávesou Enter či mezerníkem) ho otočíte o čtvrt otáčky. Prázdné pole vyberte klepnutím, zvolte pro ně obrázek a pak ho otáčejte.") /* 184 */ \
+    X(PageTraceHelp, "Kostka se kutálí po šipkách a na každé pole otiskne stěnu, na které stojí, zrcadlově jako razítko. Klepnutím na otisk (nebo klávesou Enter či mezerníkem) ho otočíte o čtvrt otáčky. Prázdné pole vyberte klepnutím, zvolte pro ně obrázek kostky a pak otisk otáčejte.") /* 185 */ \
+    X(PagePictures, "Obrázky kostky") /* 186 */ \
+    X(PageChoose, "Vyberte obrázek pro zvolené pole:") /* 187 */ \
+    X(PageCheck, "Zkontrolovat") /* 188 */ \
+    X(PageRetry, "Zkusit znovu") /* 189 */ \
+    X(PageRule, "Skóre: pole, která bylo třeba opravit a jsou správně, méně pole, která byla správně a už nejsou, děleno počtem polí k opravě (nejméně 0 %). Splněno od %1 %.") /* 190 */ \
+    X(PageResult, "Výsledek: %1 % (opraveno %2 z %3, pokaženo %4).") /* 191 */ \
+    X(PagePassed, "Splněno.") /* 192 */ \
+    X(PageFailed, "Zatím nesplněno.") /* 193 */ \
+    X(PageWrong, "špatně") /* 194 */ \
+    X(PageEmpty, "prázdné") /* 195 */ \
+    X(PageSquare, "Síť %1, pole %2") /* 196 */ \
+    X(PageField, "Sloupec %1, řádek %2") /* 197 */ \
+    X(PagePicture, "Obrázek %1") /* 198 */ \
+    X(PageUpperNet, "Horní síť") /* 199 */ \
+    X(PageLowerNet, "Dolní síť") /* 200 */ \
+    X(PageShow3D, "Ukázat krychli ve 3D") /* 201 */ \
+    X(PageCellState, "obrázek %1, otočení %2") /* 202 */
 
 enum class Text : int {
     None = 0,

@@ -108,33 +108,33 @@ void ramecek(Canvas &canvas, die::Field f, QRgb colour)
     canvas.penColor = saved;
 }
 
-void dokresli_sipku(Canvas &canvas, die::Field from, die::Field to)
+std::optional<std::array<QPoint, 3>> arrowPoints(die::Field from, die::Field to)
 {
     const int c = die::column(from);
     const int r = die::row(from);
-    QPoint start, tip, end;
-    if (die::column(to) > c) {
-        start = { 33 * c - 4, 33 * r - 20 };
-        tip = { 33 * c + 5, 33 * r - 17 };
-        end = { 33 * c - 5, 33 * r - 14 };
-    } else if (die::column(to) < c) {
-        start = { 33 * c - 29, 33 * r - 17 };
-        tip = { 33 * c - 38, 33 * r - 14 };
-        end = { 33 * c - 28, 33 * r - 11 };
-    } else if (die::row(to) > r) {
-        start = { 33 * c - 20, 33 * r - 4 };
-        tip = { 33 * c - 17, 33 * r + 5 };
-        end = { 33 * c - 14, 33 * r - 5 };
-    } else if (die::row(to) < r) {
-        start = { 33 * c - 17, 33 * r - 29 };
-        tip = { 33 * c - 14, 33 * r - 38 };
-        end = { 33 * c - 11, 33 * r - 28 };
-    } else {
+    if (die::column(to) > c)
+        return std::array<QPoint, 3>{{{33 * c - 4, 33 * r - 20}, {33 * c + 5, 33 * r - 17},
+                                      {33 * c - 5, 33 * r - 14}}};
+    if (die::column(to) < c)
+        return std::array<QPoint, 3>{{{33 * c - 29, 33 * r - 17}, {33 * c - 38, 33 * r - 14},
+                                      {33 * c - 28, 33 * r - 11}}};
+    if (die::row(to) > r)
+        return std::array<QPoint, 3>{{{33 * c - 20, 33 * r - 4}, {33 * c - 17, 33 * r + 5},
+                                      {33 * c - 14, 33 * r - 5}}};
+    if (die::row(to) < r)
+        return std::array<QPoint, 3>{{{33 * c - 17, 33 * r - 29}, {33 * c - 14, 33 * r - 38},
+                                      {33 * c - 11, 33 * r - 28}}};
+    return std::nullopt;
+}
+
+void dokresli_sipku(Canvas &canvas, die::Field from, die::Field to)
+{
+    const std::optional<std::array<QPoint, 3>> p = arrowPoints(from, to);
+    if (!p)
         return;
-    }
-    canvas.moveTo(start.x(), start.y());
-    canvas.lineTo(tip.x(), tip.y());
-    canvas.lineTo(end.x(), end.y());
+    canvas.moveTo((*p)[0].x(), (*p)[0].y());
+    canvas.lineTo((*p)[1].x(), (*p)[1].y());
+    canvas.lineTo((*p)[2].x(), (*p)[2].y());
 }
 
 void prekresli_sipky(Canvas &canvas, const trace::History &history)

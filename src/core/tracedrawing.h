@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <array>
+#include <optional>
 
 class Canvas;
 
@@ -42,7 +43,10 @@ void dokresli_pole(Canvas &canvas, die::Field f, const trace::Grid &grid, const 
 void blankField(Canvas &canvas, die::Field f);
 // The frame around one field in `colour`; the pen colour is kept.
 void ramecek(Canvas &canvas, die::Field f, QRgb colour);
-// An arrowhead across the grid line from `from` to its neighbour `to`.
+// The arrowhead's start, tip and end across the grid line from `from` to
+// its neighbour `to`; none when `to` is `from`.
+std::optional<std::array<QPoint, 3>> arrowPoints(die::Field from, die::Field to);
+// That arrowhead drawn: start to tip to end, the end pixel left out.
 void dokresli_sipku(Canvas &canvas, die::Field from, die::Field to);
 // All arrows of a history, walked from the start field.
 void prekresli_sipky(Canvas &canvas, const trace::History &history);

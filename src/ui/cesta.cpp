@@ -431,6 +431,11 @@ void TForm4::OKClick()
 
 // ---- helpers
 
+std::array<QImage, 2> TForm4::sheetNetImages() const
+{
+    return {Image5->isHidden() ? QImage() : Image5->image(), Image4->isHidden() ? QImage() : Image4->image()};
+}
+
 PrintedSheet TForm4::sheetFor(bool answers) const
 {
     return {[this, answers](bool withTexts) {

@@ -33,6 +33,10 @@ public:
     int activeNet() const { return m_sheet.activeNet(); }
     int mode() const { return int(m_sheet.mode()); }
     const trace::Trace &net(int n) const { return m_sheet.net(n); }
+    const TraceSheet &sheet() const { return m_sheet; }
+    // The nets as the printed sheet shows them (upper, lower); a null image
+    // for a hidden net.
+    std::array<QImage, 2> sheetNetImages() const;
     // With texts popis, nazev and the logo, then the visible nets, then the
     // thumbnail when it is on the sheet.
     PrintedSheet printedSheet() const override { return sheetFor(false); }

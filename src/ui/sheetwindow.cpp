@@ -162,6 +162,11 @@ sheet::Control SheetWindow::sheetControl(const ImageControl *image) const
             image->image(), image->mapTo(this, QPoint(0, 0))};
 }
 
+QStringList SheetWindow::taskLines() const
+{
+    return popis->isHidden() ? QStringList() : memoLines(vstup);
+}
+
 QStringList SheetWindow::memoLines(const QPlainTextEdit *memo)
 {
     const QString text = memo->toPlainText();

@@ -33,6 +33,8 @@ public:
     void vstupDblClick();
     void popisDblClick();
     void Label1DblClick();
+    // The task memo's lines while its text image lies on the sheet; none otherwise.
+    QStringList taskLines() const;
 
 protected:
     SheetWindow(AppContext &context, QWidget *helpWindow, const char *name, const QString &title,

@@ -4,6 +4,7 @@
 #include "commandline.h"
 #include "cutoutprinting.h"
 #include "dialogs.h"
+#include "exercisecommands.h"
 #include "faceset.h"
 #include "logging.h"
 #include "uifont.h"
@@ -494,6 +495,8 @@ void TForm1::setSheetWindows(TForm2 *quiz, TForm4 *trace, SheetPrinting *printin
 {
     m_sheets = new SheetCommands(m_context, this, *quiz, *trace, *printing, m_sheetMenu,
                                  [this](QAction *gated) { return takeSnapshot(gated); });
+    // The pupils' exercises: children of this window, as the sheet commands are.
+    new ExerciseCommands(m_context, this, *quiz, *trace, m_sheetMenu);
 }
 
 bool TForm1::takeSnapshot(QAction *gated)
