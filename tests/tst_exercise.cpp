@@ -107,6 +107,16 @@ QString plainPicture(const QTemporaryDir &dir, const char *name, QRgb colour)
 
 } // namespace
 
+// Net n's whole trace as trace mode redraws it: every imprint rolled.
+QImage wholeTrace(const TraceSheet &sheet, int n, bool arrows)
+{
+    QImage image(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
+    Canvas canvas(image);
+    const trace::Trace &t = sheet.net(n);
+    tracedraw::prekresli_obrazek(canvas, t.history, t.traceGrid, sheet.mirroredTiles(), t.initial, arrows);
+    return image;
+}
+
 class tst_Exercise : public QObject
 {
     Q_OBJECT
@@ -227,7 +237,7 @@ private slots:
         const exercise::Net &n = ex.nets[0];
         QCOMPARE(n.cells.size(), 7);   // the start field once
         // Arrowheads reach into the fields: the pictures are compared without them.
-        const QImage answers = sheet.completeNet(1, false);
+        const QImage answers = wholeTrace(sheet, 1, false);
         QImage shown(tracedraw::imageWidth, tracedraw::imageHeight, QImage::Format_RGB32);
         Canvas canvas(shown);
         tracedraw::prekresli_proste(canvas, sheet.net(1).history, sheet.net(1).pictureGrid,
@@ -247,7 +257,7 @@ private slots:
         QCOMPARE(ex.changedCount(), 2);
         // Every arrowhead lies on the answer sheet's arrows: its start and tip are drawn.
         QCOMPARE(n.arrows.size(), 7);
-        const QImage arrows = sheet.completeNet(1, true);
+        const QImage arrows = wholeTrace(sheet, 1, true);
         for (const auto &a : n.arrows) {
             QCOMPARE(arrows.pixel(a[0]) & 0xFFFFFF, 0x000000u);
             QCOMPARE(arrows.pixel(a[1]) & 0xFFFFFF, 0x000000u);
@@ -262,7 +272,7 @@ private slots:
         TraceSheet sheet;
         sheet.refresh(demoFaces("000000"), [](int) { return true; });
         sheet.press(1, Qt::LeftButton, false, die::field(8, 4));
-        const Exercise ex = exercise::fromTrace(sheet, {sheet.completeNet(1, true), QImage()}, {}, {});
+        const Exercise ex = exercise::fromTrace(sheet, {wholeTrace(sheet, 1, true), QImage()}, {}, {});
         QCOMPARE(ex.nets.size(), 1);
         QCOMPARE(ex.nets[0].cells.size(), 2);
         QCOMPARE(ex.changedCount(), 0);
@@ -280,7 +290,7 @@ private slots:
         sheet.release(2);
         QVERIFY(sheet.enterPictureMode());
         QCOMPARE(sheet.net(1).pictureGrid.at(die::field(9, 4)), trace::Imprint{});
-        QImage upper = sheet.completeNet(1, true);
+        QImage upper = wholeTrace(sheet, 1, true);
         Canvas canvas(upper);
         tracedraw::blankField(canvas, die::field(8, 4));
         const Exercise ex = exercise::fromTrace(sheet, {upper, QImage()}, {}, {});
@@ -377,7 +387,7 @@ private slots:
         LanguageTexts english{true, QString::fromUtf8(file.readAll()).split("\r\n")};
         TraceSheet sheet;
         sheet.refresh(demoFaces("000000"), [](int) { return true; });
-        const Exercise ex = exercise::fromTrace(sheet, {sheet.completeNet(1, true), QImage()}, {}, {});
+        const Exercise ex = exercise::fromTrace(sheet, {wholeTrace(sheet, 1, true), QImage()}, {}, {});
         const QByteArray page = exercise::page(ex, {}, english);
         QVERIFY(page.contains("<html lang=\"en\">"));
         QVERIFY(page.contains("<title>vemtal – Trace of the die</title>"));

@@ -97,11 +97,8 @@ struct Looks
 
 QImage readScreenPicture(const QString &path)
 {
-    // Only a regular file: opening a named pipe would wait for a writer.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return QImage();
-    QFile file(path);
-    const QImage picture = facetiles::readPicture(&file);
+    // The one reader: only a regular file, never waiting, capped.
+    const QImage picture = facetiles::readPictureFile(path);
     if (picture.isNull())
         return picture;
     const int side = std::min(pictureSize, std::max(picture.width(), picture.height()));

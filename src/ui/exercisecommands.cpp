@@ -101,5 +101,5 @@ void ExerciseCommands::save(exercise::Kind kind, bool scorm)
             return;
         }
     }
-    m_context.dialogs->failed(m_window, fileaccess::write(files.first(), bytes));
+    m_context.dialogs->failed(m_window, fileaccess::write(m_context.language, files.first(), bytes));
 }
