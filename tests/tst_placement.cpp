@@ -1,5 +1,7 @@
 #include "placement.h"
+#include "quizsheet.h"
 #include "sheet.h"
+#include "tracesheet.h"
 
 #include <QtTest>
 
@@ -21,10 +23,9 @@ private:
         image.fill(0xFF000000 | colour);
         return image;
     }
-    static sheet::Control control(const QString &name, QRgb colour, QPoint at, QSize size,
-                                  bool visible = true, bool onSheet = true)
+    static sheet::Placed placed(QRgb colour, QPoint at, QSize size, bool visible = true)
     {
-        return {name, visible, onSheet, filled(size.width(), size.height(), colour), at};
+        return {filled(size.width(), size.height(), colour), at, visible};
     }
     static QRgb at(const QImage &image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
     // Counts the pixels of one colour inside a rectangle.
@@ -46,14 +47,12 @@ private:
             }
         return true;
     }
-    static QStringList names(const QList<sheet::Item> &items, const QList<sheet::Control> &controls)
+    // Items carry no names: match them back by their place.
+    static QStringList names(const QList<sheet::Item> &items, const QMap<QString, QPoint> &places)
     {
-        // Items carry no names: match them back by image key and place.
         QStringList out;
         for (const sheet::Item &item : items)
-            for (const sheet::Control &c : controls)
-                if (c.image.cacheKey() == item.image.cacheKey() && c.topLeft == item.topLeft)
-                    out << c.name;
+            out << places.key(item.topLeft, QStringLiteral("?"));
         return out;
     }
 
@@ -260,13 +259,10 @@ private slots:
 
     void quizWithoutTextsAndThumbnailsInPanel()
     {
-        QList<sheet::Control> controls;
-        for (int k = 1; k <= 12; ++k)
-            controls << control(QStringLiteral("Image%1").arg(k), 0xFF0000, QPoint(10 * k, 10 * k),
-                                QSize(138, 104), true, false);
-        for (const char *name : {"popis", "dalsipopis", "dalsipopis2", "nazev", "logo"})
-            controls << control(QLatin1String(name), 0x00FF00, QPoint(20, 400), QSize(100, 50));
-        const QList<sheet::Item> items = sheet::quizItems(controls, false);
+        QuizSheet quiz;
+        for (int i = 0; i < QuizSheet::textImageCount; ++i)
+            quiz.textImage(QuizSheet::TextImage(i)) = placed(0x00FF00, QPoint(20, 400), QSize(100, 50));
+        const QList<sheet::Item> items = quiz.items(false, false, {filled(10, 10, 0), QPoint(5, 5)});
         QVERIFY(items.isEmpty());
         QVERIFY(isBlankSheet(sheet::composeSheet(items)));
     }
@@ -292,17 +288,22 @@ private slots:
         QFETCH(bool, withTexts);
         QFETCH(QStringList, visibleTexts);
         QFETCH(QStringList, expected);
-        QList<sheet::Control> controls;
-        // Texts first in the list: the order must come from the rule, not the input.
-        for (const char *name : {"logo", "nazev", "dalsipopis2", "dalsipopis", "popis"})
-            controls << control(QLatin1String(name), 0x0000FF, QPoint(5, 5), QSize(10, 10),
-                                visibleTexts.contains(QLatin1String(name)));
-        for (int k = 12; k >= 1; --k)
-            controls << control(QStringLiteral("Image%1").arg(k), 0xFF0000, QPoint(k, k),
-                                QSize(138, 104), k != 7, k == 2 || k == 7);
-        // A hidden logo is printed all the same.
-        controls[0].visible = false;
-        QCOMPARE(names(sheet::quizItems(controls, withTexts), controls), expected);
+        QuizSheet quiz;
+        QMap<QString, QPoint> places;
+        const char *const texts[] = {"popis", "dalsipopis", "dalsipopis2", "nazev"};
+        for (int i = 0; i < QuizSheet::textImageCount; ++i) {
+            places[QLatin1String(texts[i])] = QPoint(5 + i, 5);
+            quiz.textImage(QuizSheet::TextImage(i))
+                    = placed(0x0000FF, QPoint(5 + i, 5), QSize(10, 10), visibleTexts.contains(QLatin1String(texts[i])));
+        }
+        // Placed on the sheet in reverse: the order must come from the layouts.
+        for (int k : {7, 2}) {
+            places[QStringLiteral("Image%1").arg(k)] = QPoint(k, k + 100);
+            quiz.setPlace(k, {true, QPoint(k, k + 100)});
+        }
+        places[QStringLiteral("logo")] = QPoint(300, 570);
+        const sheet::Item logo{filled(121, 25, 0xFF00FF), QPoint(300, 570)};
+        QCOMPARE(names(quiz.items(withTexts, false, logo), places), expected);
     }
 
     void traceOrder_data()
@@ -324,29 +325,27 @@ private slots:
         QFETCH(bool, netsVisible);
         QFETCH(bool, thumbnailOnSheet);
         QFETCH(QStringList, expected);
-        QList<sheet::Control> controls{
-            control("Image1", 0x111111, QPoint(1, 1), QSize(138, 104), true, thumbnailOnSheet),
-            control("Image4", 0x222222, QPoint(6, 340), QSize(430, 232), netsVisible),
-            control("Image5", 0x333333, QPoint(6, 7), QSize(430, 232), netsVisible),
-            control("logo", 0x444444, QPoint(312, 570), QSize(121, 25), false),
-            control("nazev", 0x555555, QPoint(8, 570), QSize(434, 25), false),
-            control("popis", 0x666666, QPoint(6, 248), QSize(430, 90)),
-            // Not part of the trace sheet even when on the sheet.
-            control("Image2", 0x777777, QPoint(6, 256), QSize(429, 231)),
-        };
-        QCOMPARE(names(sheet::traceItems(controls, withTexts), controls), expected);
+        TraceSheet trace;
+        const QMap<QString, QPoint> places{{"Image1", QPoint(1, 1)}, {"Image4", QPoint(6, 340)},
+                                           {"Image5", QPoint(6, 7)}, {"logo", QPoint(312, 570)},
+                                           {"nazev", QPoint(8, 570)}, {"popis", QPoint(6, 248)}};
+        const TraceSheet::Drawn drawn{{placed(0x333333, places["Image5"], QSize(430, 232), netsVisible),
+                                       placed(0x222222, places["Image4"], QSize(430, 232), netsVisible)},
+                                      placed(0x111111, places["Image1"], QSize(138, 104), thumbnailOnSheet)};
+        QCOMPARE(trace.textImage(TraceSheet::TextImage::Popis).topLeft, places["popis"]);
+        QVERIFY(!trace.textImage(TraceSheet::TextImage::Nazev).visible);
+        const sheet::Item logo{filled(121, 25, 0x444444), places["logo"]};
+        QCOMPARE(names(trace.items(withTexts, drawn, logo, false, false), places), expected);
     }
 
-    void overlappingThumbnailsLaterOnTop()
+    void overlappingItemsLaterOnTop()
     {
-        const QList<sheet::Control> controls{
-            control("Image3", 0x0000FF, QPoint(100, 100), QSize(138, 104)),
-            control("Image1", 0xFF0000, QPoint(50, 50), QSize(138, 104)),
-        };
-        const QImage s = sheet::composeSheet(sheet::quizItems(controls, false));
+        const QList<sheet::Item> items{{filled(138, 104, 0xFF0000), QPoint(50, 50)},
+                                       {filled(138, 104, 0x0000FF), QPoint(100, 100)}};
+        const QImage s = sheet::composeSheet(items);
         QCOMPARE(at(s, 50, 50), 0xFF0000u);
-        QCOMPARE(at(s, 187, 99), 0xFF0000u);    // Image1 only
-        QCOMPARE(at(s, 120, 120), 0x0000FFu);   // overlap: Image3 is later
+        QCOMPARE(at(s, 187, 99), 0xFF0000u);    // the first only
+        QCOMPARE(at(s, 120, 120), 0x0000FFu);   // overlap: the later one
         QCOMPARE(at(s, 237, 203), 0x0000FFu);
         QCOMPARE(at(s, 238, 204), 0xFFFFFFu);
         QCOMPARE(at(s, 49, 49), 0xFFFFFFu);
@@ -356,29 +355,18 @@ private slots:
 
     void traceNetsOverTexts()
     {
-        const QList<sheet::Control> controls{
-            control("popis", 0x00FF00, QPoint(6, 200), QSize(430, 90)),
-            control("Image5", 0xFF0000, QPoint(6, 7), QSize(430, 232)),
-            control("Image4", 0x0000FF, QPoint(6, 340), QSize(430, 232)),
-            control("logo", 0xFFFF00, QPoint(312, 560), QSize(121, 25)),
-        };
-        const QImage s = sheet::composeSheet(sheet::traceItems(controls, true));
+        TraceSheet trace;
+        trace.textImage(TraceSheet::TextImage::Popis) = placed(0x00FF00, QPoint(6, 200), QSize(430, 90));
+        const TraceSheet::Drawn drawn{{placed(0xFF0000, QPoint(6, 7), QSize(430, 232)),
+                                       placed(0x0000FF, QPoint(6, 340), QSize(430, 232))},
+                                      {}};
+        const QImage s = sheet::composeSheet(
+                trace.items(true, drawn, {filled(121, 25, 0xFFFF00), QPoint(312, 560)}, false, false));
         QCOMPARE(at(s, 100, 238), 0xFF0000u);   // Image5 covers popis
         QCOMPARE(at(s, 100, 239), 0x00FF00u);
         QCOMPARE(at(s, 320, 570), 0x0000FFu);   // Image4 covers logo
         QCOMPARE(at(s, 320, 572), 0xFFFF00u);
         QCOMPARE(at(s, 0, 300), 0x000000u);     // the frame stays where nothing covers it
-    }
-
-    void quizTextsOverThumbnails()
-    {
-        const QList<sheet::Control> controls{
-            control("popis", 0x00FF00, QPoint(8, 469), QSize(430, 90)),
-            control("Image12", 0xFF0000, QPoint(20, 420), QSize(138, 104)),
-        };
-        const QImage s = sheet::composeSheet(sheet::quizItems(controls, true));
-        QCOMPARE(at(s, 30, 500), 0x00FF00u);
-        QCOMPARE(at(s, 30, 450), 0xFF0000u);
     }
 
     void itemsCutAtTheSheetEdge()

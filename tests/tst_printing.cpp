@@ -45,17 +45,18 @@ struct FakeWindow
         panel->setObjectName(QStringLiteral("Panel"));
         panel->setGeometry(440, 0, 442, 600);
     }
-    // The sheet as a sheet window hands it to the printer, made from the
-    // named image controls.
+    // The sheet as a sheet window hands it to the printer: the visible
+    // image controls on the window itself, in the order they were added.
     PrintedSheet sheet(bool quiz) const
     {
         QWidget *w = window.get();
-        auto items = [w, quiz](bool withTexts) {
-            QList<sheet::Control> controls;
-            for (const ImageControl *c : w->findChildren<ImageControl *>())
-                controls << sheet::Control{c->objectName(), !c->isHidden(), c->parentWidget() == w,
-                                           c->image(), c->mapTo(w, QPoint(0, 0))};
-            return quiz ? sheet::quizItems(controls, withTexts) : sheet::traceItems(controls, withTexts);
+        auto items = [w](bool withTexts) {
+            static const QStringList texts{"popis", "dalsipopis", "dalsipopis2", "nazev", "logo"};
+            QList<sheet::Item> out;
+            for (const ImageControl *c : w->findChildren<ImageControl *>(Qt::FindDirectChildrenOnly))
+                if (!c->isHidden() && (withTexts || !texts.contains(c->objectName())))
+                    out.append({c->image(), c->pos()});
+            return out;
         };
         return {items, panel->width(), QLatin1String(quiz ? "kviz.pdf" : "stopa.pdf")};
     }

@@ -28,6 +28,34 @@ TraceSheet::TraceSheet()
         die::obnov_kostku(t.initial, m_applied.rotations);
         t.state = t.initial;
     }
+    // The task text lies on the sheet from the start, white until drawn.
+    QImage popis(430, 90, QImage::Format_RGB32);
+    popis.fill(Qt::white);
+    m_texts[int(TextImage::Popis)] = {popis, QPoint(6, 248), true};
+    QImage name(434, 25, QImage::Format_RGB32);
+    name.fill(Qt::white);
+    Canvas(name).rectangle(0, 0, 434, 25);
+    m_texts[int(TextImage::Nazev)] = {name, QPoint(8, 570), false};
+}
+
+QList<sheet::Item> TraceSheet::items(bool withTexts, const Drawn &drawn, const sheet::Item &logo,
+                                     bool answers, bool arrows) const
+{
+    QList<sheet::Item> items;
+    if (withTexts) {
+        for (const sheet::Placed &text : m_texts)
+            if (text.visible)
+                items.append({text.image, text.topLeft});
+        items.append(logo);
+    }
+    for (int n = 1; n <= 2; ++n) {
+        const sheet::Placed &net = drawn.nets[n - 1];
+        if (net.visible)
+            items.append({answers ? answerNet(n, arrows) : net.image, net.topLeft});
+    }
+    if (drawn.thumbnail.visible)
+        items.append({drawn.thumbnail.image, drawn.thumbnail.topLeft});
+    return items;
 }
 
 TraceSheet::Controls TraceSheet::controls() const

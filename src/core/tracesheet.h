@@ -2,11 +2,13 @@
 
 #include "answermarks.h"
 #include "faceset.h"
+#include "sheet.h"
 #include "trace.h"
 #include "tracedrawing.h"
 
 #include <QByteArray>
 #include <QImage>
+#include <QStringList>
 #include <array>
 #include <functional>
 
@@ -122,6 +124,27 @@ public:
     // changes. Returns which nets were read.
     std::array<bool, 2> takeLoaded();
 
+    // The sheet's texts: the task `popis` and the file-name box `nazev`, in
+    // the window's coordinates, and the task memo's lines.
+    enum class TextImage { Popis, Nazev };
+    const sheet::Placed &textImage(TextImage which) const { return m_texts[int(which)]; }
+    sheet::Placed &textImage(TextImage which) { return m_texts[int(which)]; }
+    const QStringList &memo() const { return m_memo; }
+    void setMemo(const QStringList &lines) { m_memo = lines; }
+
+    // What the window draws and where it lies: the nets (upper, lower) and
+    // the thumbnail, visible when it is on the sheet.
+    struct Drawn
+    {
+        std::array<sheet::Placed, 2> nets;
+        sheet::Placed thumbnail;
+    };
+    // What is printed: with texts the visible text images and `logo`; then
+    // the visible nets, as drawn or, with `answers`, their answers
+    // (answerNet); then the thumbnail when it is on the sheet.
+    QList<sheet::Item> items(bool withTexts, const Drawn &drawn, const sheet::Item &logo,
+                             bool answers, bool arrows) const;
+
 private:
     static int index(int n) { return n == 2 ? 1 : 0; }
     trace::Trace &at(int n) { return m_nets[index(n)]; }
@@ -137,4 +160,6 @@ private:
     faceset::Snapshot m_applied;
     std::array<QImage, faceset::slotCount> m_tiles;
     tracedraw::Tiles m_mirrored;
+    std::array<sheet::Placed, 2> m_texts;
+    QStringList m_memo;
 };

@@ -52,8 +52,9 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     : SheetWindow(context, helpWindow, "TForm4", QStringLiteral("Příprava stopy"), 601)
 {
-    popis = addImage(this, "popis", QRect(6, 248, 430, 90), 1);
-    addNameAndLogo(570, 570, 1);
+    using Text = TraceSheet::TextImage;
+    popis = addImage(this, "popis", m_sheet.textImage(Text::Popis).rect(), 1);
+    addNameAndLogo(m_sheet.textImage(Text::Nazev).topLeft.y(), 570, 1);
     Image5 = addImage(this, "Image5", QRect(6, 7, 430, 232), 5);
     Image4 = addImage(this, "Image4", QRect(6, 340, 430, 232), 4);
 
@@ -83,6 +84,8 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     vstup->setPlainText(QStringLiteral("Zadání:"));
     vstup->setProperty("tag", 13);
     vstup->viewport()->installEventFilter(this);
+    m_sheet.setMemo(memoLines(vstup));
+    connect(vstup, &QPlainTextEdit::textChanged, this, [this] { m_sheet.setMemo(memoLines(vstup)); });
 
     rgrezim = radioGroup(Panel, "rgrezim", QStringLiteral("Režim úprav"),
                          {QStringLiteral("Tvorba stopy"), QStringLiteral("Změny obrázků")},
@@ -436,17 +439,28 @@ std::array<QImage, 2> TForm4::sheetNetImages() const
     return {Image5->isHidden() ? QImage() : Image5->image(), Image4->isHidden() ? QImage() : Image4->image()};
 }
 
+TraceSheet::Drawn TForm4::drawn() const
+{
+    const auto placed = [](const ImageControl *image, bool visible) {
+        return sheet::Placed{image->image(), image->pos(), visible};
+    };
+    return {{placed(Image5, !Image5->isHidden()), placed(Image4, !Image4->isHidden())},
+            placed(Image1, Image1->parentWidget() == this)};
+}
+
+void TForm4::textImageChanged(ImageControl *image)
+{
+    using Text = TraceSheet::TextImage;
+    if (image == popis || image == nazev)
+        m_sheet.textImage(image == popis ? Text::Popis : Text::Nazev)
+                = {image->image(), image->pos(), !image->isHidden()};
+}
+
 PrintedSheet TForm4::sheetFor(bool answers) const
 {
     return {[this, answers](bool withTexts) {
-                QList<sheet::Control> controls;
-                for (const ImageControl *image : {popis, nazev, logo, Image5, Image4, Image1}) {
-                    controls << sheetControl(image);
-                    if (answers && (image == Image5 || image == Image4))
-                        controls.last().image = m_sheet.answerNet(image == Image4 ? 2 : 1,
-                                                                  sipky->isChecked());
-                }
-                return sheet::traceItems(controls, withTexts);
+                return m_sheet.items(withTexts, drawn(), {logo->image(), logo->pos()}, answers,
+                                     sipky->isChecked());
             },
             Panel->width(), answers ? QStringLiteral("stopa-reseni.pdf") : QStringLiteral("stopa.pdf")};
 }

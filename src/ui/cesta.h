@@ -96,6 +96,10 @@ private:
     void drawCopy(int net, bool replay);
 
     PrintedSheet sheetFor(bool answers) const;
+    // The nets and the thumbnail as the window draws them and where they lie.
+    TraceSheet::Drawn drawn() const;
+    void textImageChanged(ImageControl *image) override;
+    void controlMoved(ImageControl *image) override { textImageChanged(image); }
     ImageControl *netImage(int net) const { return net == 2 ? Image4 : Image5; }
     ImageControl *referenceCopy(int net) const { return net == 2 ? Image2 : Image3; }
     void setCaptionTexts();

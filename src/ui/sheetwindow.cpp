@@ -36,6 +36,7 @@ ImageControl *SheetWindow::addImage(QWidget *parent, const char *name, QRect bou
     image->setObjectName(QLatin1String(name));
     image->setBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
     image->setTag(tag);
+    image->installEventFilter(this);
     return image;
 }
 
@@ -156,12 +157,6 @@ void SheetWindow::dragBy(QWidget *control, int x, int y)
         control->move(left, top);
 }
 
-sheet::Control SheetWindow::sheetControl(const ImageControl *image) const
-{
-    return {image->objectName(), !image->isHidden(), image->parentWidget() == this,
-            image->image(), image->mapTo(this, QPoint(0, 0))};
-}
-
 QStringList SheetWindow::taskLines() const
 {
     return popis->isHidden() ? QStringList() : memoLines(vstup);
@@ -177,6 +172,9 @@ QStringList SheetWindow::memoLines(const QPlainTextEdit *memo)
 
 bool SheetWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Move)
+        if (auto *image = qobject_cast<ImageControl *>(watched))
+            controlMoved(image);
     if (event->type() == QEvent::MouseButtonDblClick
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == Label1)

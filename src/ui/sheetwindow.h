@@ -40,7 +40,8 @@ protected:
     SheetWindow(AppContext &context, QWidget *helpWindow, const char *name, const QString &title,
                 int height);
 
-    // An image control of the window or of the panel.
+    // An image control of the window or of the panel; its moves are reported
+    // to controlMoved().
     ImageControl *addImage(QWidget *parent, const char *name, QRect bounds, int tag = 0);
     // `nazev`, hidden, an outlined white box; `logo` with the copyright.
     void addNameAndLogo(int nazevTop, int logoTop, int tag);
@@ -51,9 +52,11 @@ protected:
     void addHelpButton(QRect geometry);
 
     virtual void FormShow() = 0;
-    // A text image was drawn, hidden or shown: the window's sheet model
-    // takes what it shows.
+    // A text image was drawn, hidden or shown; an image control moved
+    // (dragged, or by the program): the window's sheet model takes what it
+    // shows.
     virtual void textImageChanged(ImageControl *) { }
+    virtual void controlMoved(ImageControl *) { }
     // The main window's model save dialog's file name.
     QString modelName() const;
     // `Label1` shows the name, sized to it, its right edge at 433.
@@ -65,8 +68,6 @@ protected:
     // Moves a control by the mouse's offset from `m_down` when the new place
     // keeps it within the sheet's limits (-119..419, -89..579).
     void dragBy(QWidget *control, int x, int y);
-    // An image control as the sheet's composition rules see it.
-    sheet::Control sheetControl(const ImageControl *image) const;
     // An empty memo has no lines; otherwise one line per paragraph.
     static QStringList memoLines(const QPlainTextEdit *memo);
 

@@ -47,7 +47,6 @@ void TForm2::createControls()
     for (Text which : {Text::Popis, Text::Dalsipopis, Text::Dalsipopis2, Text::Nazev})
         showTextImage(which);
     for (ImageControl *image : {popis, dalsipopis, nazev, dalsipopis2}) {
-        image->installEventFilter(this);
         connect(image, &ImageControl::mouseDown, this,
                 [this, image](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x,
                               int y) { popisMouseDown(image, x, y); });
@@ -75,7 +74,6 @@ void TForm2::createControls()
                 [this, thumb](Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
                     Image1MouseMove(thumb, buttons, x, y);
                 });
-        thumb->installEventFilter(this);
         m_thumbnails[k - 1] = thumb;
     }
 
@@ -192,10 +190,9 @@ void TForm2::textImageChanged(ImageControl *image)
     }
 }
 
-void TForm2::controlMoved(QWidget *control)
+void TForm2::controlMoved(ImageControl *image)
 {
-    auto *image = qobject_cast<ImageControl *>(control);
-    if (!image || m_showing)
+    if (m_showing)
         return;
     const int k = image->tag();
     if (k >= 1 && k <= quiz::thumbnailCount && m_thumbnails[k - 1] == image)
@@ -333,8 +330,6 @@ void TForm2::dalsi2Click(QPlainTextEdit *sender)
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Move)
-        controlMoved(qobject_cast<QWidget *>(watched));
     // The two overlapping memos: the one that takes the keyboard (a click,
     // Tab) comes to the front, so that nobody types into a hidden one.
     if (type == QEvent::FocusIn && (watched == dalsi || watched == dalsi2))

@@ -54,6 +54,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void textImageChanged(ImageControl *image) override;
+    void controlMoved(ImageControl *image) override;
 
 private:
     void createControls();
@@ -68,9 +69,6 @@ private:
     void sendHome(ImageControl *thumb);
     void putOnSheet(ImageControl *thumb);
     static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
-    // A thumbnail or text image moved (dragged, or by the program): the
-    // sheet takes its place.
-    void controlMoved(QWidget *control);
 
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
     QPushButton *OBNOVIT = nullptr;
