@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs them one after another.
 #   scripts/fuzz.sh [seconds per target] [target ...]
-# (targets: quiz trace model lang scale tile desktopid server)
+# (targets: quiz trace model lang scale tile desktopid server settings lesson)
 # Work corpora grow in $VEMTAL_FUZZ_DIR (default build-fuzz/corpus), seeded
 # from tests/fuzz/corpus; crashes are kept in build-fuzz/artifacts.
 set -euo pipefail
@@ -10,7 +10,7 @@ build="${VEMTAL_FUZZ_BUILD_DIR:-$top/build-fuzz}"
 seconds="${1:-20}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(quiz trace model lang scale tile desktopid server settings)
+[ ${#targets[@]} -eq 0 ] && targets=(quiz trace model lang scale tile desktopid server settings lesson)
 work="${VEMTAL_FUZZ_DIR:-$build/corpus}"
 
 CC=clang-14 CXX=clang++-14 cmake -S "$top" -B "$build" -G Ninja -DVEMTAL_FUZZ=ON \

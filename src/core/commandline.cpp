@@ -22,6 +22,7 @@ const char *const helpCzech =
     "  KVIZ.tkt                kviz, jako Kviz > Načíst kviz\n"
     "  STOPA.tpt [STOPA2.tpt]  jedna nebo dvě stopy, jako Stopa > Načíst zadání:\n"
     "                          horní síť, pak dolní\n"
+    "  LEKCE.vemtal            celá lekce, jako Krychle > Otevřít lekci (samotná)\n"
     "Nejdřív se otevřou obrázky nebo model; kviz a stopa potřebují všech šest\n"
     "obrázků.\n"
     "\n"
@@ -45,6 +46,7 @@ const char *const helpEnglish =
     "  QUIZ.tkt                a quiz file, as Quiz > Load quiz loads it\n"
     "  TRACE.tpt [TRACE2.tpt]  one or two trace files, as Trace > Load task loads\n"
     "                          them: the upper net, then the lower\n"
+    "  LESSON.vemtal           a whole lesson, as Cube > Open lesson (on its own)\n"
     "The pictures or the model are opened first; a quiz or a trace needs all six\n"
     "pictures.\n"
     "\n"
@@ -94,6 +96,7 @@ bool sortFiles(const QStringList &files, Files &out)
     out = Files();
     int models = 0;
     int quizzes = 0;
+    int lessons = 0;
     for (const QString &file : files) {
         const QString suffix = QFileInfo(file).suffix().toLower();
         if (suffix == QLatin1String("wrl") || suffix == QLatin1String("txt")) {
@@ -104,12 +107,16 @@ bool sortFiles(const QStringList &files, Files &out)
             ++quizzes;
         } else if (suffix == QLatin1String("tpt")) {
             out.traces << file;
+        } else if (suffix == QLatin1String("vemtal")) {
+            out.lesson = file;
+            ++lessons;
         } else {
             out.pictures << file;
         }
     }
     const bool ok = models <= 1 && quizzes <= 1 && out.traces.size() <= 2
-                    && (models == 0 || out.pictures.isEmpty());
+                    && (models == 0 || out.pictures.isEmpty())
+                    && (lessons == 0 || files.size() == 1);
     if (!ok)
         out = Files();
     return ok;

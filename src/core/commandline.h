@@ -30,10 +30,12 @@ struct Files
     QString model;
     QString quiz;
     QStringList traces;   // the upper net's file, then the lower net's
+    QString lesson;       // ".vemtal": opened alone
 };
 
 // False when the files cannot be opened together: pictures and a model,
-// more than one model or quiz file, or more than two trace files.
+// more than one model or quiz file, more than two trace files, or a lesson
+// with any other file.
 bool sortFiles(const QStringList &files, Files &out);
 
 // The --help text, Czech or English; the --version line.

@@ -91,10 +91,10 @@ QString named(const QString &path, const QString &reason)
     return QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason;
 }
 
-Failure read(const LanguageTexts &language, const QString &path, QByteArray &bytes)
+Failure read(const LanguageTexts &language, const QString &path, QByteArray &bytes, qint64 maxSize)
 {
     textfile::ReadError error;
-    if (textfile::readFile(path, bytes, error))
+    if (regularfile::read(path, maxSize, bytes, error))
         return {};
     return Failure::file(named(path, readErrorText(language, error)));
 }

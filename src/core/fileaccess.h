@@ -35,8 +35,10 @@ QString pictureProblemText(const LanguageTexts &language, const picturefile::Pro
 // "file" + line end + "reason", as the error box shows it.
 QString named(const QString &path, const QString &reason);
 
-// Reads a whole file (textfile::readFile); the error names the file, then the reason.
-Failure read(const LanguageTexts &language, const QString &path, QByteArray &bytes);
+// Reads a whole file of at most `maxSize` bytes (regularfile::read); the
+// error names the file, then the reason.
+Failure read(const LanguageTexts &language, const QString &path, QByteArray &bytes,
+             qint64 maxSize = textfile::maxReadSize);
 // The same for a file that is only checked (textfile::canRead).
 Failure checkReadable(const LanguageTexts &language, const QString &path);
 // Writes through QSaveFile; the error names the file, then the reason.

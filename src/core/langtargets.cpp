@@ -110,6 +110,8 @@ const Target table[] = {
     {Text::MenuExercise, Window::Form1, "Ulozitcvicenistopy", Kind::Caption},
     {Text::MenuScorm, Window::Form1, "Ulozitscorm1", Kind::Caption},
     {Text::MenuScorm, Window::Form1, "Ulozitscormstopy", Kind::Caption},
+    {Text::MenuSaveLesson, Window::Form1, "UlozitLekci1", Kind::Caption},
+    {Text::MenuOpenLesson, Window::Form1, "OtevritLekci1", Kind::Caption},
 };
 
 } // namespace

@@ -23,6 +23,9 @@ const QString formatName = QStringLiteral("vemtal-lesson");
 constexpr qint64 maxManifestSize = 256 * 1024;
 // Largest picture side decoded; a face picture larger than this is not a picture a teacher chose.
 constexpr int maxPictureSide = 12000;
+// The trace window's nets.
+constexpr int netWidth = 430;
+constexpr int netHeight = 232;
 
 QString pictureEntry(int slot, const QByteArray &suffix)
 {
@@ -36,6 +39,7 @@ QString companionEntry(int slot)
 
 const char *const quizTextNames[QuizSheet::textImageCount] = {"popis", "dalsipopis",
                                                               "dalsipopis2", "nazev"};
+const char *const traceTextNames[2] = {"popis", "nazev"};
 
 QByteArray png(const QImage &image)
 {
@@ -135,6 +139,31 @@ public:
             fail(QLatin1String(key));
         return v.toString();
     }
+    QJsonArray array(const QJsonObject &in, const char *key, int size)
+    {
+        const QJsonValue v = in.value(QLatin1String(key));
+        if (!v.isArray() || v.toArray().size() != size)
+            fail(QLatin1String(key));
+        return v.toArray();
+    }
+    // Memo lines: at most maxMemoLines texts without line breaks.
+    QStringList lines(const QJsonObject &in, const char *key)
+    {
+        const QJsonValue v = in.value(QLatin1String(key));
+        QStringList out;
+        if (!v.isArray() || v.toArray().size() > maxMemoLines) {
+            fail(QLatin1String(key));
+            return out;
+        }
+        for (const QJsonValue &line : v.toArray()) {
+            const QString text = line.toString();
+            if (!line.isString() || text.size() > 4096 || text.contains(QLatin1Char('\n'))
+                || text.contains(QLatin1Char('\r')))
+                fail(QLatin1String(key));
+            out << text;
+        }
+        return out;
+    }
     // The bytes of the entry a field names.
     QByteArray entry(const QJsonObject &in, const char *key)
     {
@@ -226,16 +255,36 @@ QByteArray write(const Lesson &lesson, QString *error)
     if (lesson.trace) {
         const Trace &trace = *lesson.trace;
         QJsonArray nets;
+        QJsonArray netImages;
         for (int n = 1; n <= 2; ++n) {
             const QString name = QStringLiteral("trace%1.tpt").arg(n);
             entries.append({name, trace.netFiles[n - 1], true});
             nets.append(name);
+            const QString image = QStringLiteral("trace/net%1.png").arg(n);
+            entries.append({image, png(trace.netImages[n - 1]), false});
+            netImages.append(image);
+        }
+        QJsonArray texts;
+        for (int i = 0; i < 2; ++i) {
+            const QString name = QStringLiteral("trace/%1.png").arg(QLatin1String(traceTextNames[i]));
+            entries.append({name, png(trace.texts[i].image), false});
+            texts.append(placedObject(trace.texts[i], name));
         }
         manifest.insert(QStringLiteral("trace"),
                         QJsonObject{{QStringLiteral("files"), nets},
+                                    {QStringLiteral("netImages"), netImages},
                                     {QStringLiteral("pictureMode"), trace.pictureMode},
                                     {QStringLiteral("activeNet"), trace.activeNet},
-                                    {QStringLiteral("confirmed"), trace.confirmed}});
+                                    {QStringLiteral("confirmed"), trace.confirmed},
+                                    {QStringLiteral("texts"), texts},
+                                    {QStringLiteral("memo"), QJsonArray::fromStringList(trace.memo)},
+                                    {QStringLiteral("netShown"), QJsonArray{trace.netShown[0], trace.netShown[1]}},
+                                    {QStringLiteral("thumbnail"),
+                                     QJsonObject{{QStringLiteral("onSheet"), trace.thumbnailOnSheet},
+                                                 {QStringLiteral("left"), trace.thumbnailTopLeft.x()},
+                                                 {QStringLiteral("top"), trace.thumbnailTopLeft.y()}}},
+                                    {QStringLiteral("arrows"), trace.arrows},
+                                    {QStringLiteral("modelName"), trace.modelName}});
     }
 
     const Placement &p = lesson.placement;
@@ -366,9 +415,34 @@ ReadResult read(const QByteArray &bytes)
             if (!entries.contains(name) || !scratch.load(n, read.netFiles[n - 1]))
                 check.fail(QStringLiteral("trace"));
         }
+        const QJsonArray images = check.array(trace, "netImages", 2);
+        for (int n = 1; n <= 2 && !check.failed(); ++n) {
+            const QByteArray bytes = entries.value(images[n - 1].toString());
+            if (decodedFormat(bytes, &read.netImages[n - 1], netWidth) != "png"
+                || read.netImages[n - 1].size() != QSize(netWidth, netHeight))
+                check.fail(QStringLiteral("netImages"));
+            read.netImages[n - 1] = read.netImages[n - 1].convertToFormat(QImage::Format_RGB32);
+        }
         read.pictureMode = check.flag(trace, "pictureMode");
         read.activeNet = check.integer(trace, "activeNet", 1, 2);
         read.confirmed = check.flag(trace, "confirmed");
+        const QJsonArray texts = check.array(trace, "texts", 2);
+        for (int i = 0; i < 2 && !check.failed(); ++i)
+            read.texts[i] = check.placed(texts[i].toObject());
+        read.memo = check.lines(trace, "memo");
+        const QJsonArray shown = check.array(trace, "netShown", 2);
+        for (int i = 0; i < 2 && !check.failed(); ++i) {
+            if (!shown[i].isBool())
+                check.fail(QStringLiteral("netShown"));
+            read.netShown[i] = shown[i].toBool();
+        }
+        const QJsonObject thumbnail = check.object(trace, "thumbnail");
+        read.thumbnailOnSheet = check.flag(thumbnail, "onSheet");
+        // Where a drag may leave it: anywhere the window's area reaches.
+        read.thumbnailTopLeft = QPoint(check.integer(thumbnail, "left", -137, 883),
+                                       check.integer(thumbnail, "top", -103, 600));
+        read.arrows = check.flag(trace, "arrows");
+        read.modelName = check.text(trace, "modelName", 4096);
         lesson.trace = read;
     }
 

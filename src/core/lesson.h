@@ -2,6 +2,7 @@
 
 #include "cutoutsheet.h"
 #include "faceset.h"
+#include "placement.h"
 #include "quizsheet.h"
 #include "tracesheet.h"
 
@@ -26,24 +27,27 @@ struct Picture
     QByteArray companion;   // the companion bitmap's bytes; empty when there is none
 };
 
-struct Placement
-{
-    double scale = 10;
-    int left = 1;
-    int top = 1;
-    bool portrait = true;
-    bool withTexts = true;
-    bool operator==(const Placement &) const = default;
-};
+using Placement = placement::Choices;
 
 // The trace sheet as the lesson keeps it: both nets as trace files, the
-// mode, the active net, whether OK was pressed, and the sheet's texts.
+// mode, the active net, whether OK was pressed, the sheet's texts and task
+// memo, and what the window shows of its own: which nets are shown, where
+// the thumbnail lies, the arrows box and the model name; the nets' images
+// as they were drawn, since a drawing keeps strokes no model replays.
 struct Trace
 {
     std::array<QByteArray, 2> netFiles;
+    std::array<QImage, 2> netImages;      // the nets as drawn (430 x 232)
     bool pictureMode = false;
     int activeNet = 1;
     bool confirmed = false;
+    std::array<sheet::Placed, 2> texts;   // popis, nazev
+    QStringList memo;
+    std::array<bool, 2> netShown{true, true};
+    bool thumbnailOnSheet = false;
+    QPoint thumbnailTopLeft{6, 7};
+    bool arrows = false;
+    QString modelName;
 };
 
 struct Lesson
@@ -59,6 +63,7 @@ struct Lesson
 
 // Limits of what a lesson may hold.
 constexpr qint64 maxFileSize = 64 * 1024 * 1024;
+constexpr int maxMemoLines = 200;
 
 // The lesson file's bytes; empty with `error` set when it cannot be made.
 QByteArray write(const Lesson &lesson, QString *error = nullptr);

@@ -71,4 +71,16 @@ PrintPlacement printPlacement(QSize page, int left, int top, double scale);
 // The destination rectangle of the 440 x 600 sheet on the printed page.
 QRect destinationRect(const PrintPlacement &placement);
 
+// What the teacher chose in the placement dialog: the scale, the outline's
+// corner in preview pixels, the orientation and whether texts are printed.
+struct Choices
+{
+    double scale = 10;
+    int left = 1;
+    int top = 1;
+    bool portrait = true;
+    bool withTexts = true;
+    bool operator==(const Choices &) const = default;
+};
+
 } // namespace placement

@@ -207,7 +207,14 @@
     X(PageUpperNet, "Horní síť") /* 199 */ \
     X(PageLowerNet, "Dolní síť") /* 200 */ \
     X(PageShow3D, "Ukázat krychli ve 3D") /* 201 */ \
-    X(PageCellState, "obrázek %1, otočení %2") /* 202 */
+    X(PageCellState, "obrázek %1, otočení %2") /* 202 */ \
+    X(MenuSaveLesson, "Uložit lekci…") /* 203 */ \
+    X(MenuOpenLesson, "Otevřít lekci…") /* 204 */ \
+    X(FilterLesson, "Lekce vemtal|*.vemtal") /* 205 */ \
+    X(LessonNotALesson, "Soubor není lekce programu vemtal.") /* 206 */ \
+    X(LessonNewer, "Lekci uložila novější verze programu vemtal, tato verze ji neotevře.") /* 207 */ \
+    X(LessonDamaged, "Lekce je poškozená (%1), nic se nezměnilo.") /* 208 */ \
+    X(LessonTooLarge, "Lekce je příliš velká (nejvýše 64 MB), nic se nezměnilo.") /* 209 */
 
 enum class Text : int {
     None = 0,

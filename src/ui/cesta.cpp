@@ -471,3 +471,71 @@ void TForm4::setCaptionTexts()
     m_captions[0] = m_context.language.text(Text::TraceUpperCaption);
     m_captions[1] = m_context.language.text(Text::TraceLowerCaption);
 }
+
+// ---- lessons
+
+std::optional<lesson::Trace> TForm4::lessonTrace() const
+{
+    if (m_sheet.applied() == faceset::Snapshot() && !m_sheet.loadPending())
+        return std::nullopt;
+    lesson::Trace t;
+    for (int n = 1; n <= 2; ++n) {
+        t.netFiles[n - 1] = m_sheet.fileBytes(n);
+        t.netImages[n - 1] = netImage(n)->image();
+        t.netShown[n - 1] = !netImage(n)->isHidden();
+    }
+    t.pictureMode = m_sheet.mode() == TraceSheet::Mode::Picture;
+    t.activeNet = m_sheet.activeNet();
+    t.confirmed = !m_sheet.needsRefresh();
+    t.texts = {m_sheet.textImage(TraceSheet::TextImage::Popis), m_sheet.textImage(TraceSheet::TextImage::Nazev)};
+    t.memo = m_sheet.memo();
+    t.thumbnailOnSheet = Image1->parentWidget() == this;
+    t.thumbnailTopLeft = Image1->pos();
+    t.arrows = sipky->isChecked();
+    t.modelName = shownModelName();
+    return t;
+}
+
+void TForm4::applyLesson(const lesson::Trace &t)
+{
+    for (int n = 1; n <= 2; ++n)
+        m_sheet.load(n, t.netFiles[n - 1]);   // checked when the lesson was read
+    m_sheet.textImage(TraceSheet::TextImage::Popis) = t.texts[0];
+    m_sheet.textImage(TraceSheet::TextImage::Nazev) = t.texts[1];
+    showPlaced(popis, t.texts[0]);
+    showPlaced(nazev, t.texts[1]);
+    setMemoLines(vstup, t.memo);
+    sipky->setChecked(t.arrows);
+    Image1->changeParent(t.thumbnailOnSheet ? static_cast<QWidget *>(this) : Panel);
+    Image1->move(t.thumbnailTopLeft);
+    Panel->raise();
+    BitBtn1->raise();
+    m_sheet.finishLoad();
+    if (isVisible())
+        FormShow();
+    else
+        show();   // takes the nets read, in picture mode
+    if (!t.pictureMode)
+        m_sheet.leavePictureMode();
+    m_sheet.selectNet(t.activeNet);
+    netSelected();
+    for (int n = 1; n <= 2; ++n) {
+        // The nets as the teacher saw them: the lesson keeps their drawings.
+        if (t.netImages[n - 1].size() == netImage(n)->size())
+            netImage(n)->setImage(t.netImages[n - 1]);
+        else
+            drawNet(n);
+        netImage(n)->setVisible(t.netShown[n - 1]);
+        netImage(n)->update();
+        drawCopy(n, !t.pictureMode);
+    }
+    setModelName(t.modelName, 578);
+    showState();
+    if (!t.confirmed) {
+        hide();
+        return;
+    }
+    raise();
+    emit confirmed();
+    m_sheet.confirm();
+}

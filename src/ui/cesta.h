@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lesson.h"
 #include "sheetwindow.h"
 #include "tilecheck.h"
 #include "tracesheet.h"
@@ -43,6 +44,13 @@ public:
     // The nets with their whole traces, the imprints they show hidden or
     // turned marked (TraceSheet::answerNet), in their place.
     PrintedSheet answerSheet() const override { return sheetFor(true); }
+    // The sheet as a lesson keeps it; none when it was never prepared.
+    std::optional<lesson::Trace> lessonTrace() const;
+    // A saved lesson's sheet: its nets read as "Načíst zadání" reads them,
+    // its mode, active net, texts and nets as they were shown. Shown with
+    // OK pressed when it was confirmed, hidden otherwise. The face set
+    // snapshot is the lesson's already.
+    void applyLesson(const lesson::Trace &trace);
 
 signals:
     // OK pressed: the sheet may be printed and saved.

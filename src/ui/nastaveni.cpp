@@ -150,6 +150,23 @@ void TStranka::setPageRatio(double ratio)
         m_pageRatio = ratio;
 }
 
+placement::Choices TStranka::choices() const
+{
+    return {m_scale, m_left, m_top, m_portrait, m_withTexts};
+}
+
+void TStranka::setChoices(const placement::Choices &choices)
+{
+    // The orientation first: turning the page may move the outline home.
+    (choices.portrait ? m_navys : m_nasir)->setChecked(true);
+    navysClick();
+    m_scale = choices.scale;
+    m_left = choices.left;
+    m_top = choices.top;
+    m_withTexts = choices.withTexts;
+    recomputeOutline();
+}
+
 void TStranka::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

@@ -34,6 +34,9 @@ public:
     bool portrait() const { return m_portrait; }
     bool withTexts() const { return m_withTexts; }
     QSize outlineSize() const { return QSize(m_outlineWidth, m_outlineHeight); }
+    placement::Choices choices() const;
+    // Choices as a saved lesson brings them; the preview follows at the next showing.
+    void setChoices(const placement::Choices &choices);
     bool dragging() const { return m_dragging; }
 
 public slots:

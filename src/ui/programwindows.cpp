@@ -4,6 +4,7 @@
 #include "cutoutprinting.h"
 #include "help.h"
 #include "help2.h"
+#include "lessoncommands.h"
 #include "nastaveni.h"
 #include "sheetprinting.h"
 #include "tisky.h"
@@ -35,6 +36,9 @@ ProgramWindows::ProgramWindows(AppContext &context)
     form1->setSheetWindows(form2.get(), form4.get(), printing.get());
     cutout = std::make_unique<CutoutPrinting>(context);
     form1->setCutout(cutout.get());
+    // A child of the main window, as the sheet commands are.
+    form1->setLessonCommands(new LessonCommands(context, *form1, *form2, *form4, *stranka,
+                                                form1->loadModelItem()));
 }
 
 ProgramWindows::~ProgramWindows()

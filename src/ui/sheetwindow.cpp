@@ -100,6 +100,25 @@ QString SheetWindow::modelName() const
     return m_context.modelFileName ? m_context.modelFileName() : QString();
 }
 
+QString SheetWindow::shownModelName() const
+{
+    return Label1->text();
+}
+
+void SheetWindow::setMemoLines(QPlainTextEdit *memo, const QStringList &lines)
+{
+    memo->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void SheetWindow::showPlaced(ImageControl *control, const sheet::Placed &placed)
+{
+    control->setBounds(placed.topLeft.x(), placed.topLeft.y(), placed.image.width(),
+                       placed.image.height());
+    control->setImage(placed.image);
+    control->setVisible(placed.visible);
+    control->update();
+}
+
 void SheetWindow::setModelName(const QString &name, int top)
 {
     Label1->setText(name);

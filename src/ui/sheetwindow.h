@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet.h"
+
 #include "sheetprinting.h"
 
 #include <QWidget>
@@ -35,6 +37,8 @@ public:
     void Label1DblClick();
     // The task memo's lines while its text image lies on the sheet; none otherwise.
     QStringList taskLines() const;
+    // What the model name label shows.
+    QString shownModelName() const;
 
 protected:
     SheetWindow(AppContext &context, QWidget *helpWindow, const char *name, const QString &title,
@@ -70,6 +74,9 @@ protected:
     void dragBy(QWidget *control, int x, int y);
     // An empty memo has no lines; otherwise one line per paragraph.
     static QStringList memoLines(const QPlainTextEdit *memo);
+    static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
+    // An image control takes a placed image's place, picture and visibility.
+    static void showPlaced(ImageControl *control, const sheet::Placed &placed);
 
     void showEvent(QShowEvent *event) override;
     // Left double clicks on `Label1` and `vstup`.

@@ -172,13 +172,8 @@ ImageControl *TForm2::textImageControl(QuizSheet::TextImage which) const
 
 void TForm2::showTextImage(QuizSheet::TextImage which)
 {
-    ImageControl *image = textImageControl(which);
-    const sheet::Placed &text = m_sheet.textImage(which);
     const QScopedValueRollback showing(m_showing, true);
-    image->setBounds(text.topLeft.x(), text.topLeft.y(), text.image.width(), text.image.height());
-    image->setImage(text.image);
-    image->setVisible(text.visible);
-    image->update();
+    showPlaced(textImageControl(which), m_sheet.textImage(which));
 }
 
 void TForm2::textImageChanged(ImageControl *image)
@@ -345,11 +340,6 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     return SheetWindow::eventFilter(watched, event);
 }
 
-void TForm2::setMemoLines(QPlainTextEdit *memo, const QStringList &lines)
-{
-    memo->setPlainText(lines.join(QLatin1Char('\n')));
-}
-
 QString TForm2::loadQuizFile(const QByteArray &bytes)
 {
     switch (m_sheet.load(bytes)) {
@@ -379,4 +369,32 @@ PrintedSheet TForm2::sheetFor(bool answers) const
                 return m_sheet.items(withTexts, answers, {logo->image(), logo->pos()});
             },
             Panel->width(), answers ? QStringLiteral("kviz-reseni.pdf") : QStringLiteral("kviz.pdf")};
+}
+
+bool TForm2::prepared() const
+{
+    return m_sheet.loaded() || m_sheet.confirmed() || m_sheet.nets().applied() != faceset::Snapshot();
+}
+
+void TForm2::applyLesson(const QuizSheet &sheet, const QString &name)
+{
+    m_sheet = sheet;
+    m_downControl = nullptr;
+    showThumbnails();
+    for (int i = 0; i < QuizSheet::textImageCount; ++i)
+        showTextImage(QuizSheet::TextImage(i));
+    setMemoLines(vstup, sheet.memo(QuizSheet::Memo::Vstup));
+    setMemoLines(dalsi, sheet.memo(QuizSheet::Memo::Dalsi));
+    setMemoLines(dalsi2, sheet.memo(QuizSheet::Memo::Dalsi2));
+    setModelName(name, 522);
+    if (!m_sheet.confirmed()) {
+        hide();   // the next showing draws the states (loaded)
+        return;
+    }
+    if (isVisible())
+        preber();
+    else
+        show();
+    raise();
+    emit confirmed();
 }

@@ -29,6 +29,12 @@ public:
     PrintedSheet printedSheet() const override { return sheetFor(false); }
     // The thumbnails' answers (quiznets' answerImage) in their place.
     PrintedSheet answerSheet() const override { return sheetFor(true); }
+    // Whether the sheet was ever prepared (shown, or loaded from a file).
+    bool prepared() const;
+    // A saved lesson's sheet and model name, drawn from their states at the
+    // next showing; shown at once (OK pressed) when it was confirmed, hidden
+    // otherwise. The face set snapshot is the lesson's already.
+    void applyLesson(const QuizSheet &sheet, const QString &modelName);
 
     // Handlers and helpers, named as in the window's design.
     void FormCreate();
@@ -68,7 +74,6 @@ private:
                          const QString &text);
     void sendHome(ImageControl *thumb);
     void putOnSheet(ImageControl *thumb);
-    static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
 
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
     QPushButton *OBNOVIT = nullptr;

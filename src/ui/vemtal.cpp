@@ -5,6 +5,7 @@
 #include "cutoutprinting.h"
 #include "dialogs.h"
 #include "exercisecommands.h"
+#include "lessoncommands.h"
 #include "faceset.h"
 #include "logging.h"
 #include "uifont.h"
@@ -194,7 +195,7 @@ void TForm1::buildMenus()
     QMenu *krychle = addMenu("Zmnitobrzky1", QStringLiteral("Krychle"));
     addItem(krychle, "Zmnitobrzky2", QStringLiteral("Změnit obrázky"), &TForm1::NactiClick, "Ctrl+L");
     addItem(krychle, "loitkrychli1", QStringLiteral("Uložit krychli"), &TForm1::Uloitkrychli1Click, "Ctrl+S");
-    addItem(krychle, "Nastkrychli1", QStringLiteral("Načíst krychli"), &TForm1::Nastkrychli1Click, "Ctrl+O");
+    m_nastKrychli = addItem(krychle, "Nastkrychli1", QStringLiteral("Načíst krychli"), &TForm1::Nastkrychli1Click, "Ctrl+O");
     krychle->addSeparator()->setObjectName(QStringLiteral("N3"));
     addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), &TForm1::ZobrazClick, "F4");
     addItem(krychle, "Zobrazitvprohlizeci1", QStringLiteral("Zobrazit v prohlížeči"),
@@ -275,6 +276,14 @@ void TForm1::setPictures(const QStringList &files)
     m_sheetMenu.kviz->setEnabled(true);
     OPD2.request.fileName = files.first();
     m_faces.setPictures(files);
+    showFaceSet();
+}
+
+void TForm1::setFaceSet(const FaceSet &faces)
+{
+    m_faces = faces;
+    m_sheetMenu.kviz->setEnabled(true);
+    OPD2.request.fileName = faces.picture(0);
     showFaceSet();
 }
 
@@ -479,6 +488,8 @@ void TForm1::openArguments(const QStringList &arguments)
         qCInfo(lcStart).noquote() << "pictures:" << files.pictures.mid(0, 6).join(QLatin1String(", "));
     if (!files.model.isEmpty() && loadModelFile(files.model, QFileInfo(files.model).absolutePath()))
         qCInfo(lcStart).noquote() << "model:" << files.model;
+    if (!files.lesson.isEmpty() && m_lessons)
+        m_lessons->open(files.lesson);
     if (m_sheets)
         m_sheets->openFiles(files.quiz, files.traces);
 }

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class CutoutPrinting;
+class LessonCommands;
 class SheetPrinting;
 class TForm2;
 class TForm4;
@@ -33,6 +34,8 @@ public:
     // The face set; the controls show it as the path labels' captions (with
     // their quotes) and the edits' texts.
     const FaceSet &faceSet() const { return m_faces; }
+    // A whole face set, as a lesson brings it.
+    void setFaceSet(const FaceSet &faces);
     QStringList pathLabels() const;
     QStringList rotationEdits() const;
     bool anyPathEmpty() const { return !m_faces.complete(); }
@@ -60,6 +63,10 @@ public:
     void setSheetWindows(TForm2 *quiz, TForm4 *trace, SheetPrinting *printing);
     SheetCommands *sheetCommands() const { return m_sheets; }
     void setCutout(CutoutPrinting *cutout) { m_cutout = cutout; }
+    // The lesson commands go after "Načíst krychli"; a lesson file named at
+    // start-up is opened by them.
+    QAction *loadModelItem() const { return m_nastKrychli; }
+    void setLessonCommands(LessonCommands *lessons) { m_lessons = lessons; }
 
     // Files named at start-up (sorted by commandline::sortFiles): pictures
     // fill the face set as "Načíst všechny obrázky" does, or a model is
@@ -132,6 +139,8 @@ private:
     QAction *m_prohlizecVRML = nullptr;   // F4 opens the desktop's VRML viewer
     SheetCommands *m_sheets = nullptr;   // a child of this window
     CutoutPrinting *m_cutout = nullptr;
+    LessonCommands *m_lessons = nullptr;
+    QAction *m_nastKrychli = nullptr;
     std::unique_ptr<WebCommands> m_web;
     bool m_closing = false;
     bool m_placed = false;

@@ -87,11 +87,13 @@ with tempfile.TemporaryDirectory() as tmp:
     # The caches that a plain install brings up to date.
     mime = os.path.join(prefix, "share", "mime")
     globs = open(os.path.join(mime, "globs2")).read() if os.path.isfile(os.path.join(mime, "globs2")) else ""
-    for line in ("application/x-vemtal-quiz:*.tkt", "application/x-vemtal-trace:*.tpt"):
+    for line in ("application/x-vemtal-quiz:*.tkt", "application/x-vemtal-trace:*.tpt",
+                 "application/x-vemtal-lesson:*.vemtal"):
         check(line in globs, "MIME glob " + line)
     cache = os.path.join(prefix, "share", "applications", "mimeinfo.cache")
     cached = open(cache).read() if os.path.isfile(cache) else ""
-    for kind in ("application/x-vemtal-quiz", "application/x-vemtal-trace", "model/vrml"):
+    for kind in ("application/x-vemtal-quiz", "application/x-vemtal-trace",
+                 "application/x-vemtal-lesson", "model/vrml"):
         check(kind + "=vemtal.desktop;" in cached, "menu entry opens " + kind)
 
     # A start folder with a model of the installed demo faces, a quiz and a trace.

@@ -1,0 +1,286 @@
+// The lesson file: its reader against hostile files, and a whole lesson
+// saved from the windows and opened in a fresh program elsewhere.
+#include "fileaccess.h"
+#include "lesson.h"
+#include "lessoncommands.h"
+#include "testapp.h"
+#include "ziparchive.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <zip.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QPoint fieldCentre(int column, int row)
+{
+    return QPoint(33 * (column - 1) + 17, 33 * (row - 1) + 17);
+}
+
+// A lesson's entries changed by `edit`, zipped again.
+QByteArray edited(const QByteArray &lesson, const std::function<void(QList<ziparchive::Entry> &)> &edit)
+{
+    QList<ziparchive::Entry> entries = ziparchive::read(lesson).entries;
+    edit(entries);
+    return ziparchive::write(entries);
+}
+
+QByteArray withManifest(const QByteArray &lesson, const std::function<void(QJsonObject &)> &edit)
+{
+    return edited(lesson, [&](QList<ziparchive::Entry> &entries) {
+        QJsonObject manifest = QJsonDocument::fromJson(entries[0].data).object();
+        edit(manifest);
+        entries[0].data = QJsonDocument(manifest).toJson();
+    });
+}
+
+// The entry `name` marked as a symbolic link, as a Unix zip tool stores one.
+QByteArray asLink(const QByteArray &lesson, const char *name)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t *source = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_t *archive = zip_open_from_source(source, ZIP_TRUNCATE, &error);
+    zip_source_keep(source);
+    const QList<ziparchive::Entry> entries = ziparchive::read(lesson).entries;
+    for (const ziparchive::Entry &e : entries) {
+        const zip_int64_t i = zip_file_add(archive, e.name.toUtf8().constData(),
+                                           zip_source_buffer(archive, e.data.constData(), e.data.size(), 0), 0);
+        if (e.name == QLatin1String(name))
+            zip_file_set_external_attributes(archive, i, 0, ZIP_OPSYS_UNIX, (S_IFLNK | 0777) << 16);
+    }
+    zip_close(archive);
+    QByteArray bytes;
+    zip_source_open(source);
+    zip_source_seek(source, 0, SEEK_END);
+    bytes.resize(zip_source_tell(source));
+    zip_source_seek(source, 0, SEEK_SET);
+    zip_source_read(source, bytes.data(), bytes.size());
+    zip_source_close(source);
+    zip_source_free(source);
+    return bytes;
+}
+
+QImage composed(const PrintedSheet &sheet)
+{
+    return sheet::composeSheet(sheet.items(true));
+}
+
+} // namespace
+
+class tst_Lesson : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_homes;
+    QByteArray m_lesson;          // saved by the first program
+    QList<QImage> m_sheets;       // its quiz and trace sheets, as printed and solved
+    placement::Choices m_choices{4, 30, 40, false, false};
+
+    // A program whose HOME is a folder of its own.
+    std::unique_ptr<TestApp> startIn(const QString &home)
+    {
+        QDir().mkpath(home);
+        qputenv("HOME", QFile::encodeName(home));
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+        return std::make_unique<TestApp>();
+    }
+    static QList<QImage> sheets(const TestApp &app)
+    {
+        return {composed(app.form2->printedSheet()), composed(app.form2->answerSheet()),
+                composed(app.form4->printedSheet()), composed(app.form4->answerSheet())};
+    }
+
+private slots:
+    // The lesson every other case starts from: pictures in a folder that is
+    // deleted afterwards, a quiz with a net on the sheet, one square hidden
+    // and the task drawn, a trace rolled and edited, a placement.
+    void initTestCase()
+    {
+        std::unique_ptr<TestApp> app = startIn(m_homes.filePath("teacher"));
+        const QString pictures = app->path("obrazky");
+        QDir().mkpath(pictures);
+        QStringList files;
+        for (const QString &demo : TestApp::demoFiles()) {
+            const QString copy = pictures + QLatin1Char('/') + QFileInfo(demo).fileName();
+            QFile::copy(demo, copy);
+            QFile::copy(faceset::companionBitmapName(demo), faceset::companionBitmapName(copy));
+            files << copy;
+        }
+        app->form1->openArguments(files);
+        app->form1->findChild<QLineEdit *>("Ed2")->setText("3");
+
+        app->item("Piprav1")->trigger();
+        TForm2 &quiz = *app->form2;
+        auto *thumb = quiz.findChild<QWidget *>("Image4");
+        QTest::mouseClick(thumb, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(thumb, Qt::RightButton, {}, QPoint(50, 50));
+        quiz.findChild<QPlainTextEdit *>("vstup")->setPlainText("Zadání:\nSlož krychli.");
+        quiz.vstupDblClick();
+        QTest::mouseClick(quiz.findChild<QPushButton *>("OK"), Qt::LeftButton);
+
+        app->item("priprstopy")->trigger();
+        TForm4 &trace = *app->form4;
+        auto *upper = trace.findChild<QWidget *>("Image5");
+        for (QPoint f : {QPoint(8, 4), QPoint(9, 4), QPoint(9, 5), QPoint(10, 5)})
+            QTest::mouseClick(upper, Qt::LeftButton, {}, fieldCentre(f.x(), f.y()));
+        for (QRadioButton *r : trace.findChildren<QRadioButton *>())
+            if (r->text() == texts::builtin(Text::TraceModePicture))
+                QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, 8));
+        QCOMPARE(trace.mode(), 2);
+        QTest::mouseClick(upper, Qt::RightButton, {}, fieldCentre(9, 4));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, fieldCentre(9, 5));
+        QTest::mouseClick(trace.findChild<QPushButton *>("OK"), Qt::LeftButton);
+        app->stranka->setChoices(m_choices);
+
+        const QString saved = app->path("lekce.vemtal");
+        app->dialogs.files.enqueue({saved});
+        QElapsedTimer timer;
+        timer.start();
+        app->item("UlozitLekci1")->trigger();
+        qInfo("saving the lesson: %lld ms", timer.elapsed());
+        m_lesson = fileBytes(saved);
+        QVERIFY(!m_lesson.isEmpty());
+        QVERIFY(app->dialogs.texts("error").isEmpty() && app->dialogs.texts("message").isEmpty());
+        m_sheets = sheets(*app);
+        QDir(pictures).removeRecursively();
+    }
+
+    // Opened from the command line in a fresh program: another start
+    // folder, another HOME, the pictures gone. Everything comes back.
+    void openedElsewhereComesBackWhole()
+    {
+        std::unique_ptr<TestApp> app = startIn(m_homes.filePath("pupil"));
+        const QString file = app->path("lekce.vemtal");
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(m_lesson) == m_lesson.size());
+        out.close();
+        QElapsedTimer timer;
+        timer.start();
+        app->form1->openArguments({file});
+        qInfo("opening the lesson: %lld ms", timer.elapsed());
+        QVERIFY(app->dialogs.calls.isEmpty());
+
+        const FaceSet &faces = app->form1->faceSet();
+        QVERIFY(faces.complete());
+        QCOMPARE(faces.rotationTexts(), QStringList({"0", "0", "3", "0", "0", "0"}));
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(folder.startsWith(m_homes.filePath("pupil")));
+        for (int slot = 0; slot < 6; ++slot) {
+            QVERIFY2(faces.picture(slot).startsWith(folder + "/lessons/"), qPrintable(faces.picture(slot)));
+            QVERIFY(QFileInfo(faces.picture(slot)).isFile());
+        }
+        QVERIFY(app->form2->isVisible() && app->form4->isVisible());
+        QVERIFY(app->item("tiskni")->isEnabled() && app->item("tiskstopy")->isEnabled());
+        QCOMPARE(app->stranka->choices(), m_choices);
+
+        const QList<QImage> now = sheets(*app);
+        const char *names[] = {"quiz", "quiz answers", "trace", "trace answers"};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(now[i] == m_sheets[i], names[i]);
+
+        // Saved again, the lesson is the same file.
+        app->dialogs.files.enqueue({app->path("znovu.vemtal")});
+        app->item("UlozitLekci1")->trigger();
+        QCOMPARE(fileBytes(app->path("znovu.vemtal")), m_lesson);
+
+        // A hostile file now changes nothing and says so once.
+        const QByteArray newer = withManifest(m_lesson, [](QJsonObject &m) { m["version"] = 2; });
+        QFile bad(app->path("novejsi.vemtal"));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(newer) == newer.size());
+        bad.close();
+        const FaceSet before = faces;
+        app->dialogs.calls.clear();
+        app->dialogs.files.enqueue({bad.fileName()});
+        app->item("OtevritLekci1")->trigger();
+        QCOMPARE(app->dialogs.texts("message").size(), 1);
+        QVERIFY(app->form1->faceSet() == before);
+        QVERIFY(sheets(*app) == now);
+    }
+
+    void hostileLessonsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("error");
+        using E = lesson::ReadError;
+        const QByteArray &l = m_lesson;
+        const auto entry = [](const char *name, const QByteArray &data) {
+            return [=](QList<ziparchive::Entry> &entries) { entries.append({name, data, true}); };
+        };
+        QTest::newRow("path traversal") << edited(l, entry("../lesson.json", "{}")) << int(E::Damaged);
+        QTest::newRow("absolute path") << edited(l, entry("/tmp/x.png", "x")) << int(E::Damaged);
+        QTest::newRow("symbolic link") << asLink(l, "pictures/0.jpg") << int(E::Damaged);
+        QTest::newRow("bomb") << edited(l, entry("big", QByteArray(30 * 1024 * 1024, '\0'))) << int(E::TooLarge);
+        QTest::newRow("truncated") << l.left(l.size() / 2) << int(E::NotALesson);
+        QTest::newRow("newer version")
+                << withManifest(l, [](QJsonObject &m) { m["version"] = 2; }) << int(E::NewerVersion);
+        QTest::newRow("not a lesson")
+                << withManifest(l, [](QJsonObject &m) { m["format"] = "x"; }) << int(E::NotALesson);
+        QTest::newRow("rotation out of range") << withManifest(l, [](QJsonObject &m) {
+            QJsonArray faces = m["faces"].toArray();
+            QJsonObject face = faces[1].toObject();
+            face["rotation"] = 4;
+            faces[1] = face;
+            m["faces"] = faces;
+        }) << int(E::Damaged);
+        QTest::newRow("active net out of range") << withManifest(l, [](QJsonObject &m) {
+            QJsonObject trace = m["trace"].toObject();
+            trace["activeNet"] = 3;
+            m["trace"] = trace;
+        }) << int(E::Damaged);
+        QTest::newRow("picture that does not decode") << edited(l, [](QList<ziparchive::Entry> &entries) {
+            for (ziparchive::Entry &e : entries)
+                if (e.name == "pictures/1.png")
+                    e.data.truncate(e.data.size() / 2);
+        }) << int(E::Damaged);
+        QTest::newRow("missing picture entry") << edited(l, [](QList<ziparchive::Entry> &entries) {
+            entries.removeIf([](const ziparchive::Entry &e) { return e.name == "pictures/2.gif"; });
+        }) << int(E::Damaged);
+    }
+    void hostileLessonsAreRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, error);
+        QVERIFY(lesson::read(m_lesson).ok());
+        const lesson::ReadResult read = lesson::read(bytes);
+        QCOMPARE(int(read.error), error);
+        QVERIFY(!read.lesson.quiz && !read.lesson.trace && !read.lesson.faces.complete());
+    }
+
+    // Pictures unpack into the lesson's own folder and nowhere else.
+    void picturesStayInTheLessonFolder()
+    {
+        std::unique_ptr<TestApp> app = startIn(m_homes.filePath("third"));
+        QFile out(app->path("a.vemtal"));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(m_lesson) == m_lesson.size());
+        out.close();
+        app->dialogs.files.enqueue({out.fileName()});
+        app->item("OtevritLekci1")->trigger();
+        const QDir lessons(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/lessons");
+        const QStringList folders = lessons.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(folders.size(), 1);
+        QCOMPARE(QDir(lessons.filePath(folders[0])).entryList(QDir::Files).size(), 12);
+    }
+};
+
+QTEST_MAIN(tst_Lesson)
+#include "tst_lesson.moc"
