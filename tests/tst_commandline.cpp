@@ -91,6 +91,8 @@ private slots:
         QTest::newRow("two models") << QStringList{"k.wrl", "m.txt"} << "";
         QTest::newRow("two quizzes") << QStringList{"a.tkt", "b.tkt"} << "";
         QTest::newRow("three traces") << QStringList{"a.tpt", "b.tpt", "c.tpt"} << "";
+        QTest::newRow("lesson") << QStringList{"L.Vemtal"} << "||||L.Vemtal";
+        QTest::newRow("lesson and quiz") << QStringList{"l.vemtal", "q.tkt"} << "";
     }
     void sortFiles()
     {
@@ -100,7 +102,9 @@ private slots:
         const bool ok = commandline::sortFiles(files, out);
         QCOMPARE(ok, !sorted.isEmpty());
         if (ok)
-            QCOMPARE(QStringList({out.pictures.join(','), out.model, out.quiz, out.traces.join(',')}).join('|'),
+            QCOMPARE(QStringList({out.pictures.join(','), out.model, out.quiz, out.traces.join(','), out.lesson})
+                             .join('|')
+                             .replace(QRegularExpression("\\|$"), QString()),
                      sorted);
     }
 

@@ -153,6 +153,16 @@ bool LessonCommands::open(const QString &path)
     return true;
 }
 
+bool LessonCommands::writeOnce(const QString &path, const QByteArray &bytes)
+{
+    // The folder is named by the content: a file of the lesson opened before is kept.
+    QByteArray present;
+    textfile::ReadError error;
+    if (regularfile::read(path, bytes.size(), present, error) && present == bytes)
+        return true;
+    return !m_context.dialogs->failed(&m_main, fileaccess::write(m_context.language, path, bytes));
+}
+
 bool LessonCommands::unpack(const lesson::Lesson &lesson, const QString &folder, FaceSet &faces)
 {
     if (!QDir().mkpath(folder)) {
@@ -167,12 +177,10 @@ bool LessonCommands::unpack(const lesson::Lesson &lesson, const QString &folder,
             continue;
         const QString base = folder + QStringLiteral("/stena%1.").arg(slot + 1);
         const QString file = base + QLatin1String(picture.suffix);
-        if (m_context.dialogs->failed(&m_main, fileaccess::write(m_context.language, file, picture.data)))
+        if (!writeOnce(file, picture.data))
             return false;
         const QString companion = base + QLatin1String("bmp");
-        if (companion != file && !picture.companion.isEmpty()
-            && m_context.dialogs->failed(&m_main, fileaccess::write(m_context.language, companion,
-                                                                    picture.companion)))
+        if (companion != file && !picture.companion.isEmpty() && !writeOnce(companion, picture.companion))
             return false;
         if (companion != file && picture.companion.isEmpty())
             QFile::remove(companion);   // a file of another lesson's name would stand in

@@ -67,6 +67,7 @@ public:
     // start-up is opened by them.
     QAction *loadModelItem() const { return m_nastKrychli; }
     void setLessonCommands(LessonCommands *lessons) { m_lessons = lessons; }
+    LessonCommands *lessonCommands() const { return m_lessons; }
 
     // Files named at start-up (sorted by commandline::sortFiles): pictures
     // fill the face set as "Načíst všechny obrázky" does, or a model is
