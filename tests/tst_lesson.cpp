@@ -3,6 +3,8 @@
 #include "fileaccess.h"
 #include "lesson.h"
 #include "lessoncommands.h"
+#include "requirements.h"
+#include "sheetprinting.h"
 #include "testapp.h"
 #include "ziparchive.h"
 
@@ -10,7 +12,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QPageSize>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -79,6 +84,29 @@ QByteArray asLink(const QByteArray &lesson, const char *name)
     return bytes;
 }
 
+// A sheet printed into a PDF as "Tiskni" prints it, the placement dialog
+// accepted as it stands, and the page rasterised.
+QImage printed(TestApp &app, const PrintedSheet &sheet)
+{
+    QPrinter *printer = app.printing->printer();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(app.path("list.pdf"));
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setResolution(100);
+    app.dialogs.prints.enqueue({true, false});
+    app.dialogs.modals.enqueue([](QDialog *d) {
+        d->show();
+        return true;
+    });
+    QAction menu;
+    app.printing->print(sheet, &menu);
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-r", "50", "-png", "-singlefile", app.path("list.pdf"), app.path("page")});
+    if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
+        return {};
+    return QImage(app.path("page.png"));
+}
+
 QImage composed(const PrintedSheet &sheet)
 {
     return sheet::composeSheet(sheet.items(true));
@@ -108,6 +136,11 @@ private:
     {
         return {composed(app.form2->printedSheet()), composed(app.form2->answerSheet()),
                 composed(app.form4->printedSheet()), composed(app.form4->answerSheet())};
+    }
+    QList<QImage> m_pages;   // both sheets printed with the lesson's placement
+    static QList<QImage> pages(TestApp &app)
+    {
+        return {printed(app, app.form2->printedSheet()), printed(app, app.form4->printedSheet())};
     }
 
 private slots:
@@ -162,6 +195,8 @@ private slots:
         QVERIFY(!m_lesson.isEmpty());
         QVERIFY(app->dialogs.texts("error").isEmpty() && app->dialogs.texts("message").isEmpty());
         m_sheets = sheets(*app);
+        if (!QStandardPaths::findExecutable("pdftoppm").isEmpty())
+            m_pages = pages(*app);
         QDir(pictures).removeRecursively();
     }
 
@@ -197,6 +232,13 @@ private slots:
         const char *names[] = {"quiz", "quiz answers", "trace", "trace answers"};
         for (int i = 0; i < 4; ++i)
             QVERIFY2(now[i] == m_sheets[i], names[i]);
+
+        // Printed with the same placement, the same pages.
+        if (m_pages.isEmpty())
+            VEMTAL_SKIP_OUTSIDE_CI("pdftoppm (poppler-utils) is not installed");
+        const QList<QImage> again = pages(*app);
+        QVERIFY(!again[0].isNull() && again[0] != again[1]);
+        QVERIFY2(again == m_pages, "printed pages");
 
         // Saved again, the lesson is the same file.
         app->dialogs.files.enqueue({app->path("znovu.vemtal")});
