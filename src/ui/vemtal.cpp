@@ -8,6 +8,7 @@
 #include "lessoncommands.h"
 #include "faceset.h"
 #include "logging.h"
+#include "rotationedit.h"
 #include "uifont.h"
 #include "viewerchoice.h"
 #include "webcommands.h"
@@ -20,7 +21,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -149,12 +149,7 @@ void TForm1::buildControls()
         label->setPalette(palette);
         m_labels[slot] = label;
 
-        auto *edit = new QLineEdit(QStringLiteral("0"), client);
-        edit->setObjectName(QStringLiteral("Ed%1").arg(slot));
-        edit->setGeometry(17, rowTops[slot], 15, 28);
-        edit->setMaxLength(1);
-        edit->setTextMargins(0, 0, 0, 0);
-        edit->installEventFilter(this);
+        QLineEdit *edit = makeRotationEdit(client, slot, rowTops[slot]);
         connect(edit, &QLineEdit::textChanged, this, [this, slot] { Ed0Change(slot); });
         m_edits[slot] = edit;
         setTabOrder(previous, edit);
@@ -273,10 +268,9 @@ void TForm1::setPictures(const QStringList &files)
 {
     if (failed(CubeModel::picturesFit(m_context.language, files)))
         return;
-    m_sheetMenu.kviz->setEnabled(true);
-    OPD2.request.fileName = files.first();
-    m_faces.setPictures(files);
-    showFaceSet();
+    FaceSet faces = m_faces;
+    faces.setPictures(files);
+    setFaceSet(faces);
 }
 
 void TForm1::setFaceSet(const FaceSet &faces)
@@ -314,27 +308,6 @@ void TForm1::ZmenaClick()
     m_faces.setPicture(slot, files.first());
     showFaceSet();
     m_sheetMenu.kviz->setEnabled(true);
-}
-
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
-{
-    // Ed0KeyPress: every character typed into a rotation edit is filtered
-    // before the edit receives it.
-    if (event->type() == QEvent::KeyPress) {
-        auto *edit = qobject_cast<QLineEdit *>(watched);
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (edit && key->text().size() == 1) {
-            const QChar typed = key->text().at(0);
-            const QChar filtered = faceset::filterRotationKey(typed);
-            if (filtered != typed) {
-                QKeyEvent replaced(QEvent::KeyPress, Qt::Key_0 + (filtered.unicode() - u'0'),
-                                   Qt::NoModifier, QString(filtered));
-                QApplication::sendEvent(edit, &replaced);
-                return true;
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::Ed0Change(int slot)
@@ -403,23 +376,8 @@ bool TForm1::writeModel(const QString &path, const FaceSet &faces)
 
 void TForm1::ZobrazClick()
 {
-    if (!writeModel(previewPath(), m_faces))
-        return;
-    using viewerchoice::Viewer;
-    const bool chosen = m_prohlizecVRML->isChecked();
-    const QString handler = chosen ? viewerchoice::defaultApplication(QLatin1String(viewerchoice::vrmlType))
-                                   : QString();
-    switch (viewerchoice::choose(chosen, handler)) {
-    case Viewer::Desktop:
-        m_context.dialogs->openUrl(QUrl::fromLocalFile(previewPath()));
-        return;
-    case Viewer::WebNoDesktopViewer:
-        m_context.dialogs->message(this, text(Text::NoDesktopViewer));
-        break;
-    case Viewer::Web:
-        break;
-    }
-    m_web->showInBrowser(m_model, previewPath());
+    if (writeModel(previewPath(), m_faces))
+        m_web->showCube(m_model, previewPath(), m_prohlizecVRML->isChecked());
 }
 
 void TForm1::ZobrazWebClick()

@@ -3,10 +3,12 @@
 #include "appcontext.h"
 #include "dialogs.h"
 #include "forwardpage.h"
+#include "viewerchoice.h"
 #include "viewerserver.h"
 #include "webexport.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 WebCommands::WebCommands(AppContext &context, QWidget *window)
     : SDweb(QStringLiteral("SDweb"), FileDialogRequest::Kind::Folder, QString()),
@@ -26,6 +28,25 @@ web::PageTexts WebCommands::pageTexts() const
     texts.loadFailed = m_context.language.text(Text::WebLoadFailed);
     texts.openedFromFile = m_context.language.text(Text::WebOpenedFromFile);
     return texts;
+}
+
+void WebCommands::showCube(const CubeModel &model, const QString &modelFile, bool desktopViewerChosen)
+{
+    using viewerchoice::Viewer;
+    const QString handler = desktopViewerChosen
+            ? viewerchoice::defaultApplication(QLatin1String(viewerchoice::vrmlType))
+            : QString();
+    switch (viewerchoice::choose(desktopViewerChosen, handler)) {
+    case Viewer::Desktop:
+        m_context.dialogs->openUrl(QUrl::fromLocalFile(modelFile));
+        return;
+    case Viewer::WebNoDesktopViewer:
+        m_context.dialogs->message(m_window, m_context.language.text(Text::NoDesktopViewer));
+        break;
+    case Viewer::Web:
+        break;
+    }
+    showInBrowser(model, modelFile);
 }
 
 void WebCommands::showInBrowser(const CubeModel &model, const QString &modelFile)

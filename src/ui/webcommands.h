@@ -27,6 +27,9 @@ public:
     // use and opens its page, through a local page that forwards the browser
     // (the address carries the token).
     void showInBrowser(const CubeModel &model, const QString &modelFile);
+    // F4: the written model in the desktop's VRML viewer when one is chosen
+    // (and is not this program), otherwise in the web browser.
+    void showCube(const CubeModel &model, const QString &modelFile, bool desktopViewerChosen);
     // Asks for the folder; empty when cancelled.
     QString chooseFolder(const QString &title);
     // Writes the site of the model into the folder, or says why not.
