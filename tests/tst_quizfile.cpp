@@ -97,6 +97,18 @@ QByteArray thumbnailLines(int count = 12)
     return out;
 }
 
+// A memo line of letters that fit Windows-1250 and blanks, with `wide`
+// also letters that do not.
+QString randomLine(QRandomGenerator &rng, bool wide)
+{
+    const QString letters = QStringLiteral("aZ0 :-Příliš žluťoučký kůň ÚPĚL ďábelské ódy")
+            + (wide ? QStringLiteral("ø日") : QString());
+    QString line;
+    for (int i = rng.bounded(30); i > 0; --i)
+        line += letters[rng.bounded(letters.size())];
+    return line;
+}
+
 } // namespace
 
 class tst_QuizFile : public QObject
@@ -197,6 +209,39 @@ private slots:
         QCOMPARE(r.state.dalsi, state.dalsi);
         QCOMPARE(r.state.dalsi2, state.dalsi2);
         QCOMPARE(quiz::writeQuiz(r.state), bytes);
+    }
+
+    // File -> quiz sheet -> file: the same bytes, for the sample files and
+    // for files written from random states.
+    void sheetRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QDir samples(QStringLiteral(VEMTAL_SOURCE_DIR "/tests/fuzz/corpus/quiz"));
+        for (const QString &name : samples.entryList({QStringLiteral("*.tkt")}, QDir::Files)) {
+            QFile file(samples.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QTest::newRow(qPrintable(name)) << file.readAll();
+        }
+        QRandomGenerator rng(7);
+        for (int n = 0; n < 30; ++n) {
+            QuizState s;
+            for (quiz::Thumbnail &t : s.thumbnails) {
+                t = {rng.bounded(2) == 1, rng.bounded(-300, 900), rng.bounded(-300, 700), {}};
+                for (quint8 &state : t.states)
+                    state = quint8(rng.bounded(10));
+            }
+            for (QStringList *memo : {&s.vstup, &s.dalsi, &s.dalsi2})
+                for (int i = rng.bounded(4); i > 0; --i)
+                    *memo << randomLine(rng, n % 2 == 1);
+            QTest::addRow("random %d", n) << quiz::writeQuiz(s);
+        }
+    }
+    void sheetRoundTrip()
+    {
+        QFETCH(QByteArray, bytes);
+        QuizSheet sheet;
+        QCOMPARE(sheet.load(bytes), ReadError::None);
+        QCOMPARE(sheet.fileBytes(), bytes);
     }
 
     void lineBreakInMemoLineStaysInTheMemo()
