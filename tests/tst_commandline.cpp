@@ -132,7 +132,7 @@ private slots:
     void modelQuizAndTracesOpen()
     {
         QStringList labels;
-        for (const QString &file : TestApp::demoFiles())
+        for (const QString &file : testfiles::demoFiles())
             labels << faceset::quoted(file);
         write("kostka.wrl", model::fileBytes(m_app->form1->modelTemplate()
                                              + model::tail("[ 1 2 3 0 1 2 ]", labels, "] otocna TRUE}")));
@@ -191,7 +191,7 @@ private slots:
         write("badline.tkt", "KK\r\nI 0 8 7 000200\r\nX\r\n");
         write("bad.tpt", "kp\r\n");
         if (pictures)
-            m_app->form1->openArguments(TestApp::demoFiles());
+            m_app->form1->openArguments(testfiles::demoFiles());
         m_app->form1->show();
         const QStringList before = state();
 
@@ -209,18 +209,18 @@ private slots:
 
     void badPicturesAndMismatchedFilesChangeNothing()
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         const QStringList before = state();
         QVERIFY(QDir(m_app->dir.path()).mkdir("folder.png"));
         for (const QString &bad : {m_app->path("missing.png"), m_app->path("folder.png")}) {
             m_app->dialogs.calls.clear();
-            m_app->form1->openArguments(TestApp::demoFiles().mid(0, 3) << bad);
+            m_app->form1->openArguments(testfiles::demoFiles().mid(0, 3) << bad);
             QCOMPARE(shown().size(), 1);
             QVERIFY2(shown().first().startsWith(bad + '\n'), qPrintable(shown().first()));
             QCOMPARE(state(), before);
         }
         m_app->dialogs.calls.clear();
-        m_app->form1->openArguments({"a.wrl", TestApp::demo("1-predni.jpg")});
+        m_app->form1->openArguments({"a.wrl", testfiles::demo("1-predni.jpg")});
         QCOMPARE(shown(), QStringList("Tyto soubory nelze otevřít spolu. Zadejte obrázky, nebo jeden "
                                       "model, a k tomu nejvýš jeden kviz (.tkt) a nejvýš dvě stopy (.tpt)."));
         QCOMPARE(state(), before);

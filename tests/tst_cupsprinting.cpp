@@ -273,7 +273,7 @@ private slots:
 
         // A quiz sheet as a teacher makes it: two nets and the task text.
         TestApp app;
-        app.form1->openArguments(TestApp::demoFiles());
+        app.form1->openArguments(testfiles::demoFiles());
         app.item("Piprav1")->trigger();
         QVERIFY(app.form2->isVisible());
         for (auto [k, at] : {std::pair{1, QPoint(20, 30)}, std::pair{6, QPoint(220, 160)}}) {

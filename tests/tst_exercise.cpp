@@ -7,6 +7,7 @@
 #include "netgeometry.h"
 #include "quizsheet.h"
 #include "scormpackage.h"
+#include "testfiles.h"
 #include "tracedrawing.h"
 #include "tracesheet.h"
 #include "ziparchive.h"
@@ -25,16 +26,12 @@ using exercise::Exercise;
 
 namespace {
 
-QString demo(const char *name)
-{
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + QLatin1String(name);
-}
+using testfiles::demo;
 
 faceset::Snapshot demoFaces(const char *rotations)
 {
     FaceSet faces;
-    faces.setPictures({demo("1-predni.jpg"), demo("2-prava.png"), demo("3-zadni.gif"),
-                       demo("4-leva.jpg"), demo("5-horni.png"), demo("6-dolni.gif")});
+    faces.setPictures(testfiles::demoFiles());
     for (int i = 0; i < 6; ++i)
         faces.setRotation(i, rotations[i] - '0');
     return faces.snapshot();

@@ -3,6 +3,7 @@
 #include "lokalizace.h"
 #include "scormpackage.h"
 #include "testapp.h"
+#include "tracenet.h"
 #include "ziparchive.h"
 
 #include <QCheckBox>
@@ -34,10 +35,7 @@ QJsonObject pageData(const QByteArray &page)
     return QJsonDocument::fromJson(page.mid(from, page.indexOf("</script>", from) - from)).object();
 }
 
-QPoint fieldCentre(int column, int row)
-{
-    return QPoint(33 * (column - 1) + 17, 33 * (row - 1) + 17);
-}
+using tracenet::centre;
 
 } // namespace
 
@@ -70,7 +68,7 @@ private:
     // The quiz with net 1 on the sheet and square 3 hidden, OK pressed.
     void prepareQuiz(bool change = true)
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         item("Piprav1")->trigger();
         auto *image1 = m_app->form2->findChild<QWidget *>("Image1");
         QTest::mouseClick(image1, Qt::LeftButton, {}, QPoint(10, 10));
@@ -193,21 +191,21 @@ private slots:
     // The trace as its sheet shows it: a hidden net is left out.
     void traceSavedFromTheSheet()
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         item("priprstopy")->trigger();
         TForm4 &trace = *m_app->form4;
         auto *upper = trace.findChild<QWidget *>("Image5");
         auto *lower = trace.findChild<QWidget *>("Image4");
         for (QPoint f : {QPoint(8, 4), QPoint(9, 4), QPoint(9, 5)})
-            QTest::mouseClick(upper, Qt::LeftButton, {}, fieldCentre(f.x(), f.y()));
-        QTest::mouseClick(lower, Qt::LeftButton, {}, fieldCentre(6, 4));
-        QTest::mouseClick(lower, Qt::RightButton, {}, fieldCentre(1, 1));   // hides the lower net
+            QTest::mouseClick(upper, Qt::LeftButton, {}, centre(f.x(), f.y()));
+        QTest::mouseClick(lower, Qt::LeftButton, {}, centre(6, 4));
+        QTest::mouseClick(lower, Qt::RightButton, {}, centre(1, 1));   // hides the lower net
         QVERIFY(lower->isHidden());
         for (QRadioButton *r : trace.findChildren<QRadioButton *>())
             if (r->text() == texts::builtin(Text::TraceModePicture))
                 QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, 8));
         QCOMPARE(trace.mode(), 2);
-        QTest::mouseClick(upper, Qt::RightButton, {}, fieldCentre(9, 4));
+        QTest::mouseClick(upper, Qt::RightButton, {}, centre(9, 4));
         QTest::mouseClick(trace.findChild<QPushButton *>("OK"), Qt::LeftButton);
 
         answerOptions(60, false, true);

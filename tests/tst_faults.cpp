@@ -20,6 +20,7 @@
 #include "textfile.h"
 #include "tisky.h"
 #include "tracefile.h"
+#include "tracenet.h"
 #include "quizfile.h"
 #include "vemtal.h"
 
@@ -44,6 +45,8 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+
+using tracenet::centre;
 
 namespace {
 
@@ -234,18 +237,17 @@ private:
             out << m_app->form1->findChild<QLabel *>(QStringLiteral("lbs%1").arg(i))->text();
         return out;
     }
-    static QPoint field(int c, int r) { return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17); }
 
     // A confirmed quiz and a confirmed trace with two rolls on the upper net.
     void prepareSheets()
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         item("Piprav1")->trigger();
         QTest::mouseClick(m_app->form2->findChild<QPushButton *>("OK"), Qt::LeftButton);
         item("priprstopy")->trigger();
         auto *upper = m_app->form4->findChild<ImageControl *>("Image5");
-        QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
-        QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, centre(8, 4));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, centre(8, 5));
         QTest::mouseClick(m_app->form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
         m_app->dialogs.calls.clear();
     }
@@ -464,7 +466,7 @@ private slots:
             m_app->form1->findChild<QLineEdit *>("Ed1")->setText("2");
             m_app->dialogs.files.enqueue({file});
             item("loitkrychli1")->trigger();
-            m_app->form1->openArguments(TestApp::demoFiles().mid(1, 1));
+            m_app->form1->openArguments(testfiles::demoFiles().mid(1, 1));
         } else if (what == "quiz") {
             quiz::QuizState other = m_app->form2->quizState();
             other.vstup = QStringList{"jiné zadání"};

@@ -138,26 +138,26 @@ private slots:
 
     void choosingPictures()
     {
-        choosePictures(TestApp::demoFiles().mid(0, 3));
-        QCOMPARE(label(0), faceset::quoted(TestApp::demo("1-predni.jpg")));
-        QCOMPARE(label(2), faceset::quoted(TestApp::demo("3-zadni.gif")));
+        choosePictures(testfiles::demoFiles().mid(0, 3));
+        QCOMPARE(label(0), faceset::quoted(testfiles::demo("1-predni.jpg")));
+        QCOMPARE(label(2), faceset::quoted(testfiles::demo("3-zadni.gif")));
         QCOMPARE(label(3), QString());
-        QCOMPARE(m_app->form1->fileDialog("OPD2")->fileName(), TestApp::demo("1-predni.jpg"));
+        QCOMPARE(m_app->form1->fileDialog("OPD2")->fileName(), testfiles::demo("1-predni.jpg"));
 
-        QStringList eight = TestApp::demoFiles();
-        eight << TestApp::demo("1-predni.bmp") << TestApp::demo("2-prava.bmp");
+        QStringList eight = testfiles::demoFiles();
+        eight << testfiles::demo("1-predni.bmp") << testfiles::demo("2-prava.bmp");
         choosePictures(eight);
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(label(i), faceset::quoted(TestApp::demoFiles()[i]));
+            QCOMPARE(label(i), faceset::quoted(testfiles::demoFiles()[i]));
 
-        m_app->dialogs.files.enqueue({TestApp::demo("5-horni.png")});
+        m_app->dialogs.files.enqueue({testfiles::demo("5-horni.png")});
         QTest::mouseClick(m_app->form1->findChild<QPushButton *>("Button5"), Qt::LeftButton);
-        QCOMPARE(label(3), faceset::quoted(TestApp::demo("5-horni.png")));
-        QCOMPARE(label(4), faceset::quoted(TestApp::demo("5-horni.png")));
+        QCOMPARE(label(3), faceset::quoted(testfiles::demo("5-horni.png")));
+        QCOMPARE(label(4), faceset::quoted(testfiles::demo("5-horni.png")));
 
         // A cancelled dialog changes nothing.
         action("Zmnitobrzky2")->trigger();
-        QCOMPARE(label(0), faceset::quoted(TestApp::demo("1-predni.jpg")));
+        QCOMPARE(label(0), faceset::quoted(testfiles::demo("1-predni.jpg")));
         // The picture dialogs open in the start folder and leave the working folder.
         QCOMPARE(m_app->dialogs.calls.first().request.folder, m_app->form1->startFolder());
         QCOMPARE(QDir::currentPath(), m_app->form1->startFolder());
@@ -228,12 +228,12 @@ private slots:
         // Shown in the program's web viewer unless a VRML viewer is chosen.
         QCOMPARE(testfiles::forwardTarget(QUrl(m_app->dialogs.texts("url").value(0)).toLocalFile()).host(), QStringLiteral("127.0.0.1"));
 
-        choosePictures(TestApp::demoFiles());
+        choosePictures(testfiles::demoFiles());
         edit(2)->setText("1");
         action("Zobrazitkrychli2")->trigger();
         lines = readLines(m_app->form1->previewPath());
         QCOMPARE(lines[templ.size() + 1], QStringLiteral("[ 0 0 1 0 0 0 ]"));
-        QCOMPARE(lines[templ.size() + 3], faceset::quoted(TestApp::demo("1-predni.jpg")));
+        QCOMPARE(lines[templ.size() + 3], faceset::quoted(testfiles::demo("1-predni.jpg")));
     }
 
     void viewInTheWebBrowser()
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(items.value(view + 2), action("ProhlizecVRML1"));
         QCOMPARE(items.value(view + 3), action("Ulozitproweb1"));
 
-        choosePictures(TestApp::demoFiles());
+        choosePictures(testfiles::demoFiles());
         action("Zobrazitvprohlizeci1")->trigger();
         // The browser is handed a local page of the user's alone, which
         // forwards it to the server: the token stays off command lines.
@@ -328,7 +328,7 @@ private slots:
             action("ProhlizecVRML1")->trigger();
         QCOMPARE(action("ProhlizecVRML1")->isChecked(), chosen);
 
-        choosePictures(TestApp::demoFiles());
+        choosePictures(testfiles::demoFiles());
         action("Zobrazitkrychli2")->trigger();
         QVERIFY(QFileInfo::exists(m_app->form1->previewPath()));
         const QStringList urls = m_app->dialogs.texts("url");
@@ -364,7 +364,7 @@ private slots:
 
     void saveForTheWeb()
     {
-        choosePictures(TestApp::demoFiles());
+        choosePictures(testfiles::demoFiles());
         const QString folder = m_app->path("web");
         m_app->dialogs.files.enqueue({folder});
         action("Ulozitproweb1")->trigger();
@@ -400,8 +400,8 @@ private slots:
         start.mkpath("obr/obrazkys");
         QStringList pictures;
         for (int i = 0; i < 6; ++i) {
-            const QString target = start.filePath(QStringLiteral("obr/obrazkys/") + QFileInfo(TestApp::demoFiles()[i]).fileName());
-            QVERIFY(QFile::copy(TestApp::demoFiles()[i], target));
+            const QString target = start.filePath(QStringLiteral("obr/obrazkys/") + QFileInfo(testfiles::demoFiles()[i]).fileName());
+            QVERIFY(QFile::copy(testfiles::demoFiles()[i], target));
             pictures << target;
         }
         choosePictures(pictures);
@@ -434,21 +434,21 @@ private slots:
 
     void saveIntoTheStartFolderAsksOnce()
     {
-        choosePictures(TestApp::demoFiles());
+        choosePictures(testfiles::demoFiles());
         const QString saved = QDir(m_app->form1->startFolder()).filePath("vemtal.wrl");
         m_app->dialogs.files.enqueue({saved});
         m_app->dialogs.answers << false;
         action("loitkrychli1")->trigger();
         QCOMPARE(m_app->dialogs.texts("question").size(), 1);
         const QStringList lines = readLines(saved);
-        QCOMPARE(lines[lines.size() - 11], faceset::quoted(TestApp::demo("1-predni.jpg")));
+        QCOMPARE(lines[lines.size() - 11], faceset::quoted(testfiles::demo("1-predni.jpg")));
     }
 
     void failedSaveKeepsTheEarlierFile()
     {
         // A disk that fills up during the write: the file size limit makes
         // the write fail (also for root).
-        choosePictures(TestApp::demoFiles());
+        choosePictures(testfiles::demoFiles());
         const QString saved = QDir(m_app->form1->startFolder()).filePath("kostka.wrl");
         QVERIFY(textfile::writeFile(saved, "earlier", m_error));
         rlimit before{};
@@ -478,13 +478,13 @@ private slots:
 
     void aFileWithoutAModelChangesNothing()
     {
-        choosePictures(TestApp::demoFiles());
+        choosePictures(testfiles::demoFiles());
         const QString bad = QDir(m_app->form1->startFolder()).filePath("bad.txt");
         QVERIFY(textfile::writeFile(bad, "just some text\r\n", m_error));
         m_app->dialogs.files.enqueue({bad});
         action("Nastkrychli1")->trigger();
         QCOMPARE(m_app->dialogs.texts("message"), QStringList("Chybný formát dat"));
-        QCOMPARE(label(0), faceset::quoted(TestApp::demo("1-predni.jpg")));
+        QCOMPARE(label(0), faceset::quoted(testfiles::demo("1-predni.jpg")));
     }
 
     void picturePathWithALineBreakIsRefused_data()
@@ -500,9 +500,9 @@ private slots:
     {
         QFETCH(QString, road);
         QFETCH(QString, lineBreak);
-        choosePictures(TestApp::demoFiles());
+        choosePictures(testfiles::demoFiles());
         const QStringList before = m_app->form1->pathLabels();
-        QStringList files = TestApp::demoFiles();
+        QStringList files = testfiles::demoFiles();
         files[1] = QDir(m_app->form1->startFolder()).filePath("a" + lineBreak + "b.png");
         if (road == "command line") {
             m_app->form1->openArguments(files);
@@ -528,19 +528,19 @@ private slots:
 
     void commandLineArguments()
     {
-        m_app->form1->openArguments(TestApp::demoFiles().mid(0, 2));
-        QCOMPARE(label(1), faceset::quoted(TestApp::demo("2-prava.png")));
+        m_app->form1->openArguments(testfiles::demoFiles().mid(0, 2));
+        QCOMPARE(label(1), faceset::quoted(testfiles::demo("2-prava.png")));
         QCOMPARE(label(2), QString());
 
         QStringList lines = m_app->form1->modelTemplate();
         QStringList stored;
-        for (const QString &f : TestApp::demoFiles())
+        for (const QString &f : testfiles::demoFiles())
             stored << faceset::quoted(f);
         lines << model::tail("[ 1 1 1 1 1 1 ]", stored, "] otocna TRUE}");
         const QString path = QDir(m_app->form1->startFolder()).filePath("m.txt");
         QVERIFY(textfile::writeFile(path, model::fileBytes(lines), m_error));
         m_app->form1->openArguments({path});
-        QCOMPARE(label(5), faceset::quoted(TestApp::demo("6-dolni.gif")));
+        QCOMPARE(label(5), faceset::quoted(testfiles::demo("6-dolni.gif")));
         QCOMPARE(m_app->form1->rotationLine(), QStringLiteral("[ 1 1 1 1 1 1 ]"));
     }
 

@@ -1,20 +1,18 @@
 #include "canvas.h"
 #include "facetiles.h"
 #include "netgeometry.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 using net::squareCount;
+using testfiles::demo;
 
 class tst_NetGeometry : public QObject
 {
     Q_OBJECT
 private:
-    static QString demo(const QString &name)
-    {
-        return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + name;
-    }
     static QStringList demoNames()
     {
         return {demo("1-predni.bmp"), demo("2-prava.bmp"), demo("3-zadni.bmp"),

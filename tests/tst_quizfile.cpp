@@ -1,8 +1,11 @@
+#include "netgeometry.h"
 #include "quizfile.h"
+#include "quizsheet.h"
 #include "textfile.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
+#include <array>
 
 using quiz::QuizState;
 using quiz::ReadError;
@@ -12,21 +15,75 @@ Q_DECLARE_METATYPE(quiz::ReadError)
 
 namespace {
 
-// Twelve thumbnails at home on the panel with layout k's base turns
-// (the original turns of face rotations all 0).
+// The nets folded into a cube, apart from the net tables' turns. Screen
+// axes: x right, y down, z into the screen; the centre square faces the
+// viewer, the others fold back over their hinges.
+using Vec = std::array<int, 3>;
+
+int dot(const Vec &a, const Vec &b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+Vec cross(const Vec &a, const Vec &b)
+{
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+Vec plus(const Vec &a, int k, const Vec &b) { return {a[0] + k * b[0], a[1] + k * b[1], a[2] + k * b[2]}; }
+
+constexpr Vec back{0, 0, 1};
+
+// Square s's picture in turn t (clockwise on the screen), folded: the side
+// of the cube it lands on (outward normal) and where the picture's top points.
+std::array<Vec, 2> folded(int square, int turn)
+{
+    static const Vec hinge[6] = {{-1, 0, 0}, {0, -1, 0}, {0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {1, 0, 0}};
+    std::array<Vec, 2> v{Vec{0, 0, -1}, Vec{0, -1, 0}};
+    for (int i = 0; i < turn; ++i)
+        v[1] = cross(back, v[1]);
+    for (int fold = 0; fold < (square == 3 ? 0 : square == 6 ? 2 : 1); ++fold)
+        for (Vec &w : v) {   // the hinge's outward direction goes back, back goes towards the hinge
+            const Vec &h = hinge[square - 1];
+            const int a = dot(w, h), b = dot(w, back);
+            w = plus(plus(w, -a - b, h), a - b, back);
+        }
+    return v;
+}
+
+// Layout k's turns that fold its net (faces from the net table) into the
+// cube that layout 1 shows: every picture unturned but face 6's, turned
+// twice. -1 where a face lands on another side.
+std::array<int, 6> foldedTurns(int layout)
+{
+    const int layout1Faces[6] = {4, 5, 1, 6, 2, 3};
+    std::array<std::array<Vec, 2>, 7> cube;   // by face
+    for (int s = 1; s <= 6; ++s)
+        cube[layout1Faces[s - 1]] = folded(s, s == 4 ? 2 : 0);
+    const auto face = [layout](int s) { return net::net_faces[layout - 1][s - 1]; };
+    // The whole cube turned so that the centre and upper squares' faces
+    // lie where layout 1 has them.
+    const Vec a = folded(3, 0)[0], b = folded(2, 0)[0], c = cross(a, b);
+    const Vec A = cube[face(3)][0], B = cube[face(2)][0], C = cross(A, B);
+    const auto turn = [&](const Vec &v) {
+        return plus(plus(plus(Vec{}, dot(v, a), A), dot(v, b), B), dot(v, c), C);
+    };
+    std::array<int, 6> turns;
+    for (int s = 1; s <= 6; ++s) {
+        turns[s - 1] = -1;
+        for (int t = 0; t < 4; ++t)
+            if (turn(folded(s, t)[0]) == cube[face(s)][0] && turn(folded(s, t)[1]) == cube[face(s)][1])
+                turns[s - 1] = t;
+    }
+    return turns;
+}
+
+// Twelve thumbnails at home on the panel in their folded turns (the
+// original turns of face rotations all 0).
 QuizState homeState()
 {
-    static const int baseTurns[12][6] = {
-        {0, 0, 0, 2, 0, 0}, {0, 1, 0, 1, 0, 0}, {0, 2, 0, 0, 0, 0}, {0, 3, 0, 3, 0, 0},
-        {1, 2, 0, 0, 3, 0}, {3, 0, 0, 2, 1, 0}, {3, 0, 1, 2, 1, 3}, {1, 1, 1, 1, 3, 3},
-        {1, 2, 3, 0, 3, 1}, {0, 1, 1, 1, 0, 3}, {3, 3, 3, 3, 1, 1}, {0, 3, 3, 3, 0, 1},
-    };
     QuizState s;
     for (int k = 0; k < 12; ++k) {
         s.thumbnails[k].left = (k / 4) * 144 + 8;
         s.thumbnails[k].top = (k % 4) * 110 + 7;
+        const std::array<int, 6> turns = foldedTurns(k + 1);
         for (int i = 0; i < 6; ++i)
-            s.thumbnails[k].states[i] = quint8(baseTurns[k][i]);
+            s.thumbnails[k].states[i] = quint8(turns[i]);
     }
     return s;
 }
@@ -40,12 +97,31 @@ QByteArray thumbnailLines(int count = 12)
     return out;
 }
 
+// A memo line of letters that fit Windows-1250 and blanks, with `wide`
+// also letters that do not.
+QString randomLine(QRandomGenerator &rng, bool wide)
+{
+    const QString letters = QStringLiteral("aZ0 :-Příliš žluťoučký kůň ÚPĚL ďábelské ódy")
+            + (wide ? QStringLiteral("ø日") : QString());
+    QString line;
+    for (int i = rng.bounded(30); i > 0; --i)
+        line += letters[rng.bounded(letters.size())];
+    return line;
+}
+
 } // namespace
 
 class tst_QuizFile : public QObject
 {
     Q_OBJECT
 private slots:
+    void homeStateIsTheFreshSheet()
+    {
+        QuizSheet sheet;
+        sheet.obnov(faceset::Snapshot());
+        QCOMPARE(sheet.state().thumbnails, homeState().thumbnails);
+    }
+
     void writesTheLineFormat()
     {
         QuizState s = homeState();
@@ -133,6 +209,39 @@ private slots:
         QCOMPARE(r.state.dalsi, state.dalsi);
         QCOMPARE(r.state.dalsi2, state.dalsi2);
         QCOMPARE(quiz::writeQuiz(r.state), bytes);
+    }
+
+    // File -> quiz sheet -> file: the same bytes, for the sample files and
+    // for files written from random states.
+    void sheetRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QDir samples(QStringLiteral(VEMTAL_SOURCE_DIR "/tests/fuzz/corpus/quiz"));
+        for (const QString &name : samples.entryList({QStringLiteral("*.tkt")}, QDir::Files)) {
+            QFile file(samples.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QTest::newRow(qPrintable(name)) << file.readAll();
+        }
+        QRandomGenerator rng(7);
+        for (int n = 0; n < 30; ++n) {
+            QuizState s;
+            for (quiz::Thumbnail &t : s.thumbnails) {
+                t = {rng.bounded(2) == 1, rng.bounded(-300, 900), rng.bounded(-300, 700), {}};
+                for (quint8 &state : t.states)
+                    state = quint8(rng.bounded(10));
+            }
+            for (QStringList *memo : {&s.vstup, &s.dalsi, &s.dalsi2})
+                for (int i = rng.bounded(4); i > 0; --i)
+                    *memo << randomLine(rng, n % 2 == 1);
+            QTest::addRow("random %d", n) << quiz::writeQuiz(s);
+        }
+    }
+    void sheetRoundTrip()
+    {
+        QFETCH(QByteArray, bytes);
+        QuizSheet sheet;
+        QCOMPARE(sheet.load(bytes), ReadError::None);
+        QCOMPARE(sheet.fileBytes(), bytes);
     }
 
     void lineBreakInMemoLineStaysInTheMemo()

@@ -1,16 +1,14 @@
 #include "canvas.h"
 #include "netgeometry.h"
 #include "quiznets.h"
+#include "testfiles.h"
 #include "textimage.h"
 
 #include <QtTest>
 
 namespace {
 
-QString demo(const QString &name)
-{
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + name;
-}
+using testfiles::demo;
 
 faceset::Snapshot demoSnapshot(const QList<int> &rotations, const QString &firstPicture = "1-predni.jpg")
 {

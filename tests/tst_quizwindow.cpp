@@ -2,6 +2,7 @@
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "scripteddialogs.h"
+#include "testfiles.h"
 #include "tileshapes.h"
 #include "tisky.h"
 
@@ -17,10 +18,7 @@
 
 namespace {
 
-QString demo(const QString &name)
-{
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + name;
-}
+using testfiles::demo;
 
 const QStringList demoPictures = {"1-predni.jpg", "2-prava.png", "3-zadni.gif",
                                   "4-leva.jpg",   "5-horni.png", "6-dolni.gif"};

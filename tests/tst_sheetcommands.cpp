@@ -11,6 +11,7 @@
 #include "testapp.h"
 #include "textfile.h"
 #include "tisky.h"
+#include "tracenet.h"
 #include "vemtal.h"
 
 #include <QAction>
@@ -26,6 +27,8 @@
 #include <QtTest>
 
 #include <memory>
+
+using tracenet::centre;
 
 class tst_SheetCommands : public QObject
 {
@@ -46,7 +49,6 @@ private:
         QVERIFY2(textfile::writeFile(file, bytes, error), qPrintable(error));
     }
     // Centre of field (c, r) of a net image.
-    static QPoint field(int c, int r) { return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17); }
     // Prints through the print-to-file box (the placement dialog
     // cancelled) and reads the bitmap saved.
     QImage printToFile(const char *command, const QString &name)
@@ -83,7 +85,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, disabled);
         QFETCH(QString, answers);
-        m_app->form1->openArguments(TestApp::demoFiles().mid(0, 5));
+        m_app->form1->openArguments(testfiles::demoFiles().mid(0, 5));
         QVERIFY(!item(answers.toLatin1())->isEnabled());
         item(disabled.toLatin1())->setEnabled(true);
         QVERIFY(item(answers.toLatin1())->isEnabled());
@@ -99,12 +101,12 @@ private slots:
 
     void quizPreparedConfirmedSavedAndLoaded()
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         m_app->form1->findChild<QLineEdit *>("Ed2")->setText("3");
         item("Piprav1")->trigger();
         QVERIFY(m_app->form2->isVisible());
         QCOMPARE(int(m_app->context.snapshot.rotations[2]), 3);
-        QCOMPARE(m_app->context.snapshot.names[0], QString(TestApp::demoFiles()[0]).replace(".jpg", ".bmp"));
+        QCOMPARE(m_app->context.snapshot.names[0], QString(testfiles::demoFiles()[0]).replace(".jpg", ".bmp"));
 
         // Arrange: Image9 onto the sheet, a square hidden, a task typed.
         auto *image9 = m_app->form2->findChild<ImageControl *>("Image9");
@@ -146,7 +148,7 @@ private slots:
     // original turn, framed red and blue; everything else is as printed.
     void quizAnswerSheet()
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         item("Piprav1")->trigger();
         auto *image9 = m_app->form2->findChild<ImageControl *>("Image9");
         QTest::mouseClick(image9, Qt::LeftButton, {}, QPoint(10, 10));   // onto the sheet at 296, 7
@@ -196,19 +198,19 @@ private slots:
     // the imprints that the sheet hid framed red, the one it turned blue.
     void traceAnswerSheet()
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         item("priprstopy")->trigger();
         TForm4 *form = m_app->form4.get();
         auto *upper = form->findChild<ImageControl *>("Image5");
-        for (QPoint f : {field(8, 4), field(8, 5), field(9, 5), field(10, 5)})
+        for (QPoint f : {centre(8, 4), centre(8, 5), centre(9, 5), centre(10, 5)})
             QTest::mouseClick(upper, Qt::LeftButton, {}, f);
         QTest::mouseClick(form->findChild<QPushButton *>("oprav"), Qt::LeftButton);
         const QImage whole = upper->image().copy();
         auto *rgrezim = form->findChild<QGroupBox *>("rgrezim")->findChild<QButtonGroup *>();
         QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(upper, Qt::RightButton, {}, field(8, 5));   // imprints hidden
-        QTest::mouseClick(upper, Qt::RightButton, {}, field(9, 5));
-        QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, field(10, 5));   // turned
+        QTest::mouseClick(upper, Qt::RightButton, {}, centre(8, 5));   // imprints hidden
+        QTest::mouseClick(upper, Qt::RightButton, {}, centre(9, 5));
+        QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, centre(10, 5));   // turned
         QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
         QVERIFY(item("tiskReseniStopy")->isEnabled());
         const QByteArray traceFile = form->traceFileBytes(1);
@@ -223,12 +225,12 @@ private slots:
         };
         QImage white(32, 32, QImage::Format_RGB32);
         white.fill(Qt::white);
-        QCOMPARE(task.copy(area(field(8, 5), 0).translated(net.topLeft())), white);
+        QCOMPARE(task.copy(area(centre(8, 5), 0).translated(net.topLeft())), white);
         const QImage answer = solved.copy(net);
-        const QList<QPoint> marked{field(8, 5), field(9, 5), field(10, 5)};
+        const QList<QPoint> marked{centre(8, 5), centre(9, 5), centre(10, 5)};
         for (QPoint f : marked) {
             QCOMPARE(answer.copy(area(f, 2)), whole.copy(area(f, 2)));
-            const QRgb ring = f == field(10, 5) ? 0x0000FF : 0xFF0000;
+            const QRgb ring = f == centre(10, 5) ? 0x0000FF : 0xFF0000;
             const QRect outer = area(f, 0);
             for (QPoint p : {outer.topLeft(), outer.topLeft() + QPoint(1, 1), outer.bottomRight(),
                              outer.bottomRight() - QPoint(1, 1), outer.topRight(), outer.bottomLeft()})
@@ -269,23 +271,23 @@ private slots:
             const QImage image = m_app->form4->findChild<ImageControl *>(nets[n])->image();
             QList<QImage> out;
             for (QPoint f : paths[n])
-                out << image.copy(QRect(field(f.x(), f.y()) - QPoint(11, 11), QSize(22, 22)));
+                out << image.copy(QRect(centre(f.x(), f.y()) - QPoint(11, 11), QSize(22, 22)));
             return out;
         };
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         item("priprstopy")->trigger();
         auto *upper = m_app->form4->findChild<ImageControl *>("Image5");
         auto *lower = m_app->form4->findChild<ImageControl *>("Image4");
         for (int n : {1, 0})
             for (qsizetype i = 1; i < paths[n].size(); ++i)
                 QTest::mouseClick(n ? lower : upper, Qt::LeftButton, {},
-                                  field(paths[n][i].x(), paths[n][i].y()));
+                                  centre(paths[n][i].x(), paths[n][i].y()));
         QCOMPARE(m_app->form4->activeNet(), 1);
         auto *rgrezim = m_app->form4->findChild<QGroupBox *>("rgrezim")->findChild<QButtonGroup *>();
         QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
         for (QPoint f : {QPoint(8, 4), QPoint(9, 4), QPoint(10, 3)})
-            QTest::mouseClick(upper, Qt::RightButton, {}, field(f.x(), f.y()));
-        QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, field(turned.x(), turned.y()));
+            QTest::mouseClick(upper, Qt::RightButton, {}, centre(f.x(), f.y()));
+        QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, centre(turned.x(), turned.y()));
         const QList<QImage> shown[] = {blocks(0), blocks(1)};
         QTest::mouseClick(m_app->form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
         m_app->dialogs.answers << true << true;
@@ -293,7 +295,7 @@ private slots:
         item("Uloitzadn1")->trigger();
 
         m_app = std::make_unique<TestApp>();
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         m_app->dialogs.answers << true << true;
         m_app->dialogs.files << QStringList{files[0]} << QStringList{files[1]};
         item("Nastzadn1")->trigger();
@@ -305,7 +307,7 @@ private slots:
 
     void badQuizFileChangesNothing()
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         const QByteArray before = m_app->form2->quizFileBytes();
         write(path("bad.tkt"), "KK \r\nI 0 8 7 000200\r\n");
         m_app->dialogs.files.enqueue({path("bad.tkt")});
@@ -321,12 +323,12 @@ private slots:
 
     void traceSavedAndLoadedNetByNet()
     {
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         item("priprstopy")->trigger();
         QVERIFY(m_app->form4->isVisible());
         auto *upper = m_app->form4->findChild<ImageControl *>("Image5");
-        QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
-        QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, centre(8, 4));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, centre(8, 5));
         QCOMPARE(m_app->form4->net(1).history.count, 2);
         QTest::mouseClick(m_app->form4->findChild<QPushButton *>("OK"), Qt::LeftButton);
         QVERIFY(item("tiskstopy")->isEnabled());
@@ -383,14 +385,14 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(int, mode);
-        m_app->form1->openArguments(TestApp::demoFiles());
+        m_app->form1->openArguments(testfiles::demoFiles());
         TForm4 *form = m_app->form4.get();
         auto *upper = form->findChild<ImageControl *>("Image5");
         auto *rgrezim = form->findChild<QGroupBox *>("rgrezim")->findChild<QButtonGroup *>();
         if (mode != 0) {
             item("priprstopy")->trigger();
-            QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 4));
-            QTest::mouseClick(upper, Qt::LeftButton, {}, field(8, 5));
+            QTest::mouseClick(upper, Qt::LeftButton, {}, centre(8, 4));
+            QTest::mouseClick(upper, Qt::LeftButton, {}, centre(8, 5));
             if (mode == 2)
                 QTest::mouseClick(rgrezim->button(1), Qt::LeftButton, {}, QPoint(5, 5));
             QTest::mouseClick(form->findChild<QPushButton *>("OK"), Qt::LeftButton);
@@ -420,7 +422,7 @@ private slots:
             QCOMPARE(form->net(n).history, histories[n - 1]);
         // A redraw still shows the last imprint.
         QTest::mouseClick(form->findChild<QPushButton *>("oprav"), Qt::LeftButton);
-        const QPoint last = mode != 0 ? field(8, 5) : field(7, 4);
+        const QPoint last = mode != 0 ? centre(8, 5) : centre(7, 4);
         int coloured = 0;
         for (int dx = -15; dx <= 15; ++dx)
             coloured += (upper->image().pixel(last + QPoint(dx, 0)) & 0xFFFFFF) != 0xFFFFFFu;

@@ -1,5 +1,7 @@
 #include "tracefile.h"
+#include "tracesheet.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -51,6 +53,8 @@ private slots:
     void writesExample();
     void readsExample();
     void roundTrip();
+    void sheetRoundTrip_data();
+    void sheetRoundTrip();
     void historyPastCountKept();
     void countZero();
     void acceptsLfLineEndsAndTrailingEmptyLines_data();
@@ -124,6 +128,45 @@ void tst_TraceFile::roundTrip()
         QCOMPARE(data->picture, t.pictureGrid);
         QCOMPARE(data->history, t.history);
         QCOMPARE(tracefile::write(data->picture, data->history), first);
+    }
+}
+
+void tst_TraceFile::sheetRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QDir samples(QStringLiteral(VEMTAL_SOURCE_DIR "/tests/fuzz/corpus/trace"));
+    for (const char *name : { "empty.tpt", "four-rolls.tpt" }) {   // moves.tpt leaves the grid
+        QFile file(samples.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTest::newRow(name) << file.readAll();
+    }
+    QTest::newRow("example") << exampleFile();
+    QRandomGenerator rng(5);
+    for (int n = 0; n < 30; ++n) {
+        trace::Trace t;
+        obnov_kostku(t.initial, { quint8(rng.bounded(4)), 0, quint8(rng.bounded(4)), 1, 2, quint8(rng.bounded(4)) });
+        t.newTrace();
+        for (int i = rng.bounded(200); i > 0; --i)
+            t.roll(vypoctisouseda(1 + rng.bounded(4), t.last));
+        t.pictureGrid = t.traceGrid;
+        for (int i = rng.bounded(8); i > 0; --i)   // picture mode's edits, and any stored field
+            t.pictureGrid.at(field(1 + rng.bounded(14), 1 + rng.bounded(7)))
+                    = { quint8(rng.bounded(7)), quint8(rng.bounded(4)) };
+        if (n % 4 == 0)
+            t.newTrace();   // the moves stay past the count
+        QTest::addRow("random %d", n) << tracefile::write(t.pictureGrid, t.history);
+    }
+}
+
+// File -> trace sheet (either net) -> file: the same bytes.
+void tst_TraceFile::sheetRoundTrip()
+{
+    QFETCH(QByteArray, bytes);
+    for (int n = 1; n <= 2; ++n) {
+        TraceSheet sheet;
+        QVERIFY(sheet.load(n, bytes));
+        QCOMPARE(sheet.takeLoaded()[n - 1], true);
+        QCOMPARE(sheet.fileBytes(n), bytes);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "tracefile.h"
 #include "tracesheet.h"
+#include "testfiles.h"
 
 #include <QMap>
 #include <QTest>
@@ -13,10 +14,7 @@ using Pressed = TraceSheet::Pressed;
 
 namespace {
 
-QString demo(const char *name)
-{
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + QLatin1String(name);
-}
+using testfiles::demo;
 
 faceset::Snapshot demoSnapshot()
 {

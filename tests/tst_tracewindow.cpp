@@ -4,9 +4,11 @@
 #include "imagecontrol.h"
 #include "netgeometry.h"
 #include "scripteddialogs.h"
+#include "testfiles.h"
 #include "tileshapes.h"
 #include "tracedrawing.h"
 #include "tracefile.h"
+#include "tracenet.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -25,15 +27,8 @@ using namespace die;
 
 namespace {
 
-QPoint centre(int c, int r)
-{
-    return QPoint(33 * (c - 1) + 17, 33 * (r - 1) + 17);
-}
-
-QString demo(const char *name)
-{
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + QLatin1String(name);
-}
+using testfiles::demo;
+using tracenet::centre;
 
 QRgb at(const QImage &image, QPoint p) { return image.pixel(p) & 0xFFFFFF; }
 

@@ -114,12 +114,12 @@ private:
         } else if (name == "big.jpg") {
             QFile big(file);
             big.open(QIODevice::WriteOnly);
-            big.write(readAll(TestApp::demo("1-predni.jpg")));
+            big.write(readAll(testfiles::demo("1-predni.jpg")));
             big.resize(picturefile::maxFileSize + 1);
         } else if (name == "folder.jpg") {
             QDir().mkpath(file);
         } else if (name == "good.png") {
-            QFile::copy(TestApp::demo("2-prava.png"), file);
+            QFile::copy(testfiles::demo("2-prava.png"), file);
         } else if (name != "missing.jpg") {
             return name;
         }

@@ -5,6 +5,7 @@
 #include "model.h"
 #include "pipes.h"
 #include "site.h"
+#include "testfiles.h"
 #include "textfile.h"
 #include "viewerserver.h"
 #include "webcontent.h"
@@ -26,10 +27,7 @@ namespace {
 
 const QString token = QStringLiteral("0123456789abcdef");
 
-QString demo(const QString &name)
-{
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + name;
-}
+using testfiles::demo;
 
 // A model as the main window writes it: a template, then the tail for
 // pictures in slots 0 and 2 only.

@@ -4,6 +4,7 @@
 #include "cubemodel.h"
 #include "filelimit.h"
 #include "model.h"
+#include "testfiles.h"
 #include "viewerserver.h"
 #include "webcontent.h"
 
@@ -30,10 +31,7 @@ QString xiteFolder()
     return QStringLiteral(VEMTAL_XITE_DIR);
 }
 
-QString demo(const QString &name)
-{
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + name;
-}
+using testfiles::demo;
 
 web::Content content()
 {

@@ -6,6 +6,7 @@
 #include "netgeometry.h"
 #include "sheetprinting.h"
 #include "tisky.h"
+#include "tracenet.h"
 #include "vemtal.h"
 
 #include <QAction>
@@ -90,11 +91,6 @@ const QList<QPoint> upperPath = {{8, 4}, {9, 4}, {9, 3}, {9, 2}, {10, 2}, {11, 2
 // Picture mode on the upper net: imprints blanked and one turned.
 const QList<QPoint> blanked = {{9, 3}, {11, 2}, {11, 5}};
 const QPoint turnedField(10, 2);
-
-QPoint fieldCentre(QPoint field)
-{
-    return QPoint(33 * (field.x() - 1) + 17, 33 * (field.y() - 1) + 17);
-}
 
 void click(QWidget *widget, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = {}, QPoint at = QPoint())
@@ -319,9 +315,9 @@ void Session::traceWindow(QImage *rolled, QImage *edited)
     auto *lower = named<ImageControl>(trace, QStringLiteral("Image4"));
     auto *upper = named<ImageControl>(trace, QStringLiteral("Image5"));
     for (const QPoint &field : lowerPath)
-        click(lower, Qt::LeftButton, {}, fieldCentre(field));
+        click(lower, Qt::LeftButton, {}, tracenet::centre(field.x(), field.y()));
     for (const QPoint &field : upperPath)
-        click(upper, Qt::LeftButton, {}, fieldCentre(field));
+        click(upper, Qt::LeftButton, {}, tracenet::centre(field.x(), field.y()));
     if (trace->net(2).history.count != lowerPath.size() || trace->net(1).history.count != upperPath.size())
         fail(QStringLiteral("the die did not roll where it was clicked"));
     placeText(trace, typed(m_language).traceTask);
@@ -333,8 +329,8 @@ void Session::traceWindow(QImage *rolled, QImage *edited)
     if (trace->mode() != 2)
         fail(QStringLiteral("picture mode was not entered"));
     for (const QPoint &field : blanked)
-        click(upper, Qt::RightButton, {}, fieldCentre(field));
-    click(upper, Qt::LeftButton, Qt::ShiftModifier, fieldCentre(turnedField));
+        click(upper, Qt::RightButton, {}, tracenet::centre(field.x(), field.y()));
+    click(upper, Qt::LeftButton, Qt::ShiftModifier, tracenet::centre(turnedField.x(), turnedField.y()));
     *edited = grab(trace);
     click(named<QPushButton>(trace, QStringLiteral("OK")));
     expectSilence("the trace window");

@@ -9,6 +9,7 @@
 #include "nastaveni.h"
 #include "programwindows.h"
 #include "scripteddialogs.h"
+#include "testfiles.h"
 #include "tisky.h"
 #include "vemtal.h"
 
@@ -42,15 +43,4 @@ struct TestApp : TestStartFolder, TestDialogs, ProgramWindows
 
     QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
     QAction *item(const char *name) const { return form1->findChild<QAction *>(QLatin1String(name)); }
-
-    static QString demo(const QString &name)
-    {
-        return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + name;
-    }
-    // The six demo pictures in face order.
-    static QStringList demoFiles()
-    {
-        return {demo("1-predni.jpg"), demo("2-prava.png"), demo("3-zadni.gif"),
-                demo("4-leva.jpg"), demo("5-horni.png"), demo("6-dolni.gif")};
-    }
 };

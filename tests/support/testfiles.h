@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QString>
+#include <QStringList>
 #include <QUrl>
 
 // Files the tests share.
@@ -12,6 +12,13 @@ namespace testfiles {
 inline QString demo(const QString &name)
 {
     return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + name;
+}
+
+// The six demo pictures in face order.
+inline QStringList demoFiles()
+{
+    return {demo("1-predni.jpg"), demo("2-prava.png"), demo("3-zadni.gif"),
+            demo("4-leva.jpg"), demo("5-horni.png"), demo("6-dolni.gif")};
 }
 
 // Where the local page that the browser is handed forwards it.

@@ -10,6 +10,7 @@
 //   quit
 #include "appcontext.h"
 #include "scripteddialogs.h"
+#include "testfiles.h"
 #include "vemtal.h"
 
 #include <QAction>
@@ -24,11 +25,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString demo(const char *name)
-{
-    return QStringLiteral(VEMTAL_SOURCE_DIR "/examples/obrazkys/") + QLatin1String(name);
-}
 
 void say(const QString &line)
 {
@@ -63,14 +59,13 @@ int main(int argc, char *argv[])
                            : QStringLiteral("url ") + urls.first());
     };
 
-    form.openArguments({demo("1-predni.jpg"), demo("2-prava.png"), demo("3-zadni.gif"),
-                        demo("4-leva.jpg"), demo("5-horni.png"), demo("6-dolni.gif")});
+    form.openArguments(testfiles::demoFiles());
     setRotations("012301");
     press("Zobrazitkrychli2");
 
     auto command = [&](const std::string &line) {
         if (line == "next") {
-            form.openArguments({demo("2-prava.png")});
+            form.openArguments({testfiles::demo("2-prava.png")});
             setRotations("100000");
             press("Zobrazitvprohlizeci1");
         } else if (line.rfind("save ", 0) == 0) {

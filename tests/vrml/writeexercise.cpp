@@ -12,6 +12,7 @@
 // went wrong.
 #include "lokalizace.h"
 #include "testapp.h"
+#include "tracenet.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -51,10 +52,7 @@ QPoint squareCentre(int square)
     return QPoint(x[square - 1] + 16, y[square - 1] + 16);
 }
 
-QPoint fieldCentre(int column, int row)
-{
-    return QPoint(33 * (column - 1) + 17, 33 * (row - 1) + 17);
-}
+using tracenet::centre;
 
 } // namespace
 
@@ -75,7 +73,7 @@ int main(int argc, char *argv[])
     if (!language.isEmpty() && !LoadLanguageFile(windows.context, windows.languageWindows(), language))
         fail(QStringLiteral("cannot use the language file"));
     TForm1 &main = *windows.form1;
-    main.openArguments(TestApp::demoFiles());
+    main.openArguments(testfiles::demoFiles());
     for (int i = 0; i < 6; ++i)
         named<QLineEdit>(&main, QStringLiteral("Ed%1").arg(i).toLatin1())->setText(QString::number("012301"[i] - '0'));
 
@@ -131,7 +129,7 @@ int main(int argc, char *argv[])
     const QPoint path[] = {{8, 4}, {9, 4}, {9, 3}, {9, 2}, {10, 2}, {11, 2}, {11, 3}, {11, 4},
                            {11, 5}, {10, 5}};
     for (QPoint f : path)
-        QTest::mouseClick(upper, Qt::LeftButton, {}, fieldCentre(f.x(), f.y()));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, centre(f.x(), f.y()));
     if (trace.net(1).history.count != int(std::size(path)))
         fail(QStringLiteral("the die did not roll where it was clicked"));
     named<QPlainTextEdit>(&trace, "vstup")->setPlainText(QStringLiteral("Zadání:\nDoplňte otisky kostky."));
@@ -141,8 +139,8 @@ int main(int argc, char *argv[])
     if (trace.mode() != 2)
         fail(QStringLiteral("picture mode was not entered"));
     for (QPoint f : {QPoint(9, 3), QPoint(11, 2), QPoint(11, 5)})
-        QTest::mouseClick(upper, Qt::RightButton, {}, fieldCentre(f.x(), f.y()));
-    QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, fieldCentre(10, 2));
+        QTest::mouseClick(upper, Qt::RightButton, {}, centre(f.x(), f.y()));
+    QTest::mouseClick(upper, Qt::LeftButton, Qt::ShiftModifier, centre(10, 2));
     QTest::mouseClick(named<QPushButton>(&trace, "OK"), Qt::LeftButton);
     save("Ulozitcvicenistopy", out.filePath("trace.html"), 60, false);
     save("Ulozitscormstopy", out.filePath("trace-scorm.zip"), 60, false);
