@@ -6,6 +6,8 @@
 #include "requirements.h"
 #include "sheetprinting.h"
 #include "testapp.h"
+#include "testfiles.h"
+#include "tracenet.h"
 #include "ziparchive.h"
 
 #include <QJsonArray>
@@ -33,11 +35,6 @@ QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QPoint fieldCentre(int column, int row)
-{
-    return QPoint(33 * (column - 1) + 17, 33 * (row - 1) + 17);
 }
 
 // A lesson's entries changed by `edit`, zipped again.
@@ -153,7 +150,7 @@ private slots:
         const QString pictures = app->path("obrazky");
         QDir().mkpath(pictures);
         QStringList files;
-        for (const QString &demo : TestApp::demoFiles()) {
+        for (const QString &demo : testfiles::demoFiles()) {
             const QString copy = pictures + QLatin1Char('/') + QFileInfo(demo).fileName();
             QFile::copy(demo, copy);
             QFile::copy(faceset::companionBitmapName(demo), faceset::companionBitmapName(copy));
@@ -175,13 +172,13 @@ private slots:
         TForm4 &trace = *app->form4;
         auto *upper = trace.findChild<QWidget *>("Image5");
         for (QPoint f : {QPoint(8, 4), QPoint(9, 4), QPoint(9, 5), QPoint(10, 5)})
-            QTest::mouseClick(upper, Qt::LeftButton, {}, fieldCentre(f.x(), f.y()));
+            QTest::mouseClick(upper, Qt::LeftButton, {}, tracenet::centre(f.x(), f.y()));
         for (QRadioButton *r : trace.findChildren<QRadioButton *>())
             if (r->text() == texts::builtin(Text::TraceModePicture))
                 QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, 8));
         QCOMPARE(trace.mode(), 2);
-        QTest::mouseClick(upper, Qt::RightButton, {}, fieldCentre(9, 4));
-        QTest::mouseClick(upper, Qt::LeftButton, {}, fieldCentre(9, 5));
+        QTest::mouseClick(upper, Qt::RightButton, {}, tracenet::centre(9, 4));
+        QTest::mouseClick(upper, Qt::LeftButton, {}, tracenet::centre(9, 5));
         QTest::mouseClick(trace.findChild<QPushButton *>("OK"), Qt::LeftButton);
         app->stranka->setChoices(m_choices);
 
