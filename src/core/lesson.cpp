@@ -5,6 +5,8 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QJsonArray>
@@ -461,6 +463,72 @@ ReadResult read(const QByteArray &bytes)
     if (check.failed())
         return fail(ReadError::Damaged, check.problem());
     return result;
+}
+
+Failure readPictures(const LanguageTexts &language, const FaceSet &faces,
+                     std::array<Picture, faceset::slotCount> &pictures)
+{
+    for (int slot = 0; slot < faceset::slotCount; ++slot) {
+        const QString path = faces.picture(slot);
+        Picture &picture = pictures[slot];
+        picture = {};
+        if (path.isEmpty())
+            continue;
+        picturefile::Problem problem;
+        const picturefile::Checked checked = picturefile::read(path, problem);
+        if (problem)
+            return Failure::file(fileaccess::named(path, fileaccess::pictureProblemText(language, problem)));
+        picture.data = checked.bytes;
+        picture.suffix = picturefile::suffix(checked.format).toLatin1();
+        const QString companion = faceset::companionBitmapName(path);
+        picturefile::Problem companionProblem;
+        if (companion != path && QFileInfo(companion).isFile()) {
+            const picturefile::Checked bitmap = picturefile::read(companion, companionProblem);
+            if (!companionProblem)
+                picture.companion = bitmap.bytes;
+        }
+    }
+    return {};
+}
+
+namespace {
+
+// The folder is named by the content: a file of a lesson opened before is kept.
+Failure writeOnce(const LanguageTexts &language, const QString &path, const QByteArray &bytes)
+{
+    QByteArray present;
+    regularfile::ReadError error;
+    if (regularfile::read(path, bytes.size(), present, error) && present == bytes)
+        return {};
+    return fileaccess::write(language, path, bytes);
+}
+
+} // namespace
+
+Failure unpackPictures(const LanguageTexts &language, const Lesson &lesson, const QString &folder,
+                       FaceSet &faces)
+{
+    if (!QDir().mkpath(folder))
+        return Failure::file(fileaccess::named(folder, fileaccess::systemReason(language, errno)));
+    for (int slot = 0; slot < faceset::slotCount; ++slot) {
+        const Picture &picture = lesson.pictures[slot];
+        faces.setPicture(slot, QString());
+        if (picture.data.isEmpty())
+            continue;
+        const QString base = folder + QStringLiteral("/stena%1.").arg(slot + 1);
+        const QString file = base + QLatin1String(picture.suffix);
+        const QString companion = base + QLatin1String("bmp");
+        if (Failure failure = writeOnce(language, file, picture.data))
+            return failure;
+        if (companion != file && !picture.companion.isEmpty()) {
+            if (Failure failure = writeOnce(language, companion, picture.companion))
+                return failure;
+        } else if (companion != file) {
+            QFile::remove(companion);   // another lesson's bitmap would stand in
+        }
+        faces.setPicture(slot, file);
+    }
+    return {};
 }
 
 } // namespace lesson

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cutoutsheet.h"
+#include "fileaccess.h"
 #include "faceset.h"
 #include "placement.h"
 #include "quizsheet.h"
@@ -86,6 +87,17 @@ struct ReadResult
 
 // Parses and checks the whole file; nothing is to be applied unless ok().
 ReadResult read(const QByteArray &bytes);
+
+// The face set's pictures as a lesson keeps them: each read and checked
+// (picturefile::read), with its companion bitmap where one decodes (a BMP
+// picture is its own). The failure names the picture that cannot be used.
+Failure readPictures(const LanguageTexts &language, const FaceSet &faces,
+                     std::array<Picture, faceset::slotCount> &pictures);
+// Writes the lesson's pictures into `folder` as stenaN.* (a file that holds
+// the same bytes already is kept; a companion the lesson lacks is removed)
+// and points the slots of `faces` at them.
+Failure unpackPictures(const LanguageTexts &language, const Lesson &lesson, const QString &folder,
+                       FaceSet &faces);
 
 // A name for the folder the pictures are unpacked into: the same pictures
 // give the same name.

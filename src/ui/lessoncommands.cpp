@@ -10,8 +10,6 @@
 #include "vemtal.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QStandardPaths>
 
@@ -54,30 +52,8 @@ bool LessonCommands::gather(lesson::Lesson &out)
 {
     const FaceSet &faces = m_main.faceSet();
     out.faces = faces;
-    for (int slot = 0; slot < faceset::slotCount; ++slot) {
-        const QString path = faces.picture(slot);
-        lesson::Picture &picture = out.pictures[slot];
-        picture = {};
-        if (path.isEmpty())
-            continue;
-        picturefile::Problem problem;
-        const picturefile::Checked checked = picturefile::read(path, problem);
-        if (problem) {
-            m_context.dialogs->failed(&m_main, Failure::file(fileaccess::named(
-                    path, fileaccess::pictureProblemText(m_context.language, problem))));
-            return false;
-        }
-        picture.data = checked.bytes;
-        picture.suffix = picturefile::suffix(checked.format).toLatin1();
-        // The companion bitmap, where there is one that decodes (a BMP picture is its own).
-        const QString companion = faceset::companionBitmapName(path);
-        picturefile::Problem companionProblem;
-        if (companion != path && QFileInfo(companion).isFile()) {
-            const picturefile::Checked bitmap = picturefile::read(companion, companionProblem);
-            if (!companionProblem)
-                picture.companion = bitmap.bytes;
-        }
-    }
+    if (m_context.dialogs->failed(&m_main, lesson::readPictures(m_context.language, faces, out.pictures)))
+        return false;
     out.quiz = m_quiz.prepared() ? std::optional<QuizSheet>(m_quiz.sheet()) : std::nullopt;
     out.modelName = m_quiz.shownModelName();
     out.trace = m_trace.lessonTrace();
@@ -146,46 +122,11 @@ bool LessonCommands::open(const QString &path)
         return false;
     }
     FaceSet faces = read.lesson.faces;
-    if (!unpack(read.lesson, pictureFolder(read.lesson), faces))
+    if (m_context.dialogs->failed(&m_main, lesson::unpackPictures(m_context.language, read.lesson,
+                                                                  pictureFolder(read.lesson), faces)))
         return false;
     apply(read.lesson, faces);
     qCInfo(lcStart).noquote() << "lesson:" << path;
-    return true;
-}
-
-bool LessonCommands::writeOnce(const QString &path, const QByteArray &bytes)
-{
-    // The folder is named by the content: a file of the lesson opened before is kept.
-    QByteArray present;
-    textfile::ReadError error;
-    if (regularfile::read(path, bytes.size(), present, error) && present == bytes)
-        return true;
-    return !m_context.dialogs->failed(&m_main, fileaccess::write(m_context.language, path, bytes));
-}
-
-bool LessonCommands::unpack(const lesson::Lesson &lesson, const QString &folder, FaceSet &faces)
-{
-    if (!QDir().mkpath(folder)) {
-        m_context.dialogs->failed(&m_main, Failure::file(fileaccess::named(
-                folder, fileaccess::systemReason(m_context.language, errno))));
-        return false;
-    }
-    for (int slot = 0; slot < faceset::slotCount; ++slot) {
-        const lesson::Picture &picture = lesson.pictures[slot];
-        faces.setPicture(slot, QString());
-        if (picture.data.isEmpty())
-            continue;
-        const QString base = folder + QStringLiteral("/stena%1.").arg(slot + 1);
-        const QString file = base + QLatin1String(picture.suffix);
-        if (!writeOnce(file, picture.data))
-            return false;
-        const QString companion = base + QLatin1String("bmp");
-        if (companion != file && !picture.companion.isEmpty() && !writeOnce(companion, picture.companion))
-            return false;
-        if (companion != file && picture.companion.isEmpty())
-            QFile::remove(companion);   // a file of another lesson's name would stand in
-        faces.setPicture(slot, file);
-    }
     return true;
 }
 

@@ -38,10 +38,6 @@ public:
 private:
     QAction *addItem(QAction *after, const char *name, Text caption, const char *shortcut,
                      void (LessonCommands::*handler)());
-    // The pictures written into `folder`; the face set's paths point at them.
-    bool unpack(const lesson::Lesson &lesson, const QString &folder, FaceSet &faces);
-    // Writes the file unless it holds these bytes already; false after the message.
-    bool writeOnce(const QString &path, const QByteArray &bytes);
     void apply(const lesson::Lesson &lesson, const FaceSet &faces);
     QString text(Text line) const;
 
