@@ -242,6 +242,12 @@ private slots:
         app->item("UlozitLekci1")->trigger();
         QCOMPARE(fileBytes(app->path("znovu.vemtal")), m_lesson);
 
+        // Opened again over the windows it shows: the same.
+        app->dialogs.files.enqueue({file});
+        app->item("OtevritLekci1")->trigger();
+        QVERIFY(app->dialogs.texts("message").isEmpty() && app->dialogs.texts("error").isEmpty());
+        QVERIFY(sheets(*app) == now);
+
         // A hostile file now changes nothing and says so once.
         const QByteArray newer = withManifest(m_lesson, [](QJsonObject &m) { m["version"] = 2; });
         QFile bad(app->path("novejsi.vemtal"));
@@ -303,6 +309,15 @@ private slots:
         const lesson::ReadResult read = lesson::read(bytes);
         QCOMPARE(int(read.error), error);
         QVERIFY(!read.lesson.quiz && !read.lesson.trace && !read.lesson.faces.complete());
+    }
+
+    // The fuzz target's seeds reach past the zip checks only while they are lessons.
+    void fuzzSeedsAreLessons()
+    {
+        const QDir seeds(VEMTAL_SOURCE_DIR "/tests/fuzz/corpus/lesson");
+        QCOMPARE(seeds.entryList(QDir::Files).size(), 2);
+        for (const QString &seed : seeds.entryList(QDir::Files))
+            QVERIFY2(lesson::read(fileBytes(seeds.filePath(seed))).ok(), qPrintable(seed));
     }
 
     // Pictures unpack into the lesson's own folder and nowhere else.
