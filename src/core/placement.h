@@ -11,6 +11,19 @@
 // Printer units are device pixels of the printable area.
 namespace placement {
 
+// What the teacher chose in the placement dialog: the scale, the outline's
+// corner on the preview page (preview pixels), the orientation and whether
+// the sheet is printed with its texts.
+struct Choices
+{
+    double scale = 10;
+    int left = 1;
+    int top = 1;
+    bool portrait = true;
+    bool withTexts = true;
+    bool operator==(const Choices &) const = default;
+};
+
 constexpr int sheetWidth = 440;
 constexpr int sheetHeight = 600;
 constexpr int previewShort = 210;  // preview page width in portrait

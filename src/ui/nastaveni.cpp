@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
@@ -192,27 +193,27 @@ void TStranka::drawOutline(int left, int top)
 void TStranka::redraw()
 {
     fillPage();
-    drawOutline(m_left, m_top);
+    drawOutline(m_choices.left, m_choices.top);
 }
 
 void TStranka::recomputeOutline()
 {
-    const QSize size = placement::outlineSize(m_unit, m_scale);
+    const QSize size = placement::outlineSize(m_unit, m_choices.scale);
     m_outlineWidth = size.width();
     m_outlineHeight = size.height();
 }
 
 void TStranka::FormCreate()
 {
-    m_scale = 10;
-    m_left = 1;
-    m_top = 1;
-    m_portrait = true;
+    m_choices.scale = 10;
+    m_choices.left = 1;
+    m_choices.top = 1;
+    m_choices.portrait = true;
     fillPage();
     m_dragging = false;
     m_edit1->setText(QStringLiteral("10"));
     nicClick();  // `nic` is disabled: its handler is called directly
-    m_withTexts = true;
+    m_choices.withTexts = true;
 }
 
 void TStranka::FormShow()
@@ -222,8 +223,8 @@ void TStranka::FormShow()
     redraw();
     m_dragging = false;
     m_edit1->setText(QStringLiteral("1"));
-    m_label2->setText(placement::formatNumber(m_scale));
-    m_nadpis->setChecked(m_withTexts);
+    m_label2->setText(placement::formatNumber(m_choices.scale));
+    m_nadpis->setChecked(m_choices.withTexts);
 }
 
 void TStranka::meritkoClick()
@@ -238,7 +239,7 @@ void TStranka::meritkoClick()
         m_context.dialogs->error(this, text(Text::ScaleTooSmall));
         return;
     }
-    m_scale = reading.value;
+    m_choices.scale = reading.value;
     m_label2->setText(m_edit1->text());
     recomputeOutline();
     redraw();
@@ -247,10 +248,10 @@ void TStranka::meritkoClick()
 
 void TStranka::ListMouseDown(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {
-    m_dragLeft = m_left;
-    m_dragTop = m_top;
-    m_grabX = x - m_left;
-    m_grabY = y - m_top;
+    m_dragLeft = m_choices.left;
+    m_dragTop = m_choices.top;
+    m_grabX = x - m_choices.left;
+    m_grabY = y - m_choices.top;
     fillPage();
     // The rubber band: drawn again at the same place, it erases itself.
     Canvas &c = m_list->canvas();
@@ -283,25 +284,48 @@ void TStranka::ListMouseUp(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifi
     c.penMode = Canvas::PenMode::Copy;
     c.penStyle = Canvas::PenStyle::Solid;
     c.brushStyle = Canvas::BrushStyle::Solid;
-    m_left = x - m_grabX;
-    m_top = y - m_grabY;
-    drawOutline(m_left, m_top);
+    m_choices.left = x - m_grabX;
+    m_choices.top = y - m_grabY;
+    drawOutline(m_choices.left, m_choices.top);
+}
+
+void TStranka::placeList()
+{
+    if (m_choices.portrait)
+        m_list->setGeometry(8, 8, placement::previewShort, placement::previewLong);
+    else
+        m_list->setGeometry(8, 48, placement::previewLong, placement::previewShort);
+}
+
+void TStranka::setChoices(const placement::Choices &choices)
+{
+    const bool turned = choices.portrait != m_choices.portrait;
+    m_choices = choices;
+    if (turned) {
+        // Not the handler: a restored corner stays where it was saved.
+        const QSignalBlocker navys(m_navys), nasir(m_nasir);
+        (choices.portrait ? m_navys : m_nasir)->setChecked(true);
+        placeList();
+    }
+    m_nadpis->setChecked(choices.withTexts);
+    m_label2->setText(placement::formatNumber(choices.scale));
+    recomputeOutline();
+    m_dragging = false;
+    if (isVisible())
+        redraw();
 }
 
 void TStranka::navysClick()
 {
-    m_portrait = !m_nasir->isChecked();
-    if (m_portrait)
-        m_list->setGeometry(8, 8, placement::previewShort, placement::previewLong);
-    else
-        m_list->setGeometry(8, 48, placement::previewLong, placement::previewShort);
+    m_choices.portrait = !m_nasir->isChecked();
+    placeList();
     fillPage();
-    if (placement::nearlyOffPage(QPoint(m_left, m_top), outlineSize(),
-                                 placement::previewPage(m_portrait))) {
-        m_left = 1;
-        m_top = 1;
+    if (placement::nearlyOffPage(QPoint(m_choices.left, m_choices.top), outlineSize(),
+                                 placement::previewPage(m_choices.portrait))) {
+        m_choices.left = 1;
+        m_choices.top = 1;
     }
-    drawOutline(m_left, m_top);
+    drawOutline(m_choices.left, m_choices.top);
 }
 
 void TStranka::puvodniClick()
@@ -309,9 +333,9 @@ void TStranka::puvodniClick()
     const QSize size = placement::outlineSize(m_unit, 1);
     m_outlineWidth = size.width();
     m_outlineHeight = size.height();
-    m_scale = 1;
-    m_left = 1;
-    m_top = 1;
+    m_choices.scale = 1;
+    m_choices.left = 1;
+    m_choices.top = 1;
     redraw();
     m_dragging = false;
     m_edit1->setText(QStringLiteral("1"));
@@ -320,7 +344,7 @@ void TStranka::puvodniClick()
 
 void TStranka::NadpisClick()
 {
-    m_withTexts = m_nadpis->isChecked();
+    m_choices.withTexts = m_nadpis->isChecked();
 }
 
 void TStranka::BitBtn2Click()

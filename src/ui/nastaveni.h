@@ -28,11 +28,15 @@ public:
     void setPageRatio(double ratio);
     double pageRatio() const { return m_pageRatio; }
 
-    double scale() const { return m_scale; }
-    int left() const { return m_left; }    // outline corner, preview pixels
-    int top() const { return m_top; }
-    bool portrait() const { return m_portrait; }
-    bool withTexts() const { return m_withTexts; }
+    double scale() const { return m_choices.scale; }
+    int left() const { return m_choices.left; }    // outline corner, preview pixels
+    int top() const { return m_choices.top; }
+    bool portrait() const { return m_choices.portrait; }
+    bool withTexts() const { return m_choices.withTexts; }
+    placement::Choices choices() const { return m_choices; }
+    // Takes choices made earlier (a saved lesson's): the controls show them,
+    // the outline is recomputed, and the next showing draws the preview.
+    void setChoices(const placement::Choices &choices);
     QSize outlineSize() const { return QSize(m_outlineWidth, m_outlineHeight); }
     bool dragging() const { return m_dragging; }
 
@@ -56,6 +60,8 @@ protected:
 
 private:
     void buildControls();
+    // The page control's place and size for the orientation.
+    void placeList();
     void fillPage();
     void drawOutline(int left, int top);
     void redraw();
@@ -78,11 +84,7 @@ private:
     QCheckBox *m_nadpis = nullptr;
     QLabel *m_panel1 = nullptr;
 
-    double m_scale = 10;
-    int m_left = 1;
-    int m_top = 1;
-    bool m_portrait = true;
-    bool m_withTexts = true;
+    placement::Choices m_choices;
     double m_pageRatio = 2480.0 / 442.0;  // A4 at 300 dpi until a printer tells
     placement::UnitSize m_unit;
     int m_outlineWidth = 0;
