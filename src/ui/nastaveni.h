@@ -7,7 +7,6 @@
 
 class ImageControl;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,20 +24,20 @@ public:
 
     // Printer page width in device pixels / width of the sheet window's Panel;
     // written before every showing. Values that are not positive are ignored.
-    void setPageRatio(double ratio);
-    double pageRatio() const { return m_pageRatio; }
+    void setPageRatio(double ratio) { m_preview.setPageRatio(ratio); }
+    double pageRatio() const { return m_preview.pageRatio(); }
 
-    double scale() const { return m_choices.scale; }
-    int left() const { return m_choices.left; }    // outline corner, preview pixels
-    int top() const { return m_choices.top; }
-    bool portrait() const { return m_choices.portrait; }
-    bool withTexts() const { return m_choices.withTexts; }
-    placement::Choices choices() const { return m_choices; }
+    double scale() const { return choices().scale; }
+    int left() const { return choices().left; }    // outline corner, preview pixels
+    int top() const { return choices().top; }
+    bool portrait() const { return choices().portrait; }
+    bool withTexts() const { return choices().withTexts; }
+    placement::Choices choices() const { return m_preview.choices(); }
     // Takes choices made earlier (a saved lesson's): the controls show them,
     // the outline is recomputed, and the next showing draws the preview.
     void setChoices(const placement::Choices &choices);
-    QSize outlineSize() const { return QSize(m_outlineWidth, m_outlineHeight); }
-    bool dragging() const { return m_dragging; }
+    QSize outlineSize() const { return m_preview.outline(); }
+    bool dragging() const { return m_preview.dragging(); }
 
 public slots:
     void FormCreate();
@@ -62,10 +61,11 @@ private:
     void buildControls();
     // The page control's place and size for the orientation.
     void placeList();
+    // The canvas draws the solid outline, or the rubber band.
+    void setPen(bool band);
     void fillPage();
-    void drawOutline(int left, int top);
+    void drawOutline(QPoint corner);
     void redraw();
-    void recomputeOutline();
     QString text(Text line) const { return m_context.language.text(line); }
 
     AppContext &m_context;
@@ -73,25 +73,10 @@ private:
     ImageControl *m_list = nullptr;
     QLabel *m_label2 = nullptr;
     QLineEdit *m_edit1 = nullptr;
-    QPushButton *m_meritko = nullptr;
-    QGroupBox *m_radioGroup = nullptr;
     QRadioButton *m_navys = nullptr;
     QRadioButton *m_nasir = nullptr;
-    QPushButton *m_puvodni = nullptr;
-    QPushButton *m_bitBtn1 = nullptr;
     QPushButton *m_bitBtn2 = nullptr;
-    QPushButton *m_nic = nullptr;
     QCheckBox *m_nadpis = nullptr;
-    QLabel *m_panel1 = nullptr;
 
-    placement::Choices m_choices;
-    double m_pageRatio = 2480.0 / 442.0;  // A4 at 300 dpi until a printer tells
-    placement::UnitSize m_unit;
-    int m_outlineWidth = 0;
-    int m_outlineHeight = 0;
-    bool m_dragging = false;
-    int m_dragLeft = 0;
-    int m_dragTop = 0;
-    int m_grabX = 0;  // mouse minus outline corner at the press
-    int m_grabY = 0;
+    placement::Preview m_preview;
 };
