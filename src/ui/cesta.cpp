@@ -5,7 +5,6 @@
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
-#include "tilewarning.h"
 #include "uifont.h"
 
 #include <QButtonGroup>
@@ -50,7 +49,8 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 } // namespace
 
 TForm4::TForm4(AppContext &context, QWidget *helpWindow)
-    : SheetWindow(context, helpWindow, "TForm4", QStringLiteral("Příprava stopy"), 601)
+    : SheetWindow(context, helpWindow, "TForm4", QStringLiteral("Příprava stopy"), 601,
+                  tilecheck::Sheet::Trace)
 {
     using Text = TraceSheet::TextImage;
     popis = addImage(this, "popis", m_sheet.textImage(Text::Popis).rect(), 1);
@@ -214,7 +214,7 @@ void TForm4::obnov()
     drawThumbnail();
     setModelName(modelName(), 578);
     showState();
-    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.tiles());
+    warnAboutTiles(m_sheet.tiles());
 }
 
 // Layout 1 of the quiz nets, from the plain tiles.

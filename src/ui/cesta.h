@@ -1,7 +1,6 @@
 #pragma once
 
 #include "sheetwindow.h"
-#include "tilecheck.h"
 #include "tracesheet.h"
 
 #include <QByteArray>
@@ -43,10 +42,6 @@ public:
     // The nets with their whole traces, the imprints they show hidden or
     // turned marked (TraceSheet::answerNet), in their place.
     PrintedSheet answerSheet() const override { return sheetFor(true); }
-
-signals:
-    // OK pressed: the sheet may be printed and saved.
-    void confirmed();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -121,7 +116,6 @@ private:
     QCheckBox *sipky;
 
     TraceSheet m_sheet;
-    tilecheck::Warning m_tileWarning{tilecheck::Sheet::Trace};
     std::array<QString, 2> m_captions;
     bool m_drag = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheetprinting.h"
+#include "tilecheck.h"
 
 #include <QWidget>
 
@@ -36,9 +37,13 @@ public:
     // The task memo's lines while its text image lies on the sheet; none otherwise.
     QStringList taskLines() const;
 
+signals:
+    // OK pressed: the sheet may be printed and saved.
+    void confirmed();
+
 protected:
     SheetWindow(AppContext &context, QWidget *helpWindow, const char *name, const QString &title,
-                int height);
+                int height, tilecheck::Sheet kind);
 
     // An image control of the window or of the panel; its moves are reported
     // to controlMoved().
@@ -70,6 +75,9 @@ protected:
     void dragBy(QWidget *control, int x, int y);
     // An empty memo has no lines; otherwise one line per paragraph.
     static QStringList memoLines(const QPlainTextEdit *memo);
+    // Tells the teacher, in one plain message, which face pictures cannot
+    // carry the sheet's task, once per set of tiles.
+    void warnAboutTiles(const tilecheck::Tiles &tiles);
 
     void showEvent(QShowEvent *event) override;
     // Left double clicks on `Label1` and `vstup`.
@@ -85,4 +93,7 @@ protected:
     QPlainTextEdit *vstup = nullptr;
     QPushButton *BitBtn1 = nullptr;
     QPoint m_down;   // the last press on a control that may be dragged, in its coordinates
+
+private:
+    tilecheck::Warning m_tileWarning;
 };

@@ -4,7 +4,6 @@
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
-#include "tilewarning.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -15,7 +14,8 @@
 #include <QScopedValueRollback>
 
 TForm2::TForm2(AppContext &context, QWidget *helpWindow)
-    : SheetWindow(context, helpWindow, "TForm2", QStringLiteral("Příprava kvízu"), 600)
+    : SheetWindow(context, helpWindow, "TForm2", QStringLiteral("Příprava kvízu"), 600,
+                  tilecheck::Sheet::Quiz)
 {
     createControls();
     FormCreate();
@@ -205,14 +205,14 @@ void TForm2::obnov()
 {
     m_sheet.obnov(m_context.snapshot);
     showThumbnails();
-    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.nets().tiles());
+    warnAboutTiles(m_sheet.nets().tiles());
 }
 
 void TForm2::preber()
 {
     m_sheet.preber(m_context.snapshot);
     showThumbnails();
-    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.nets().tiles());
+    warnAboutTiles(m_sheet.nets().tiles());
 }
 
 void TForm2::vykresli(int layout, int x, int y, bool show)
@@ -225,52 +225,19 @@ void TForm2::vykresli(int layout, int x, int y, bool show)
     showThumbnail(layout);
 }
 
-void TForm2::sendHome(ImageControl *thumb)
-{
-    if (m_sheet.place(thumb->tag()).onSheet)
-        m_downControl = nullptr;
-    m_sheet.sendHome(thumb->tag());
-    showThumbnail(thumb->tag());
-}
-
-void TForm2::putOnSheet(ImageControl *thumb)
-{
-    if (m_sheet.place(thumb->tag()).onSheet)
-        return;
-    m_sheet.putOnSheet(thumb->tag());
-    showThumbnail(thumb->tag());
-    // m_downControl stays: the press that moved it goes on as a drag, and
-    // the thumbnail follows once the pointer is over the sheet (the limits
-    // of dragBy hold it while the pointer is still over the panel).
-}
-
 void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
                              Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
                              int y)
 {
-    const int k = sender->tag();
     m_down = QPoint(x, y);
     m_downControl = sender;
-    const Qt::MouseButtons held = buttons | button;
-    const int s = net::square_at(x, y);
-    const bool inNet = net::in_net(x, y);
-
-    if (held & Qt::RightButton) {
-        if (inNet)
-            vykresli(k, x, y, false);
-        else
-            sendHome(sender);
-    }
-    if (held & Qt::LeftButton) {
-        if (inNet)
-            vykresli(k, x, y, true);
-        else
-            putOnSheet(sender);
-    }
-    if ((held & Qt::MiddleButton) || (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
-        m_sheet.turnStep(k, s);
-        showThumbnail(k);
-    }
+    // A thumbnail put on the sheet stays m_downControl: the press that moved
+    // it goes on as a drag, and it follows once the pointer is over the
+    // sheet (the limits of dragBy hold it while the pointer is over the panel).
+    const bool turnKey = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+    if (m_sheet.press(sender->tag(), buttons | button, turnKey, m_down))
+        m_downControl = nullptr;
+    showThumbnail(sender->tag());
 }
 
 void TForm2::Image1MouseMove(ImageControl *sender, Qt::MouseButtons buttons, int x, int y)

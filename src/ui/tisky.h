@@ -2,7 +2,6 @@
 
 #include "quizsheet.h"
 #include "sheetwindow.h"
-#include "tilecheck.h"
 
 #include <array>
 
@@ -47,10 +46,6 @@ public:
     void dalsi2DblClick();
     void dalsi2Click(QPlainTextEdit *sender);
 
-signals:
-    // OK was pressed: printing and saving the quiz may start.
-    void confirmed();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void textImageChanged(ImageControl *image) override;
@@ -66,8 +61,6 @@ private:
     ImageControl *textImageControl(QuizSheet::TextImage which) const;
     QPlainTextEdit *memo(const char *name, int left, int top, int width, int height,
                          const QString &text);
-    void sendHome(ImageControl *thumb);
-    void putOnSheet(ImageControl *thumb);
     static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
 
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
@@ -81,5 +74,4 @@ private:
     QuizSheet m_sheet;
     QWidget *m_downControl = nullptr;  // the control a drag may move
     bool m_showing = false;            // controls take the sheet's places: their moves are not news
-    tilecheck::Warning m_tileWarning{tilecheck::Sheet::Quiz};
 };
