@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imagecontrol.h"
 #include "sheetwindow.h"
 #include "tracesheet.h"
 
@@ -54,15 +55,15 @@ private:
     void vykresli(int square);
     void drawThumbnail();
 
-    void Image1MouseDown(Qt::MouseButton button, int x, int y);
-    void Image5MouseDown(ImageControl *image, Qt::MouseButton button,
-                         Qt::KeyboardModifiers modifiers, int x, int y);
+    using Mouse = ImageControl::Mouse;
+    void Image1MouseDown(const Mouse &mouse);
+    void Image5MouseDown(ImageControl *image, const Mouse &mouse);
     void Image5MouseUp() { netReleased(1); }
     void Image4MouseUp() { netReleased(2); }
     void netReleased(int net);
-    void Image5MouseMove(ImageControl *image, int x, int y);
-    void popisMouseDown(int x, int y) { m_down = QPoint(x, y); }
-    void popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int x, int y);
+    void Image5MouseMove(ImageControl *image, const Mouse &mouse);
+    void popisMouseDown(const Mouse &mouse) { m_down = mouse.pos; }
+    void popisMouseMove(ImageControl *control, const Mouse &mouse);
     void FormDblClick();
     void FormMouseDown(Qt::MouseButton button);
     // A click or press on a reference copy shows its net.

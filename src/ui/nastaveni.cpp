@@ -1,7 +1,6 @@
 #include "nastaveni.h"
 
 #include "dialogs.h"
-#include "imagecontrol.h"
 #include "uifont.h"
 
 #include <QCheckBox>
@@ -249,29 +248,29 @@ void TStranka::meritkoClick()
     m_bitBtn2->setFocus();
 }
 
-void TStranka::ListMouseDown(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+void TStranka::ListMouseDown(const ImageControl::Mouse &mouse)
 {
-    m_preview.press(QPoint(x, y));
+    m_preview.press(mouse.pos);
     fillPage();
     setPen(true);
     drawOutline(m_preview.band());
 }
 
-void TStranka::ListMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+void TStranka::ListMouseMove(const ImageControl::Mouse &mouse)
 {
     const QPoint band = m_preview.band();
-    if (!m_preview.move(QPoint(x, y)))
+    if (!m_preview.move(mouse.pos))
         return;
     drawOutline(band);
     drawOutline(m_preview.band());
 }
 
-void TStranka::ListMouseUp(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+void TStranka::ListMouseUp(const ImageControl::Mouse &mouse)
 {
     // A release that ends no drag (the second button of a two-button press)
     // would otherwise move the outline by a stale grab offset.
     const QPoint band = m_preview.band();
-    if (!m_preview.release(QPoint(x, y)))
+    if (!m_preview.release(mouse.pos))
         return;
     drawOutline(band);
     setPen(false);

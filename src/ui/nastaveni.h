@@ -1,11 +1,11 @@
 #pragma once
 
 #include "appcontext.h"
+#include "imagecontrol.h"
 #include "placement.h"
 
 #include <QDialog>
 
-class ImageControl;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -43,11 +43,9 @@ public slots:
     void FormCreate();
     void FormShow();
     void meritkoClick();
-    void ListMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
-                       Qt::KeyboardModifiers modifiers, int x, int y);
-    void ListMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
-    void ListMouseUp(Qt::MouseButton button, Qt::MouseButtons buttons,
-                     Qt::KeyboardModifiers modifiers, int x, int y);
+    void ListMouseDown(const ImageControl::Mouse &mouse);
+    void ListMouseMove(const ImageControl::Mouse &mouse);
+    void ListMouseUp(const ImageControl::Mouse &mouse);
     void navysClick();
     void puvodniClick();
     void NadpisClick();

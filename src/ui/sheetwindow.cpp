@@ -150,10 +150,10 @@ void SheetWindow::BitBtn1Click()
     m_helpWindow->activateWindow();
 }
 
-void SheetWindow::dragBy(QWidget *control, int x, int y)
+void SheetWindow::dragBy(QWidget *control, QPoint mouse)
 {
-    const int left = control->x() + x - m_down.x();
-    const int top = control->y() + y - m_down.y();
+    const int left = control->x() + mouse.x() - m_down.x();
+    const int top = control->y() + mouse.y() - m_down.y();
     if (left >= -119 && left <= 419 && top >= -89 && top <= 579)
         control->move(left, top);
 }

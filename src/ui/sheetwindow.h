@@ -72,7 +72,7 @@ protected:
     void BitBtn1Click();
     // Moves a control by the mouse's offset from `m_down` when the new place
     // keeps it within the sheet's limits (-119..419, -89..579).
-    void dragBy(QWidget *control, int x, int y);
+    void dragBy(QWidget *control, QPoint mouse);
     // An empty memo has no lines; otherwise one line per paragraph.
     static QStringList memoLines(const QPlainTextEdit *memo);
     // Tells the teacher, in one plain message, which face pictures cannot

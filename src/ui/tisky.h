@@ -58,10 +58,10 @@ private:
     void showThumbnail(int layout);
     void showThumbnails();
     void showTextImage(QuizSheet::TextImage which);
-    ImageControl *textImageControl(QuizSheet::TextImage which) const;
+    // The memos and the sheet's lines each one holds.
+    std::array<std::pair<QPlainTextEdit *, QuizSheet::Memo>, 3> memos() const;
     QPlainTextEdit *memo(const char *name, int left, int top, int width, int height,
                          const QString &text);
-    static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
 
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
     QPushButton *OBNOVIT = nullptr;
@@ -70,6 +70,7 @@ private:
     QPlainTextEdit *dalsi2 = nullptr;
     ImageControl *dalsipopis = nullptr;
     ImageControl *dalsipopis2 = nullptr;
+    std::array<ImageControl *, QuizSheet::textImageCount> m_textImages{};  // by TextImage
 
     QuizSheet m_sheet;
     QWidget *m_downControl = nullptr;  // the control a drag may move
