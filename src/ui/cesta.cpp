@@ -202,19 +202,15 @@ void TForm4::obnov()
     warnAboutTiles(m_sheet.tiles());
 }
 
-// Layout 1 of the quiz nets, from the plain tiles.
 void TForm4::drawThumbnail()
 {
-    net::drawThumbnailFrame(Image1->canvas());
-    for (int square = 1; square <= net::squareCount; ++square)
-        vykresli(square);
+    m_sheet.drawThumbnail(Image1->canvas());
+    Image1->update();
 }
 
 void TForm4::vykresli(int square)
 {
-    const int face = net::net_faces[0][square - 1];
-    net::drawTile(Image1->canvas(), m_sheet.tiles()[face - 1], square,
-                  net::originalTurn(1, square, m_sheet.applied().rotations));
+    m_sheet.drawThumbnailSquare(square, Image1->canvas());
     Image1->update();
 }
 
@@ -285,10 +281,8 @@ void TForm4::drawNewTrace(int net)
 
 void TForm4::drawCopy(int net, bool replay)
 {
-    const trace::Trace &t = m_sheet.net(net);
     ImageControl *copy = referenceCopy(net);
-    const auto draw = replay ? tracedraw::prekresli_obrazek : tracedraw::prekresli_proste;
-    draw(copy->canvas(), t.history, t.traceGrid, m_sheet.mirroredTiles(), t.initial, sipky->isChecked());
+    m_sheet.drawCopy(net, copy->canvas(), replay, sipky->isChecked());
     copy->update();
 }
 

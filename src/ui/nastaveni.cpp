@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -18,28 +19,16 @@
 
 namespace {
 
-// The 18 x 18 pictures of the Cancel and OK buttons.
-QIcon crossIcon()
+// The 18 x 18 pictures of the Cancel and OK buttons: round-ended strokes.
+QIcon strokeIcon(QColor colour, const QList<QPolygonF> &strokes)
 {
     QPixmap pixmap(18, 18);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0xD0, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(4, 4), QPointF(14, 14));
-    p.drawLine(QPointF(14, 4), QPointF(4, 14));
-    return QIcon(pixmap);
-}
-
-QIcon tickIcon()
-{
-    QPixmap pixmap(18, 18);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 0x90, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPointF tick[] = {QPointF(3, 9), QPointF(7, 14), QPointF(15, 4)};
-    p.drawPolyline(tick, 3);
+    p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const QPolygonF &stroke : strokes)
+        p.drawPolyline(stroke);
     return QIcon(pixmap);
 }
 
@@ -113,13 +102,13 @@ void TStranka::buildControls()
     auto *bitBtn1 = place<QPushButton>(this, "BitBtn1", 320, 200, 81, 25);
     // The toolkit's own caption of a cancel button, in Qt's language ("Zrušit").
     bitBtn1->setText(QCoreApplication::translate("QPlatformTheme", "Cancel"));
-    bitBtn1->setIcon(crossIcon());
+    bitBtn1->setIcon(strokeIcon(QColor(0xD0, 0, 0), {{{4, 4}, {14, 14}}, {{14, 4}, {4, 14}}}));
     bitBtn1->setIconSize(QSize(18, 18));
     connect(bitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 
     m_bitBtn2 = place<QPushButton>(this, "BitBtn2", 320, 232, 81, 25);
     m_bitBtn2->setText(QStringLiteral("OK"));
-    m_bitBtn2->setIcon(tickIcon());
+    m_bitBtn2->setIcon(strokeIcon(QColor(0, 0x90, 0), {{{3, 9}, {7, 14}, {15, 4}}}));
     m_bitBtn2->setIconSize(QSize(18, 18));
     connect(m_bitBtn2, &QPushButton::clicked, this, &TStranka::BitBtn2Click);
 
