@@ -327,6 +327,27 @@ private slots:
         QCOMPARE(placement::drawnOutline(corner, outline, QSize(210, 300)), drawn);
     }
 
+    void sheetAsBmp()
+    {
+        QString error;
+        const QImage sheet = sheet::blankSheet();
+        const QByteArray bytes = sheet::bmpBytes(sheet, error);
+        QVERIFY(bytes.startsWith("BM"));
+        QCOMPARE(QImage::fromData(bytes, "BMP").convertToFormat(sheet.format()), sheet);
+        QVERIFY(error.isEmpty());
+        QVERIFY(sheet::bmpBytes(QImage(), error).isEmpty());
+        QVERIFY(!error.isEmpty());
+    }
+
+    void printedName()
+    {
+        sheet::Printed printed;
+        printed.pdfName = QStringLiteral("stopa-reseni.pdf");
+        QCOMPARE(printed.name(), QStringLiteral("stopa-reseni"));
+        printed.pdfName = QStringLiteral("kviz");
+        QCOMPARE(printed.name(), QStringLiteral("kviz"));
+    }
+
     void blankSheetHasFrame()
     {
         const QImage s = sheet::blankSheet();
