@@ -222,6 +222,20 @@ private slots:
         QFile::remove(appsettings::filePath());
     }
 
+    void netPicture()
+    {
+        const QImage picture = cutout::netPicture(1, 9);
+        QCOMPARE(picture.size(), QSize(46, 28));
+        const cutout::Layout layout = cutout::layout(1, {});
+        const QPoint offset((46 - layout.grid.width() * 9) / 2, (28 - layout.grid.height() * 9) / 2);
+        for (int f = 0; f < cutout::faceCount; ++f) {
+            const QPoint cell = offset + layout.cells[f] * 9;
+            QCOMPARE(picture.pixel(cell + QPoint(4, 4)), f == 0 ? qRgb(0xA0, 0xC8, 0xF0) : qRgb(255, 255, 255));
+            QCOMPARE(picture.pixel(cell), qRgb(0, 0, 0));
+        }
+        QCOMPARE(qAlpha(picture.pixel(45, 0)), 0);   // beside the cross: transparent
+    }
+
     void foldsOntoTheModel_data()
     {
         QTest::addColumn<int>("net");

@@ -250,6 +250,104 @@ private slots:
         QCOMPARE(r.top() + r.height(), rect.bottom());
     }
 
+    void previewOutlineFromTheShowing()
+    {
+        placement::Preview preview;
+        QCOMPARE(preview.outline(), QSize(0, 0));   // sized only when shown
+        preview.setPageRatio(0.0);
+        preview.setPageRatio(-3.0);
+        preview.setPageRatio(std::numeric_limits<double>::infinity());
+        QCOMPARE(preview.pageRatio(), a4Ratio);
+        preview.show();
+        QCOMPARE(preview.outline(), QSize(374, 535));
+        preview.setScale(5);
+        QCOMPARE(preview.outline(), QSize(187, 267));
+        preview.setChoices({2.5, 30, 40, false, false});
+        QCOMPARE(preview.outline(), QSize(94, 134));
+        QCOMPARE(preview.corner(), QPoint(30, 40));
+        preview.restore();
+        QCOMPARE(preview.choices(), (placement::Choices{1, 1, 1, false, false}));
+        QCOMPARE(preview.outline(), QSize(37, 53));
+        preview.setPageRatio(1.0);
+        QCOMPARE(preview.outline(), QSize(37, 53));   // until the next showing
+        preview.show();
+        QCOMPARE(preview.outline(), QSize(210, 300));
+    }
+
+    void previewDrag()
+    {
+        placement::Preview preview;
+        preview.show();
+        QVERIFY(!preview.move(QPoint(5, 5)));
+        QVERIFY(!preview.release(QPoint(100, 100)));
+        QCOMPARE(preview.corner(), QPoint(1, 1));
+        preview.press(QPoint(20, 20));
+        QVERIFY(preview.dragging());
+        QCOMPARE(preview.band(), QPoint(1, 1));
+        QVERIFY(preview.move(QPoint(60, 80)));
+        QCOMPARE(preview.band(), QPoint(41, 61));
+        QCOMPARE(preview.corner(), QPoint(1, 1));   // not yet moved
+        QVERIFY(preview.release(QPoint(65, 85)));
+        QVERIFY(!preview.dragging());
+        QCOMPARE(preview.corner(), QPoint(46, 66));
+        preview.press(QPoint(10, 10));
+        preview.setChoices(preview.choices());   // ends the drag
+        QVERIFY(!preview.release(QPoint(0, 0)));
+        QCOMPARE(preview.corner(), QPoint(46, 66));
+    }
+
+    void previewTurn()
+    {
+        placement::Preview preview;
+        preview.show();
+        preview.setChoices({5, 205, 150, true, true});
+        preview.setPortrait(false);
+        QCOMPARE(preview.corner(), QPoint(205, 150));
+        preview.setPortrait(true);
+        QCOMPARE(preview.choices(), (placement::Choices{5, 1, 1, true, true}));
+    }
+
+    void drawnOutline_data()
+    {
+        QTest::addColumn<QPoint>("corner");
+        QTest::addColumn<QSize>("outline");
+        QTest::addColumn<QRect>("drawn");
+        QTest::newRow("inside") << QPoint(46, 66) << QSize(37, 53) << QRect(46, 66, 37, 53);
+        QTest::newRow("cut a pixel past the page") << QPoint(1, 1) << QSize(374, 535) << QRect(1, 1, 210, 300);
+        QTest::newRow("huge") << QPoint(-3, -3) << QSize(1 << 30, 1 << 30) << QRect(-1, -1, 212, 302);
+        QTest::newRow("off to the upper left") << QPoint(-59, -69) << QSize(37, 53) << QRect();
+        QTest::newRow("off to the right") << QPoint(211, 0) << QSize(37, 53) << QRect();
+        QTest::newRow("last column") << QPoint(210, 0) << QSize(37, 53) << QRect(210, 0, 1, 53);
+    }
+    void drawnOutline()
+    {
+        QFETCH(QPoint, corner);
+        QFETCH(QSize, outline);
+        QFETCH(QRect, drawn);
+        QCOMPARE(placement::drawnOutline(corner, outline, QSize(210, 300)), drawn);
+    }
+
+    void sheetAsBmp()
+    {
+        QString error;
+        const QImage sheet = sheet::blankSheet();
+        const QByteArray bytes = sheet::bmpBytes(sheet, error);
+        QVERIFY(bytes.startsWith("BM"));
+        QCOMPARE(QImage::fromData(bytes, "BMP").convertToFormat(sheet.format()), sheet);
+        QVERIFY(error.isEmpty());
+        QVERIFY(sheet::bmpBytes(QImage(), error).isEmpty());
+        QVERIFY(!error.isEmpty());
+    }
+
+    void printedName()
+    {
+        sheet::Printed printed;
+        printed.pdfName = QStringLiteral("stopa-reseni.pdf");
+        QCOMPARE(printed.name(), QStringLiteral("stopa-reseni"));
+        printed.pdfName = QStringLiteral("kviz");
+        QCOMPARE(printed.name(), QStringLiteral("kviz"));
+    }
+
     void blankSheetHasFrame()
     {
         const QImage s = sheet::blankSheet();

@@ -1,4 +1,5 @@
 #include "appcontext.h"
+#include "fileaccess.h"
 #include "filedialogstate.h"
 #include "imagecontrol.h"
 #include "nastaveni.h"
@@ -677,7 +678,7 @@ private slots:
     {
         QFETCH(QString, pairs);
         QFETCH(QString, filter);
-        QCOMPARE(Dialogs::qtFilter(pairs), filter);
+        QCOMPARE(fileaccess::qtFilter(pairs), filter);
     }
 
     void pageRatioFromThePanel()

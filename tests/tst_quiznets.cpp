@@ -1,6 +1,7 @@
 #include "canvas.h"
 #include "netgeometry.h"
 #include "quiznets.h"
+#include "quizsheet.h"
 #include "testfiles.h"
 #include "textimage.h"
 
@@ -198,6 +199,41 @@ private slots:
         QCOMPARE(image.pixel(239, 5) & 0xFFFFFF, 0x808080u);
         QCOMPARE(image.pixel(3, 3) & 0xFFFFFF, 0xFFFFFFu);
         QCOMPARE(canvas.brushColor, QRgb(0xFFFFFF));
+    }
+
+    void pressOnAThumbnail()
+    {
+        QuizSheet sheet;
+        sheet.obnov(demoSnapshot({0, 1, 2, 3, 0, 1}));
+        const QPoint home = QuizSheet::homePosition(2);
+        const QPoint outside(10, 10), square3(50, 50);
+        const auto state = [&] { return sheet.state().thumbnails[1].states[2]; };
+        QVERIFY(!sheet.press(2, Qt::RightButton, false, outside));   // home already
+        QVERIFY(!sheet.press(2, Qt::LeftButton, false, outside));
+        QCOMPARE(sheet.place(2), (QuizSheet::Place{true, home}));
+        sheet.moveTo(2, QPoint(100, 90));
+        QVERIFY(sheet.press(2, Qt::RightButton, false, outside));
+        QCOMPARE(sheet.place(2), (QuizSheet::Place{false, home}));
+        // Both buttons: home first, then onto the sheet.
+        sheet.moveTo(2, QPoint(100, 90));
+        sheet.putOnSheet(2);
+        QVERIFY(sheet.press(2, Qt::RightButton | Qt::LeftButton, false, outside));
+        QCOMPARE(sheet.place(2), (QuizSheet::Place{true, home}));
+
+        sheet.press(2, Qt::RightButton, false, square3);
+        QCOMPARE(state(), quint8(4));
+        QCOMPARE(sheet.place(2), (QuizSheet::Place{true, home}));
+        sheet.press(2, Qt::LeftButton, false, square3);
+        const quint8 original = quint8(sheet.nets().originalTurn(2, 3));
+        QCOMPARE(state(), original);
+        // A turn key or the middle button turns the square a step.
+        const QImage shown = sheet.image(2);
+        sheet.press(2, Qt::NoButton, true, square3);
+        const QImage once = sheet.image(2);
+        QVERIFY(once != shown);
+        sheet.press(2, Qt::MiddleButton, false, square3);
+        QVERIFY(sheet.image(2) != once);
+        QCOMPARE(sheet.image(2).copy(0, 0, 30, 30), shown.copy(0, 0, 30, 30));   // other squares untouched
     }
 };
 

@@ -1,6 +1,7 @@
 // The trace window's state without its widgets: modes, nets, refresh, loads
 // and the controls each state shows.
 #include "canvas.h"
+#include "netgeometry.h"
 #include "tracefile.h"
 #include "tracesheet.h"
 #include "testfiles.h"
@@ -78,6 +79,7 @@ private slots:
     void loadRebuilds();
     void neverFilledPictureIsTheTrace();
     void shownAgainstTheTrace();
+    void thumbnailInOriginalTurns();
 
 private:
     TraceSheet m_sheet;
@@ -443,6 +445,27 @@ void tst_TraceSheet::shownAgainstTheTrace()
     m_sheet.drawNet(1, upper, true);
     for (Field f : trace::path(m_sheet.net(1).history))
         QCOMPARE(m_sheet.shownChange(1, f), Change::None);
+}
+
+void tst_TraceSheet::thumbnailInOriginalTurns()
+{
+    m_sheet.refresh(m_snapshot, yes);
+    QImage image(net::thumbWidth, net::thumbHeight, QImage::Format_RGB32);
+    image.fill(0xFF808080);
+    Canvas canvas(image);
+    m_sheet.drawThumbnail(canvas);
+    for (int s = 1; s <= net::squareCount; ++s) {
+        const QImage tile = m_sheet.tiles()[net::net_faces[0][s - 1] - 1];
+        const int turn = net::originalTurn(1, s, m_snapshot.rotations);
+        const QImage area = image.copy(net::square_x[s - 1], net::square_y[s - 1], 32, 32);
+        QCOMPARE(area, tile.transformed(QTransform().rotate(90 * turn)).convertToFormat(QImage::Format_RGB32));
+    }
+    const QImage whole = image.copy();
+    image.fill(0xFF808080);
+    m_sheet.drawThumbnailSquare(3, canvas);
+    QCOMPARE(image.copy(net::square_x[2], net::square_y[2], 32, 32),
+             whole.copy(net::square_x[2], net::square_y[2], 32, 32));
+    QCOMPARE(image.pixel(net::square_x[0], net::square_y[0]), 0xFF808080u);   // only square 3
 }
 
 QTEST_MAIN(tst_TraceSheet)

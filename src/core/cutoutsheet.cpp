@@ -203,4 +203,20 @@ void saveChoices(const Choices &choices)
                         {QStringLiteral("vystrihovanka/papir"), choices.paper}});
 }
 
+QImage netPicture(int net, int cellPixels)
+{
+    const Layout layout = cutout::layout(net, {});
+    QImage image(5 * cellPixels + 1, 3 * cellPixels + 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    const QPoint offset((image.width() - layout.grid.width() * cellPixels) / 2,
+                        (image.height() - layout.grid.height() * cellPixels) / 2);
+    p.setPen(Qt::black);
+    for (int f = 0; f < faceCount; ++f) {
+        p.setBrush(f == 0 ? QColor(0xA0, 0xC8, 0xF0) : QColor(Qt::white));
+        p.drawRect(QRect(offset + layout.cells[f] * cellPixels, QSize(cellPixels, cellPixels)));
+    }
+    return image;
+}
+
 } // namespace cutout

@@ -73,6 +73,10 @@ std::array<QImage, faceCount> readPictures(const std::array<QString, faceCount> 
 
 // The edge as typed: a number with a decimal comma or point, blanks around
 // it; nothing unless it lies from minEdge up to `largest`.
+// Net 1..netCount as a small picture of 5 x 3 cells: its squares, the
+// front's shaded, centred on a transparent ground.
+QImage netPicture(int net, int cellPixels);
+
 std::optional<double> readEdge(const QString &typed, int largest);
 
 // The cut-out dialog's choices, kept in the program's settings

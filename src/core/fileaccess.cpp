@@ -1,6 +1,7 @@
 #include "fileaccess.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -113,6 +114,30 @@ Failure write(const LanguageTexts &language, const QString &path, const QByteArr
     if (textfile::writeFile(path, bytes, error))
         return {};
     return Failure::file(named(path, writeErrorText(language, error)));
+}
+
+QString qtFilter(const QString &pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        QString description = parts[i];
+        // A description that ends with exactly these patterns in parentheses
+        // keeps only its own, with Qt's blanks between the patterns.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open >= 0 && description.endsWith(QLatin1Char(')'))) {
+            const QString shown = description.mid(open + 1, description.size() - open - 2);
+            static const QRegularExpression separators(QStringLiteral("[; ]"));
+            if (shown.split(separators, Qt::SkipEmptyParts) == patterns)
+                description.truncate(open);
+        }
+        filters << description.trimmed() + QLatin1String(" (") + patterns.join(QLatin1Char(' '))
+                        + QLatin1Char(')');
+    }
+    if (parts.size() % 2 == 1 && !parts.last().isEmpty())
+        filters << parts.last();
+    return filters.join(QLatin1String(";;"));
 }
 
 } // namespace fileaccess

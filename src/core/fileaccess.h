@@ -44,4 +44,10 @@ Failure checkReadable(const LanguageTexts &language, const QString &path);
 // Writes through QSaveFile; the error names the file, then the reason.
 Failure write(const LanguageTexts &language, const QString &path, const QByteArray &bytes);
 
+// A file dialog's filter from the windows' "description|patterns|..." form
+// to Qt's: "Obrázky (*.jpg)|*.jpg;*.png" -> "Obrázky (*.jpg) (*.jpg *.png)";
+// a description that shows its patterns keeps them once:
+// "Bitmaps (*.bmp)|*.bmp" -> "Bitmaps (*.bmp)".
+QString qtFilter(const QString &pairs);
+
 } // namespace fileaccess

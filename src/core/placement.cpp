@@ -1,5 +1,6 @@
 #include "placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace placement {
@@ -109,6 +110,81 @@ PrintPlacement printPlacement(QSize page, int left, int top, double scale)
 QRect destinationRect(const PrintPlacement &p)
 {
     return QRect(p.left, p.top, roundEven(sheetWidth * p.scale), roundEven(sheetHeight * p.scale));
+}
+
+QRect drawnOutline(QPoint corner, QSize outline, QSize page)
+{
+    const int l = std::max(corner.x(), -1);
+    const int t = std::max(corner.y(), -1);
+    const int r = int(std::min<qint64>(qint64(corner.x()) + outline.width(), page.width() + 1));
+    const int b = int(std::min<qint64>(qint64(corner.y()) + outline.height(), page.height() + 1));
+    return r - l >= 1 && b - t >= 1 ? QRect(l, t, r - l, b - t) : QRect();
+}
+
+void Preview::setChoices(const Choices &choices)
+{
+    m_choices = choices;
+    resize();
+    m_dragging = false;
+}
+
+void Preview::setPageRatio(double ratio)
+{
+    if (ratio > 0 && std::isfinite(ratio))
+        m_pageRatio = ratio;
+}
+
+void Preview::show()
+{
+    m_unit = unitSize(m_pageRatio);
+    resize();
+    m_dragging = false;
+}
+
+void Preview::setScale(double scale)
+{
+    m_choices.scale = scale;
+    resize();
+}
+
+void Preview::restore()
+{
+    m_choices.scale = 1;
+    m_choices.left = 1;
+    m_choices.top = 1;
+    resize();
+    m_dragging = false;
+}
+
+void Preview::setPortrait(bool portrait)
+{
+    m_choices.portrait = portrait;
+    if (nearlyOffPage(corner(), m_outline, previewPage(portrait)))
+        m_choices.left = m_choices.top = 1;
+}
+
+void Preview::press(QPoint at)
+{
+    m_band = corner();
+    m_grab = at - corner();
+    m_dragging = true;
+}
+
+bool Preview::move(QPoint at)
+{
+    if (m_dragging)
+        m_band = at - m_grab;
+    return m_dragging;
+}
+
+bool Preview::release(QPoint at)
+{
+    if (!m_dragging)
+        return false;
+    m_dragging = false;
+    m_choices.left = at.x() - m_grab.x();
+    m_choices.top = at.y() - m_grab.y();
+    return true;
 }
 
 } // namespace placement

@@ -77,6 +77,30 @@ void QuizSheet::turnStep(int layout, int square)
     draw(layout, [&](Canvas &canvas) { m_nets.turnStep(layout, square, canvas); });
 }
 
+bool QuizSheet::press(int layout, Qt::MouseButtons held, bool turnKey, QPoint at)
+{
+    const int s = net::square_at(at.x(), at.y());
+    const bool inNet = net::in_net(at.x(), at.y());
+    bool sentHome = false;
+    if (held & Qt::RightButton) {
+        if (inNet) {
+            hide(layout, s);
+        } else {
+            sentHome = place(layout).onSheet;
+            sendHome(layout);
+        }
+    }
+    if (held & Qt::LeftButton) {
+        if (inNet)
+            showOriginal(layout, s);
+        else
+            putOnSheet(layout);
+    }
+    if ((held & Qt::MiddleButton) || turnKey)
+        turnStep(layout, s);
+    return sentHome;
+}
+
 quiz::QuizState QuizSheet::state() const
 {
     quiz::QuizState state;

@@ -58,6 +58,13 @@ public:
     void hide(int layout, int square);
     void showOriginal(int layout, int square);
     void turnStep(int layout, int square);
+    // A press at `at` on a thumbnail (its coordinates) with these buttons
+    // held: the right one hides the square, or outside the net sends the
+    // thumbnail home; then the left one shows the square in its original
+    // turn, or outside the net puts the thumbnail on the sheet; then the
+    // middle one or a turn key gives the square a turn step. True when the
+    // thumbnail was sent home from the sheet.
+    bool press(int layout, Qt::MouseButtons held, bool turnKey, QPoint at);
 
     const QStringList &memo(Memo memo) const { return m_memos[int(memo)]; }
     void setMemo(Memo memo, const QStringList &lines) { m_memos[int(memo)] = lines; }

@@ -3,6 +3,8 @@
 #include "canvas.h"
 #include "placement.h"
 
+#include <QBuffer>
+#include <QImageWriter>
 #include <QPainter>
 
 namespace sheet {
@@ -24,6 +26,18 @@ QImage composeSheet(const QList<Item> &items)
         painter.drawImage(item.topLeft, item.image.convertToFormat(QImage::Format_RGB32));
     painter.end();
     return image;
+}
+
+QByteArray bmpBytes(const QImage &sheet, QString &error)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "BMP");
+    if (writer.write(sheet))
+        return bytes;
+    error = writer.errorString();
+    return {};
 }
 
 } // namespace sheet

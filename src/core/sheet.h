@@ -4,6 +4,8 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QString>
+#include <functional>
 
 // The 440 x 600 sheet image that is printed or saved: the items that the
 // quiz and trace sheets (QuizSheet::items, TraceSheet::items) put on it.
@@ -33,5 +35,25 @@ QImage blankSheet();
 // The blank sheet with the items copied 1:1 in order, later ones on top;
 // what falls outside the sheet is cut off.
 QImage composeSheet(const QList<Item> &items);
+
+// The sheet as BMP file bytes; empty, with the writer's reason in `error`,
+// when it cannot be encoded.
+QByteArray bmpBytes(const QImage &sheet, QString &error);
+
+// A sheet as its window hands it to the printer.
+struct Printed
+{
+    // What goes on the sheet, with or without the texts, as the window holds it.
+    std::function<QList<Item>(bool withTexts)> items;
+    int panelWidth = 442;   // the window's `Panel`: the page ratio is page width / this
+    QString pdfName;        // offered in the start folder to Qt's PDF printer
+
+    // The sheet's name without ".pdf": the print job's name, and "NAME.bmp"
+    // is offered when the sheet is saved as a picture.
+    QString name() const { return pdfName.chopped(pdfName.endsWith(QLatin1String(".pdf")) ? 4 : 0); }
+
+    // The 440 x 600 sheet image.
+    QImage compose(bool withTexts) const { return composeSheet(items(withTexts)); }
+};
 
 } // namespace sheet

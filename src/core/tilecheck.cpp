@@ -143,6 +143,12 @@ Findings check(const Tiles &tiles, Sheet sheet)
     return found;
 }
 
+Texts texts(const LanguageTexts &l)
+{
+    return {l.text(Text::TileTurnsOne), l.text(Text::TileTurnsMany), l.text(Text::TileMirrorOne),
+            l.text(Text::TileMirrorMany), l.text(Text::TileAlike)};
+}
+
 QString message(const Findings &findings, const Texts &texts)
 {
     QStringList lines;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "faceset.h"
+#include "languagetexts.h"
 
 #include <QImage>
 #include <QList>
@@ -60,6 +61,9 @@ struct Texts
 {
     QString turnedOne, turnedMany, mirroredOne, mirroredMany, alike;
 };
+
+// The patterns of the language texts.
+Texts texts(const LanguageTexts &language);
 
 // One line per finding; empty when nothing was found.
 QString message(const Findings &findings, const Texts &texts);

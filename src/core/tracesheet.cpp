@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "facetiles.h"
+#include "netgeometry.h"
 #include "tracefile.h"
 
 namespace {
@@ -203,6 +204,26 @@ bool TraceSheet::undo()
 void TraceSheet::newTrace(int n)
 {
     at(n).newTrace();
+}
+
+void TraceSheet::drawCopy(int n, Canvas &canvas, bool replay, bool arrows) const
+{
+    const trace::Trace &t = net(n);
+    const auto draw = replay ? tracedraw::prekresli_obrazek : tracedraw::prekresli_proste;
+    draw(canvas, t.history, t.traceGrid, m_mirrored, t.initial, arrows);
+}
+
+void TraceSheet::drawThumbnail(Canvas &canvas) const
+{
+    net::drawThumbnailFrame(canvas);
+    for (int square = 1; square <= net::squareCount; ++square)
+        drawThumbnailSquare(square, canvas);
+}
+
+void TraceSheet::drawThumbnailSquare(int square, Canvas &canvas) const
+{
+    const int face = net::net_faces[0][square - 1];
+    net::drawTile(canvas, m_tiles[face - 1], square, net::originalTurn(1, square, m_applied.rotations));
 }
 
 void TraceSheet::drawNet(int n, Canvas &canvas, bool arrows)

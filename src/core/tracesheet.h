@@ -101,6 +101,12 @@ public:
     void drawNet(int n, Canvas &canvas, bool arrows);
     // The new-trace drawing: a white grid, the start field framed red.
     void drawNewTrace(int n, Canvas &canvas);
+    // Net n's reference copy from its trace grid, by replay or plainly.
+    void drawCopy(int n, Canvas &canvas, bool replay, bool arrows) const;
+    // The thumbnail (layout 1 of the quiz nets) from the plain tiles, in the
+    // original turns: its frame and all squares, or one square.
+    void drawThumbnail(Canvas &canvas) const;
+    void drawThumbnailSquare(int square, Canvas &canvas) const;
 
     // How net n's image, as last drawn, shows field f of its path against
     // the trace: as rolled, hidden (blank) or otherwise (turned).

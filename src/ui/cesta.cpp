@@ -5,7 +5,6 @@
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
-#include "tilewarning.h"
 #include "uifont.h"
 
 #include <QButtonGroup>
@@ -50,7 +49,8 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 } // namespace
 
 TForm4::TForm4(AppContext &context, QWidget *helpWindow)
-    : SheetWindow(context, helpWindow, "TForm4", QStringLiteral("Příprava stopy"), 601)
+    : SheetWindow(context, helpWindow, "TForm4", QStringLiteral("Příprava stopy"), 601,
+                  tilecheck::Sheet::Trace)
 {
     using Text = TraceSheet::TextImage;
     popis = addImage(this, "popis", m_sheet.textImage(Text::Popis).rect(), 1);
@@ -107,33 +107,18 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
 
     addHelpButton(QRect(828, 0, 54, 30));
 
-    for (ImageControl *image : { Image5, Image4 }) {
+    for (ImageControl *image : {Image5, Image4}) {
         connect(image, &ImageControl::mouseDown, this,
-                [this, image](Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers modifiers,
-                              int x, int y) { Image5MouseDown(image, button, modifiers, x, y); });
+                [this, image](const Mouse &m) { Image5MouseDown(image, m); });
         connect(image, &ImageControl::mouseMove, this,
-                [this, image](Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
-                    Image5MouseMove(image, x, y);
-                });
+                [this, image](const Mouse &m) { Image5MouseMove(image, m); });
     }
     connect(Image5, &ImageControl::mouseUp, this, &TForm4::Image5MouseUp);
     connect(Image4, &ImageControl::mouseUp, this, &TForm4::Image4MouseUp);
-    connect(Image1, &ImageControl::mouseDown, this,
-            [this](Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
-                Image1MouseDown(button, x, y);
-            });
-    connect(Image1, &ImageControl::mouseMove, this,
-            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
-                popisMouseMove(Image1, buttons, x, y);
-            });
-    connect(popis, &ImageControl::mouseDown, this,
-            [this](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y) {
-                popisMouseDown(x, y);
-            });
-    connect(popis, &ImageControl::mouseMove, this,
-            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
-                popisMouseMove(popis, buttons, x, y);
-            });
+    connect(Image1, &ImageControl::mouseDown, this, &TForm4::Image1MouseDown);
+    connect(Image1, &ImageControl::mouseMove, this, [this](const Mouse &m) { popisMouseMove(Image1, m); });
+    connect(popis, &ImageControl::mouseDown, this, &TForm4::popisMouseDown);
+    connect(popis, &ImageControl::mouseMove, this, [this](const Mouse &m) { popisMouseMove(popis, m); });
     connect(popis, &ImageControl::doubleClicked, this, &TForm4::popisDblClick);
     connect(Image2, &ImageControl::clicked, this, [this] { Image3Click(Image2); });
     connect(Image3, &ImageControl::clicked, this, [this] { Image3Click(Image3); });
@@ -214,22 +199,18 @@ void TForm4::obnov()
     drawThumbnail();
     setModelName(modelName(), 578);
     showState();
-    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.tiles());
+    warnAboutTiles(m_sheet.tiles());
 }
 
-// Layout 1 of the quiz nets, from the plain tiles.
 void TForm4::drawThumbnail()
 {
-    net::drawThumbnailFrame(Image1->canvas());
-    for (int square = 1; square <= net::squareCount; ++square)
-        vykresli(square);
+    m_sheet.drawThumbnail(Image1->canvas());
+    Image1->update();
 }
 
 void TForm4::vykresli(int square)
 {
-    const int face = net::net_faces[0][square - 1];
-    net::drawTile(Image1->canvas(), m_sheet.tiles()[face - 1], square,
-                  net::originalTurn(1, square, m_sheet.applied().rotations));
+    m_sheet.drawThumbnailSquare(square, Image1->canvas());
     Image1->update();
 }
 
@@ -254,14 +235,12 @@ void TForm4::netSelected()
 
 // ---- the nets
 
-void TForm4::Image5MouseDown(ImageControl *image, Qt::MouseButton button,
-                             Qt::KeyboardModifiers modifiers, int x, int y)
+void TForm4::Image5MouseDown(ImageControl *image, const Mouse &mouse)
 {
     const int n = image == Image4 ? 2 : 1;
-    m_down = QPoint(x, y);
-    const die::Field f = tracedraw::fieldAt(x, y);
-    const bool turnKey = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
-    const TraceSheet::Press press = m_sheet.press(n, button, turnKey, f);
+    m_down = mouse.pos;
+    const die::Field f = tracedraw::fieldAt(mouse.pos.x(), mouse.pos.y());
+    const TraceSheet::Press press = m_sheet.press(n, mouse.button, mouse.turnKey(), f);
     if (press.what == TraceSheet::Pressed::HideNet)
         image->hide();
     else
@@ -279,10 +258,10 @@ void TForm4::netReleased(int net)
     m_drag = false;
 }
 
-void TForm4::Image5MouseMove(ImageControl *image, int x, int y)
+void TForm4::Image5MouseMove(ImageControl *image, const Mouse &mouse)
 {
     if (m_drag)
-        dragBy(image, x, y);
+        dragBy(image, mouse.pos);
 }
 
 void TForm4::drawNet(int net)
@@ -302,19 +281,18 @@ void TForm4::drawNewTrace(int net)
 
 void TForm4::drawCopy(int net, bool replay)
 {
-    const trace::Trace &t = m_sheet.net(net);
     ImageControl *copy = referenceCopy(net);
-    const auto draw = replay ? tracedraw::prekresli_obrazek : tracedraw::prekresli_proste;
-    draw(copy->canvas(), t.history, t.traceGrid, m_sheet.mirroredTiles(), t.initial, sipky->isChecked());
+    m_sheet.drawCopy(net, copy->canvas(), replay, sipky->isChecked());
     copy->update();
 }
 
 // ---- thumbnail and text boxes
 
-void TForm4::Image1MouseDown(Qt::MouseButton button, int x, int y)
+void TForm4::Image1MouseDown(const Mouse &mouse)
 {
-    m_down = QPoint(x, y);
-    const bool inside = net::in_net(x, y);
+    m_down = mouse.pos;
+    const Qt::MouseButton button = mouse.button;
+    const bool inside = net::in_net(m_down.x(), m_down.y());
     if (button == Qt::RightButton && !inside) {
         Image1->changeParent(Panel);
         Image1->move(6, 7);
@@ -324,14 +302,14 @@ void TForm4::Image1MouseDown(Qt::MouseButton button, int x, int y)
         Panel->raise();
         BitBtn1->raise();
     } else if (button == Qt::LeftButton) {
-        vykresli(net::square_at(x, y));
+        vykresli(net::square_at(m_down.x(), m_down.y()));
     }
 }
 
-void TForm4::popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int x, int y)
+void TForm4::popisMouseMove(ImageControl *control, const Mouse &mouse)
 {
-    if (buttons & Qt::LeftButton)
-        dragBy(control, x, y);
+    if (mouse.buttons & Qt::LeftButton)
+        dragBy(control, mouse.pos);
 }
 
 // ---- window background

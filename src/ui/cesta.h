@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lesson.h"
+#include "imagecontrol.h"
 #include "sheetwindow.h"
-#include "tilecheck.h"
 #include "tracesheet.h"
 
 #include <QByteArray>
@@ -52,10 +52,6 @@ public:
     // snapshot is the lesson's already.
     void applyLesson(const lesson::Trace &trace);
 
-signals:
-    // OK pressed: the sheet may be printed and saved.
-    void confirmed();
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *) override { FormDblClick(); }
@@ -67,15 +63,15 @@ private:
     void vykresli(int square);
     void drawThumbnail();
 
-    void Image1MouseDown(Qt::MouseButton button, int x, int y);
-    void Image5MouseDown(ImageControl *image, Qt::MouseButton button,
-                         Qt::KeyboardModifiers modifiers, int x, int y);
+    using Mouse = ImageControl::Mouse;
+    void Image1MouseDown(const Mouse &mouse);
+    void Image5MouseDown(ImageControl *image, const Mouse &mouse);
     void Image5MouseUp() { netReleased(1); }
     void Image4MouseUp() { netReleased(2); }
     void netReleased(int net);
-    void Image5MouseMove(ImageControl *image, int x, int y);
-    void popisMouseDown(int x, int y) { m_down = QPoint(x, y); }
-    void popisMouseMove(ImageControl *control, Qt::MouseButtons buttons, int x, int y);
+    void Image5MouseMove(ImageControl *image, const Mouse &mouse);
+    void popisMouseDown(const Mouse &mouse) { m_down = mouse.pos; }
+    void popisMouseMove(ImageControl *control, const Mouse &mouse);
     void FormDblClick();
     void FormMouseDown(Qt::MouseButton button);
     // A click or press on a reference copy shows its net.
@@ -129,7 +125,6 @@ private:
     QCheckBox *sipky;
 
     TraceSheet m_sheet;
-    tilecheck::Warning m_tileWarning{tilecheck::Sheet::Trace};
     std::array<QString, 2> m_captions;
     bool m_drag = false;
 };

@@ -28,11 +28,10 @@ TVystrihovanka *CutoutPrinting::dialog()
 void CutoutPrinting::run(const QStringList &labels, const QStringList &edits)
 {
     QWidget *window = m_context.mainWindow;
-    for (const QString &label : labels)
-        if (label.isEmpty()) {
-            m_context.dialogs->message(window, text(Text::ChoosePictures));
-            return;
-        }
+    if (labels.contains(QString())) {
+        m_context.dialogs->message(window, text(Text::ChoosePictures));
+        return;
+    }
     TVystrihovanka &d = *dialog();
     if (!m_context.dialogs->runModal(&d))
         return;

@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 
 #include <memory>
 
@@ -41,30 +40,6 @@ void keepPdfFileOutOfTheBitmap(QCheckBox *box, QLineEdit *file, QComboBox *print
 }
 
 } // namespace
-
-QString Dialogs::qtFilter(const QString &pairs)
-{
-    const QStringList parts = pairs.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        QString description = parts[i];
-        // A description that ends with exactly these patterns in parentheses
-        // keeps only its own, with Qt's blanks between the patterns.
-        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
-        if (open >= 0 && description.endsWith(QLatin1Char(')'))) {
-            const QString shown = description.mid(open + 1, description.size() - open - 2);
-            static const QRegularExpression separators(QStringLiteral("[; ]"));
-            if (shown.split(separators, Qt::SkipEmptyParts) == patterns)
-                description.truncate(open);
-        }
-        filters << description.trimmed() + QLatin1String(" (") + patterns.join(QLatin1Char(' '))
-                        + QLatin1Char(')');
-    }
-    if (parts.size() % 2 == 1 && !parts.last().isEmpty())
-        filters << parts.last();
-    return filters.join(QLatin1String(";;"));
-}
 
 bool Dialogs::failed(QWidget *parent, const Failure &failure)
 {
@@ -98,7 +73,7 @@ bool QtDialogs::question(QWidget *parent, const QString &text)
 QStringList QtDialogs::chooseFiles(QWidget *parent, const FileDialogRequest &request)
 {
     QFileDialog dialog(parent, request.title);
-    dialog.setNameFilter(qtFilter(request.filter));
+    dialog.setNameFilter(fileaccess::qtFilter(request.filter));
     QString folder = request.folder.isEmpty() ? QDir::currentPath() : request.folder;
     dialog.setDirectory(folder);
     if (!request.fileName.isEmpty())

@@ -60,11 +60,6 @@ public:
     // Shows a failure, if there is one, as an error box or a message; true
     // when there was one.
     bool failed(QWidget *parent, const Failure &failure);
-
-    // "Obrázky (*.jpg)|*.jpg;*.png" -> "Obrázky (*.jpg) (*.jpg *.png)"; a
-    // description that shows its patterns keeps them once:
-    // "Bitmaps (*.bmp)|*.bmp" -> "Bitmaps (*.bmp)".
-    static QString qtFilter(const QString &pairs);
 };
 
 class QtDialogs : public Dialogs

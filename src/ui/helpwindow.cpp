@@ -6,7 +6,7 @@
 #include <QPalette>
 
 HelpWindow::HelpWindow(const char *name, const QString &caption, QRect outer, bool white,
-                       const std::initializer_list<HelpLine> &lines, QWidget *parent)
+                       const QList<helppages::Line> &lines, QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QLatin1String(name));
@@ -22,7 +22,7 @@ HelpWindow::HelpWindow(const char *name, const QString &caption, QRect outer, bo
     // usual frame and title bar.
     resize(outer.width() - 16, outer.height() - 39);
     move(outer.topLeft());
-    for (const HelpLine &line : lines) {
+    for (const helppages::Line &line : lines) {
         auto *label = new QLabel(line.text, this);
         label->setObjectName(QLatin1String(line.name));
         label->setProperty("Tag", line.tag);

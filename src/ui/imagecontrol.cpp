@@ -64,18 +64,23 @@ void ImageControl::fitImage()
     m_image = grown;
 }
 
+namespace {
+ImageControl::Mouse mouse(const QMouseEvent *event)
+{
+    return {event->button(), event->buttons(), event->modifiers(), event->position().toPoint()};
+}
+} // namespace
+
 void ImageControl::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton)
         m_leftPressed = true;
-    emit mouseDown(event->button(), event->buttons(), event->modifiers(), p.x(), p.y());
+    emit mouseDown(mouse(event));
 }
 
 void ImageControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    const QPoint p = event->position().toPoint();
-    emit mouseDown(event->button(), event->buttons(), event->modifiers(), p.x(), p.y());
+    emit mouseDown(mouse(event));
     if (event->button() == Qt::LeftButton) {
         m_leftPressed = false;
         emit doubleClicked();
@@ -84,15 +89,13 @@ void ImageControl::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ImageControl::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint p = event->position().toPoint();
-    emit mouseMove(event->buttons(), event->modifiers(), p.x(), p.y());
+    emit mouseMove(mouse(event));
 }
 
 void ImageControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPoint p = event->position().toPoint();
     const bool click = event->button() == Qt::LeftButton && m_leftPressed
-            && rect().contains(p);
+            && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton) {
         m_leftPressed = false;
         if (mouseGrabber() == this)
@@ -100,5 +103,5 @@ void ImageControl::mouseReleaseEvent(QMouseEvent *event)
     }
     if (click)
         emit clicked();
-    emit mouseUp(event->button(), event->buttons(), event->modifiers(), p.x(), p.y());
+    emit mouseUp(mouse(event));
 }

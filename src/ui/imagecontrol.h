@@ -16,6 +16,18 @@ class ImageControl : public QWidget
 public:
     explicit ImageControl(QWidget *parent = nullptr);
 
+    // A press, move or release: the button pressed or released (none for a
+    // move), the buttons held, the keyboard modifiers and the point in
+    // control coordinates.
+    struct Mouse
+    {
+        Qt::MouseButton button = Qt::NoButton;
+        Qt::MouseButtons buttons;
+        Qt::KeyboardModifiers modifiers;
+        QPoint pos;
+        bool turnKey() const { return modifiers & (Qt::ShiftModifier | Qt::ControlModifier); }
+    };
+
     // Resizes the control and its image; the picture is kept where it fits.
     void setBounds(int left, int top, int width, int height);
     int left() const { return x(); }
@@ -34,11 +46,9 @@ public:
     void setImage(const QImage &image);
 
 signals:
-    void mouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
-                   Qt::KeyboardModifiers modifiers, int x, int y);
-    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
-    void mouseUp(Qt::MouseButton button, Qt::MouseButtons buttons,
-                 Qt::KeyboardModifiers modifiers, int x, int y);
+    void mouseDown(const ImageControl::Mouse &mouse);
+    void mouseMove(const ImageControl::Mouse &mouse);
+    void mouseUp(const ImageControl::Mouse &mouse);
     void clicked();
     void doubleClicked();
 

@@ -1,7 +1,6 @@
 #include "nastaveni.h"
 
 #include "dialogs.h"
-#include "imagecontrol.h"
 #include "uifont.h"
 
 #include <QCheckBox>
@@ -10,37 +9,26 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-// The 18 x 18 pictures of the Cancel and OK buttons.
-QIcon crossIcon()
+// The 18 x 18 pictures of the Cancel and OK buttons: round-ended strokes.
+QIcon strokeIcon(QColor colour, const QList<QPolygonF> &strokes)
 {
     QPixmap pixmap(18, 18);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0xD0, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(4, 4), QPointF(14, 14));
-    p.drawLine(QPointF(14, 4), QPointF(4, 14));
-    return QIcon(pixmap);
-}
-
-QIcon tickIcon()
-{
-    QPixmap pixmap(18, 18);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 0x90, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPointF tick[] = {QPointF(3, 9), QPointF(7, 14), QPointF(15, 4)};
-    p.drawPolyline(tick, 3);
+    p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const QPolygonF &stroke : strokes)
+        p.drawPolyline(stroke);
     return QIcon(pixmap);
 }
 
@@ -86,14 +74,14 @@ void TStranka::buildControls()
     m_edit1 = place<QLineEdit>(this, "Edit1", 344, 48, 41, 21);
     m_edit1->setText(QStringLiteral("10"));
 
-    m_meritko = place<QPushButton>(this, "meritko", 320, 72, 81, 25);
-    m_meritko->setText(QStringLiteral("nové měřítko"));
-    m_meritko->setDefault(true);
-    connect(m_meritko, &QPushButton::clicked, this, &TStranka::meritkoClick);
+    auto *meritko = place<QPushButton>(this, "meritko", 320, 72, 81, 25);
+    meritko->setText(QStringLiteral("nové měřítko"));
+    meritko->setDefault(true);
+    connect(meritko, &QPushButton::clicked, this, &TStranka::meritkoClick);
 
     // A frame only; the two radio buttons are the window's, laid over it.
-    m_radioGroup = place<QGroupBox>(this, "RadioGroup1", 320, 104, 81, 57);
-    m_radioGroup->setTitle(QStringLiteral("Orientace"));
+    auto *radioGroup = place<QGroupBox>(this, "RadioGroup1", 320, 104, 81, 57);
+    radioGroup->setTitle(QStringLiteral("Orientace"));
     m_navys = place<QRadioButton>(this, "navys", 328, 120, 70, 17);
     m_navys->setText(QStringLiteral("na výšku"));
     m_navys->setChecked(true);
@@ -106,29 +94,29 @@ void TStranka::buildControls()
                 navysClick();
         });
 
-    m_puvodni = place<QPushButton>(this, "puvodni", 320, 168, 81, 25);
-    m_puvodni->setText(QStringLiteral("původní"));
-    m_puvodni->setToolTip(QStringLiteral("Obnoví počáteční nastavení"));
-    connect(m_puvodni, &QPushButton::clicked, this, &TStranka::puvodniClick);
+    auto *puvodni = place<QPushButton>(this, "puvodni", 320, 168, 81, 25);
+    puvodni->setText(QStringLiteral("původní"));
+    puvodni->setToolTip(QStringLiteral("Obnoví počáteční nastavení"));
+    connect(puvodni, &QPushButton::clicked, this, &TStranka::puvodniClick);
 
-    m_bitBtn1 = place<QPushButton>(this, "BitBtn1", 320, 200, 81, 25);
+    auto *bitBtn1 = place<QPushButton>(this, "BitBtn1", 320, 200, 81, 25);
     // The toolkit's own caption of a cancel button, in Qt's language ("Zrušit").
-    m_bitBtn1->setText(QCoreApplication::translate("QPlatformTheme", "Cancel"));
-    m_bitBtn1->setIcon(crossIcon());
-    m_bitBtn1->setIconSize(QSize(18, 18));
-    connect(m_bitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    bitBtn1->setText(QCoreApplication::translate("QPlatformTheme", "Cancel"));
+    bitBtn1->setIcon(strokeIcon(QColor(0xD0, 0, 0), {{{4, 4}, {14, 14}}, {{14, 4}, {4, 14}}}));
+    bitBtn1->setIconSize(QSize(18, 18));
+    connect(bitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 
     m_bitBtn2 = place<QPushButton>(this, "BitBtn2", 320, 232, 81, 25);
     m_bitBtn2->setText(QStringLiteral("OK"));
-    m_bitBtn2->setIcon(tickIcon());
+    m_bitBtn2->setIcon(strokeIcon(QColor(0, 0x90, 0), {{{3, 9}, {7, 14}, {15, 4}}}));
     m_bitBtn2->setIconSize(QSize(18, 18));
     connect(m_bitBtn2, &QPushButton::clicked, this, &TStranka::BitBtn2Click);
 
-    m_nic = place<QPushButton>(this, "nic", 360, 280, 33, 25);
-    m_nic->setText(QStringLiteral("nic"));
-    m_nic->setEnabled(false);
-    m_nic->hide();
-    connect(m_nic, &QPushButton::clicked, this, &TStranka::nicClick);
+    auto *nic = place<QPushButton>(this, "nic", 360, 280, 33, 25);
+    nic->setText(QStringLiteral("nic"));
+    nic->setEnabled(false);
+    nic->hide();
+    connect(nic, &QPushButton::clicked, this, &TStranka::nicClick);
 
     m_nadpis = place<QCheckBox>(this, "Nadpis", 320, 288, 97, 17);
     m_nadpis->setText(QStringLiteral("s popisem"));
@@ -136,35 +124,12 @@ void TStranka::buildControls()
     m_nadpis->setChecked(true);
     connect(m_nadpis, &QCheckBox::toggled, this, &TStranka::NadpisClick);
 
-    m_panel1 = place<QLabel>(this, "Panel1", 0, 320, 436, 21);
-    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_panel1->setLineWidth(1);
-    m_panel1->setAlignment(Qt::AlignCenter);
-    m_panel1->setText(QStringLiteral(
+    auto *panel1 = place<QLabel>(this, "Panel1", 0, 320, 436, 21);
+    panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel1->setLineWidth(1);
+    panel1->setAlignment(Qt::AlignCenter);
+    panel1->setText(QStringLiteral(
             "Obrázek přetáhněte do požadované polohy myší, velikost - zadejte \"nové měřítko\""));
-}
-
-void TStranka::setPageRatio(double ratio)
-{
-    if (ratio > 0 && std::isfinite(ratio))
-        m_pageRatio = ratio;
-}
-
-placement::Choices TStranka::choices() const
-{
-    return {m_scale, m_left, m_top, m_portrait, m_withTexts};
-}
-
-void TStranka::setChoices(const placement::Choices &choices)
-{
-    // The orientation first: turning the page may move the outline home.
-    (choices.portrait ? m_navys : m_nasir)->setChecked(true);
-    navysClick();
-    m_scale = choices.scale;
-    m_left = choices.left;
-    m_top = choices.top;
-    m_withTexts = choices.withTexts;
-    recomputeOutline();
 }
 
 void TStranka::showEvent(QShowEvent *event)
@@ -172,6 +137,15 @@ void TStranka::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
+}
+
+void TStranka::setPen(bool band)
+{
+    // The rubber band: drawn again at the same place, it erases itself.
+    Canvas &c = m_list->canvas();
+    c.penMode = band ? Canvas::PenMode::Invert : Canvas::PenMode::Copy;
+    c.penStyle = band ? Canvas::PenStyle::Dot : Canvas::PenStyle::Solid;
+    c.brushStyle = band ? Canvas::BrushStyle::Clear : Canvas::BrushStyle::Solid;
 }
 
 // The page: white with a black border over the whole control.
@@ -184,63 +158,65 @@ void TStranka::fillPage()
         image.fill(Qt::white);
         m_list->setImage(image);
     }
-    Canvas &c = m_list->canvas();
-    c.penMode = Canvas::PenMode::Copy;
-    c.penStyle = Canvas::PenStyle::Solid;
-    c.brushStyle = Canvas::BrushStyle::Solid;
-    c.rectangle(0, 0, m_list->width(), m_list->height());
+    setPen(false);
+    m_list->canvas().rectangle(0, 0, m_list->width(), m_list->height());
     m_list->update();
 }
 
-// The outline at (left, top) with the canvas's current pen and brush.
-void TStranka::drawOutline(int left, int top)
+// The outline at `corner` with the canvas's current pen and brush.
+void TStranka::drawOutline(QPoint corner)
 {
-    // Edges more than a pixel off the page are never seen: cut them there so
-    // that the outline of a huge scale stays cheap to draw.
-    const int l = std::max(left, -1);
-    const int t = std::max(top, -1);
-    const int r = int(std::min<qint64>(qint64(left) + m_outlineWidth, m_list->width() + 1));
-    const int b = int(std::min<qint64>(qint64(top) + m_outlineHeight, m_list->height() + 1));
-    if (r - l >= 1 && b - t >= 1)
-        m_list->canvas().rectangle(l, t, r, b);
+    const QRect r = placement::drawnOutline(corner, m_preview.outline(), m_list->size());
+    if (!r.isEmpty())
+        m_list->canvas().rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
     m_list->update();
 }
 
 void TStranka::redraw()
 {
     fillPage();
-    drawOutline(m_left, m_top);
+    drawOutline(m_preview.corner());
 }
 
-void TStranka::recomputeOutline()
+void TStranka::placeList()
 {
-    const QSize size = placement::outlineSize(m_unit, m_scale);
-    m_outlineWidth = size.width();
-    m_outlineHeight = size.height();
+    if (portrait())
+        m_list->setGeometry(8, 8, placement::previewShort, placement::previewLong);
+    else
+        m_list->setGeometry(8, 48, placement::previewLong, placement::previewShort);
+}
+
+void TStranka::setChoices(const placement::Choices &choices)
+{
+    const bool turned = choices.portrait != portrait();
+    m_preview.setChoices(choices);
+    if (turned) {
+        // Not the handler: a restored corner stays where it was saved.
+        const QSignalBlocker navys(m_navys), nasir(m_nasir);
+        (choices.portrait ? m_navys : m_nasir)->setChecked(true);
+        placeList();
+    }
+    m_nadpis->setChecked(choices.withTexts);
+    m_label2->setText(placement::formatNumber(choices.scale));
+    if (isVisible())
+        redraw();
 }
 
 void TStranka::FormCreate()
 {
-    m_scale = 10;
-    m_left = 1;
-    m_top = 1;
-    m_portrait = true;
+    m_preview.setChoices({});
     fillPage();
-    m_dragging = false;
     m_edit1->setText(QStringLiteral("10"));
     nicClick();  // `nic` is disabled: its handler is called directly
-    m_withTexts = true;
 }
 
 void TStranka::FormShow()
 {
-    m_unit = placement::unitSize(m_pageRatio);
-    recomputeOutline();
+    m_preview.show();
     redraw();
-    m_dragging = false;
     m_edit1->setText(QStringLiteral("1"));
-    m_label2->setText(placement::formatNumber(m_scale));
-    m_nadpis->setChecked(m_withTexts);
+    m_label2->setText(placement::formatNumber(scale()));
+    m_nadpis->setChecked(withTexts());
 }
 
 void TStranka::meritkoClick()
@@ -255,89 +231,60 @@ void TStranka::meritkoClick()
         m_context.dialogs->error(this, text(Text::ScaleTooSmall));
         return;
     }
-    m_scale = reading.value;
+    m_preview.setScale(reading.value);
     m_label2->setText(m_edit1->text());
-    recomputeOutline();
     redraw();
     m_bitBtn2->setFocus();
 }
 
-void TStranka::ListMouseDown(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+void TStranka::ListMouseDown(const ImageControl::Mouse &mouse)
 {
-    m_dragLeft = m_left;
-    m_dragTop = m_top;
-    m_grabX = x - m_left;
-    m_grabY = y - m_top;
+    m_preview.press(mouse.pos);
     fillPage();
-    // The rubber band: drawn again at the same place, it erases itself.
-    Canvas &c = m_list->canvas();
-    c.penMode = Canvas::PenMode::Invert;
-    c.penStyle = Canvas::PenStyle::Dot;
-    c.brushStyle = Canvas::BrushStyle::Clear;
-    drawOutline(m_dragLeft, m_dragTop);
-    m_dragging = true;
+    setPen(true);
+    drawOutline(m_preview.band());
 }
 
-void TStranka::ListMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+void TStranka::ListMouseMove(const ImageControl::Mouse &mouse)
 {
-    if (!m_dragging)
+    const QPoint band = m_preview.band();
+    if (!m_preview.move(mouse.pos))
         return;
-    drawOutline(m_dragLeft, m_dragTop);
-    m_dragLeft = x - m_grabX;
-    m_dragTop = y - m_grabY;
-    drawOutline(m_dragLeft, m_dragTop);
+    drawOutline(band);
+    drawOutline(m_preview.band());
 }
 
-void TStranka::ListMouseUp(Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+void TStranka::ListMouseUp(const ImageControl::Mouse &mouse)
 {
     // A release that ends no drag (the second button of a two-button press)
     // would otherwise move the outline by a stale grab offset.
-    if (!m_dragging)
+    const QPoint band = m_preview.band();
+    if (!m_preview.release(mouse.pos))
         return;
-    drawOutline(m_dragLeft, m_dragTop);
-    m_dragging = false;
-    Canvas &c = m_list->canvas();
-    c.penMode = Canvas::PenMode::Copy;
-    c.penStyle = Canvas::PenStyle::Solid;
-    c.brushStyle = Canvas::BrushStyle::Solid;
-    m_left = x - m_grabX;
-    m_top = y - m_grabY;
-    drawOutline(m_left, m_top);
+    drawOutline(band);
+    setPen(false);
+    drawOutline(m_preview.corner());
 }
 
 void TStranka::navysClick()
 {
-    m_portrait = !m_nasir->isChecked();
-    if (m_portrait)
-        m_list->setGeometry(8, 8, placement::previewShort, placement::previewLong);
-    else
-        m_list->setGeometry(8, 48, placement::previewLong, placement::previewShort);
+    m_preview.setPortrait(!m_nasir->isChecked());
+    placeList();
     fillPage();
-    if (placement::nearlyOffPage(QPoint(m_left, m_top), outlineSize(),
-                                 placement::previewPage(m_portrait))) {
-        m_left = 1;
-        m_top = 1;
-    }
-    drawOutline(m_left, m_top);
+    drawOutline(m_preview.corner());
 }
 
 void TStranka::puvodniClick()
 {
-    const QSize size = placement::outlineSize(m_unit, 1);
-    m_outlineWidth = size.width();
-    m_outlineHeight = size.height();
-    m_scale = 1;
-    m_left = 1;
-    m_top = 1;
+    m_preview.restore();
     redraw();
-    m_dragging = false;
     m_edit1->setText(QStringLiteral("1"));
     m_label2->setText(QStringLiteral("1"));
 }
 
 void TStranka::NadpisClick()
 {
-    m_withTexts = m_nadpis->isChecked();
+    m_preview.setWithTexts(m_nadpis->isChecked());
 }
 
 void TStranka::BitBtn2Click()

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "appcontext.h"
+#include "imagecontrol.h"
 #include "placement.h"
 
 #include <QDialog>
 
-class ImageControl;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,29 +24,28 @@ public:
 
     // Printer page width in device pixels / width of the sheet window's Panel;
     // written before every showing. Values that are not positive are ignored.
-    void setPageRatio(double ratio);
-    double pageRatio() const { return m_pageRatio; }
+    void setPageRatio(double ratio) { m_preview.setPageRatio(ratio); }
+    double pageRatio() const { return m_preview.pageRatio(); }
 
-    double scale() const { return m_scale; }
-    int left() const { return m_left; }    // outline corner, preview pixels
-    int top() const { return m_top; }
-    bool portrait() const { return m_portrait; }
-    bool withTexts() const { return m_withTexts; }
-    QSize outlineSize() const { return QSize(m_outlineWidth, m_outlineHeight); }
-    placement::Choices choices() const;
-    // Choices as a saved lesson brings them; the preview follows at the next showing.
+    double scale() const { return choices().scale; }
+    int left() const { return choices().left; }    // outline corner, preview pixels
+    int top() const { return choices().top; }
+    bool portrait() const { return choices().portrait; }
+    bool withTexts() const { return choices().withTexts; }
+    placement::Choices choices() const { return m_preview.choices(); }
+    // Takes choices made earlier (a saved lesson's): the controls show them,
+    // the outline is recomputed, and the next showing draws the preview.
     void setChoices(const placement::Choices &choices);
-    bool dragging() const { return m_dragging; }
+    QSize outlineSize() const { return m_preview.outline(); }
+    bool dragging() const { return m_preview.dragging(); }
 
 public slots:
     void FormCreate();
     void FormShow();
     void meritkoClick();
-    void ListMouseDown(Qt::MouseButton button, Qt::MouseButtons buttons,
-                       Qt::KeyboardModifiers modifiers, int x, int y);
-    void ListMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
-    void ListMouseUp(Qt::MouseButton button, Qt::MouseButtons buttons,
-                     Qt::KeyboardModifiers modifiers, int x, int y);
+    void ListMouseDown(const ImageControl::Mouse &mouse);
+    void ListMouseMove(const ImageControl::Mouse &mouse);
+    void ListMouseUp(const ImageControl::Mouse &mouse);
     void navysClick();
     void puvodniClick();
     void NadpisClick();
@@ -59,10 +57,13 @@ protected:
 
 private:
     void buildControls();
+    // The page control's place and size for the orientation.
+    void placeList();
+    // The canvas draws the solid outline, or the rubber band.
+    void setPen(bool band);
     void fillPage();
-    void drawOutline(int left, int top);
+    void drawOutline(QPoint corner);
     void redraw();
-    void recomputeOutline();
     QString text(Text line) const { return m_context.language.text(line); }
 
     AppContext &m_context;
@@ -70,29 +71,10 @@ private:
     ImageControl *m_list = nullptr;
     QLabel *m_label2 = nullptr;
     QLineEdit *m_edit1 = nullptr;
-    QPushButton *m_meritko = nullptr;
-    QGroupBox *m_radioGroup = nullptr;
     QRadioButton *m_navys = nullptr;
     QRadioButton *m_nasir = nullptr;
-    QPushButton *m_puvodni = nullptr;
-    QPushButton *m_bitBtn1 = nullptr;
     QPushButton *m_bitBtn2 = nullptr;
-    QPushButton *m_nic = nullptr;
     QCheckBox *m_nadpis = nullptr;
-    QLabel *m_panel1 = nullptr;
 
-    double m_scale = 10;
-    int m_left = 1;
-    int m_top = 1;
-    bool m_portrait = true;
-    bool m_withTexts = true;
-    double m_pageRatio = 2480.0 / 442.0;  // A4 at 300 dpi until a printer tells
-    placement::UnitSize m_unit;
-    int m_outlineWidth = 0;
-    int m_outlineHeight = 0;
-    bool m_dragging = false;
-    int m_dragLeft = 0;
-    int m_dragTop = 0;
-    int m_grabX = 0;  // mouse minus outline corner at the press
-    int m_grabY = 0;
+    placement::Preview m_preview;
 };

@@ -56,12 +56,5 @@ ProgramWindows::~ProgramWindows()
 
 LanguageWindows ProgramWindows::languageWindows() const
 {
-    LanguageWindows windows;
-    windows.form1 = form1.get();
-    windows.form2 = form2.get();
-    windows.stranka = stranka.get();
-    windows.form3 = form3.get();
-    windows.form4 = form4.get();
-    windows.form5 = form5.get();
-    return windows;
+    return {form1.get(), form2.get(), stranka.get(), form3.get(), form4.get(), form5.get()};
 }

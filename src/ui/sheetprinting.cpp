@@ -5,9 +5,7 @@
 #include "nastaveni.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
 #include <QPainter>
 #include <QPrinter>
 
@@ -75,7 +73,7 @@ void SheetPrinting::print(const PrintedSheet &sheet, QAction *kvizMenu)
     setEnabled(kvizMenu, true);
 }
 
-void SheetPrinting::saveBitmap(const QImage &sheet, const QString &name)
+void SheetPrinting::saveBitmap(const QImage &image, const QString &name)
 {
     m_spd.request.title = bitmapText(m_context.language);
     // The sheet's own name in the dialog's folder; a file of that name is
@@ -86,13 +84,10 @@ void SheetPrinting::saveBitmap(const QImage &sheet, const QString &name)
     if (files.isEmpty())
         return;
     // Not a print: a file that cannot be written is reported.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "BMP");
-    if (!writer.write(sheet)) {
-        m_context.dialogs->error(m_context.mainWindow,
-                                 fileaccess::named(files.first(), writer.errorString()));
+    QString error;
+    const QByteArray bytes = sheet::bmpBytes(image, error);
+    if (bytes.isEmpty()) {
+        m_context.dialogs->error(m_context.mainWindow, fileaccess::named(files.first(), error));
         return;
     }
     m_context.dialogs->failed(m_context.mainWindow,

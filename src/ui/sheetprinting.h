@@ -4,8 +4,6 @@
 #include "placement.h"
 #include "sheet.h"
 
-#include <QImage>
-#include <functional>
 #include <memory>
 
 class FileDialogState;
@@ -13,21 +11,7 @@ class QAction;
 class QPrinter;
 class TStranka;
 
-// A sheet as its window hands it to the printer.
-struct PrintedSheet
-{
-    // What goes on the sheet, with or without the texts, as the window holds it.
-    std::function<QList<sheet::Item>(bool withTexts)> items;
-    int panelWidth = 442;   // the window's `Panel`: the page ratio is page width / this
-    QString pdfName;        // offered in the start folder to Qt's PDF printer
-
-    // The sheet's name without ".pdf": the print job's name, and "NAME.bmp"
-    // is offered when the sheet is saved as a picture.
-    QString name() const { return pdfName.chopped(pdfName.endsWith(QLatin1String(".pdf")) ? 4 : 0); }
-
-    // The 440 x 600 sheet image.
-    QImage compose(bool withTexts) const { return sheet::composeSheet(items(withTexts)); }
-};
+using PrintedSheet = sheet::Printed;
 
 // The print commands of the main window ("Tiskni", "Tisk stopy"): print
 // dialog, placement dialog, the 440 x 600 sheet composed from what the sheet
@@ -52,7 +36,7 @@ public:
     void print(const PrintedSheet &sheet, QAction *kvizMenu);
 
 private:
-    void saveBitmap(const QImage &sheet, const QString &name);
+    void saveBitmap(const QImage &image, const QString &name);
     void printSheet(const QImage &sheet, const QString &name, QAction *kvizMenu);
 
     AppContext &m_context;

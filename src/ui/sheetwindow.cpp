@@ -1,6 +1,7 @@
 #include "sheetwindow.h"
 
 #include "appcontext.h"
+#include "dialogs.h"
 #include "imagecontrol.h"
 #include "textimage.h"
 #include "uifont.h"
@@ -14,11 +15,11 @@
 #include <QStyle>
 
 SheetWindow::SheetWindow(AppContext &context, QWidget *helpWindow, const char *name,
-                         const QString &title, int height)
+                         const QString &title, int height, tilecheck::Sheet kind)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                                | Qt::WindowCloseButtonHint),
-      m_context(context), m_helpWindow(helpWindow)
+      m_context(context), m_helpWindow(helpWindow), m_tileWarning(kind)
 {
     setObjectName(QLatin1String(name));
     setWindowTitle(title);
@@ -168,10 +169,10 @@ void SheetWindow::BitBtn1Click()
     m_helpWindow->activateWindow();
 }
 
-void SheetWindow::dragBy(QWidget *control, int x, int y)
+void SheetWindow::dragBy(QWidget *control, QPoint mouse)
 {
-    const int left = control->x() + x - m_down.x();
-    const int top = control->y() + y - m_down.y();
+    const int left = control->x() + mouse.x() - m_down.x();
+    const int top = control->y() + mouse.y() - m_down.y();
     if (left >= -119 && left <= 419 && top >= -89 && top <= 579)
         control->move(left, top);
 }
@@ -187,6 +188,13 @@ QStringList SheetWindow::memoLines(const QPlainTextEdit *memo)
     if (text.isEmpty())
         return {};
     return text.split(QLatin1Char('\n'));
+}
+
+void SheetWindow::warnAboutTiles(const tilecheck::Tiles &tiles)
+{
+    const QString text = m_tileWarning.take(tiles, tilecheck::texts(m_context.language));
+    if (!text.isEmpty() && m_context.dialogs)
+        m_context.dialogs->message(this, text);
 }
 
 bool SheetWindow::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,7 @@
 #include "sheet.h"
 
 #include "sheetprinting.h"
+#include "tilecheck.h"
 
 #include <QWidget>
 
@@ -40,9 +41,13 @@ public:
     // What the model name label shows.
     QString shownModelName() const;
 
+signals:
+    // OK pressed: the sheet may be printed and saved.
+    void confirmed();
+
 protected:
     SheetWindow(AppContext &context, QWidget *helpWindow, const char *name, const QString &title,
-                int height);
+                int height, tilecheck::Sheet kind);
 
     // An image control of the window or of the panel; its moves are reported
     // to controlMoved().
@@ -71,12 +76,15 @@ protected:
     void BitBtn1Click();
     // Moves a control by the mouse's offset from `m_down` when the new place
     // keeps it within the sheet's limits (-119..419, -89..579).
-    void dragBy(QWidget *control, int x, int y);
+    void dragBy(QWidget *control, QPoint mouse);
     // An empty memo has no lines; otherwise one line per paragraph.
     static QStringList memoLines(const QPlainTextEdit *memo);
     static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
     // An image control takes a placed image's place, picture and visibility.
     static void showPlaced(ImageControl *control, const sheet::Placed &placed);
+    // Tells the teacher, in one plain message, which face pictures cannot
+    // carry the sheet's task, once per set of tiles.
+    void warnAboutTiles(const tilecheck::Tiles &tiles);
 
     void showEvent(QShowEvent *event) override;
     // Left double clicks on `Label1` and `vstup`.
@@ -92,4 +100,7 @@ protected:
     QPlainTextEdit *vstup = nullptr;
     QPushButton *BitBtn1 = nullptr;
     QPoint m_down;   // the last press on a control that may be dragged, in its coordinates
+
+private:
+    tilecheck::Warning m_tileWarning;
 };

@@ -4,7 +4,6 @@
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
-#include "tilewarning.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -15,7 +14,8 @@
 #include <QScopedValueRollback>
 
 TForm2::TForm2(AppContext &context, QWidget *helpWindow)
-    : SheetWindow(context, helpWindow, "TForm2", QStringLiteral("Příprava kvízu"), 600)
+    : SheetWindow(context, helpWindow, "TForm2", QStringLiteral("Příprava kvízu"), 600,
+                  tilecheck::Sheet::Quiz)
 {
     createControls();
     FormCreate();
@@ -44,16 +44,16 @@ void TForm2::createControls()
     dalsipopis = addImage(this, "dalsipopis", m_sheet.textImage(Text::Dalsipopis).rect());
     addNameAndLogo(m_sheet.textImage(Text::Nazev).topLeft.y(), 568, 0);
     dalsipopis2 = addImage(this, "dalsipopis2", m_sheet.textImage(Text::Dalsipopis2).rect());
+    m_textImages = {popis, dalsipopis, dalsipopis2, nazev};   // in TextImage order
     for (Text which : {Text::Popis, Text::Dalsipopis, Text::Dalsipopis2, Text::Nazev})
         showTextImage(which);
     for (ImageControl *image : {popis, dalsipopis, nazev, dalsipopis2}) {
-        connect(image, &ImageControl::mouseDown, this,
-                [this, image](Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, int x,
-                              int y) { popisMouseDown(image, x, y); });
-        connect(image, &ImageControl::mouseMove, this,
-                [this, image](Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
-                    Image1MouseMove(image, buttons, x, y);
-                });
+        connect(image, &ImageControl::mouseDown, this, [this, image](const ImageControl::Mouse &m) {
+            popisMouseDown(image, m.pos.x(), m.pos.y());
+        });
+        connect(image, &ImageControl::mouseMove, this, [this, image](const ImageControl::Mouse &m) {
+            Image1MouseMove(image, m.buttons, m.pos.x(), m.pos.y());
+        });
     }
     connect(popis, &ImageControl::doubleClicked, this, &TForm2::popisDblClick);
     for (ImageControl *image : {dalsipopis, nazev, dalsipopis2})
@@ -65,15 +65,12 @@ void TForm2::createControls()
         const QByteArray name = "Image" + QByteArray::number(k);
         auto *thumb = addImage(Panel, name.constData(),
                                QRect(QuizSheet::homePosition(k), QSize(net::thumbWidth, net::thumbHeight)), k);
-        connect(thumb, &ImageControl::mouseDown, this,
-                [this, thumb](Qt::MouseButton button, Qt::MouseButtons buttons,
-                              Qt::KeyboardModifiers modifiers, int x, int y) {
-                    Image1MouseDown(thumb, button, buttons, modifiers, x, y);
-                });
-        connect(thumb, &ImageControl::mouseMove, this,
-                [this, thumb](Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
-                    Image1MouseMove(thumb, buttons, x, y);
-                });
+        connect(thumb, &ImageControl::mouseDown, this, [this, thumb](const ImageControl::Mouse &m) {
+            Image1MouseDown(thumb, m.button, m.buttons, m.modifiers, m.pos.x(), m.pos.y());
+        });
+        connect(thumb, &ImageControl::mouseMove, this, [this, thumb](const ImageControl::Mouse &m) {
+            Image1MouseMove(thumb, m.buttons, m.pos.x(), m.pos.y());
+        });
         m_thumbnails[k - 1] = thumb;
     }
 
@@ -95,15 +92,17 @@ void TForm2::createControls()
     dalsi = memo("dalsi", 8, 534, 235, 57, QStringLiteral("Další text:\n"));
     dalsi2 = memo("dalsi2", 24, 542, 235, 55, QStringLiteral("Další text:\n"));
     // The memos' lines are the sheet's: typed, loaded or set by the language file.
-    const std::pair<QPlainTextEdit *, QuizSheet::Memo> memos[] = {
-            {vstup, QuizSheet::Memo::Vstup}, {dalsi, QuizSheet::Memo::Dalsi},
-            {dalsi2, QuizSheet::Memo::Dalsi2}};
-    for (const auto &[edit, which] : memos) {
+    for (const auto &[edit, which] : memos()) {
         m_sheet.setMemo(which, memoLines(edit));
         connect(edit, &QPlainTextEdit::textChanged, this,
                 [this, edit = edit, which = which] { m_sheet.setMemo(which, memoLines(edit)); });
     }
     addHelpButton(QRect(824, 0, 59, 30));
+}
+
+std::array<std::pair<QPlainTextEdit *, QuizSheet::Memo>, 3> TForm2::memos() const
+{
+    return {{{vstup, QuizSheet::Memo::Vstup}, {dalsi, QuizSheet::Memo::Dalsi}, {dalsi2, QuizSheet::Memo::Dalsi2}}};
 }
 
 void TForm2::FormCreate()
@@ -117,14 +116,11 @@ void TForm2::FormShow()
         preber();
         return;
     }
-    const bool changed = faceset::changed(m_sheet.nets().applied(), m_context.snapshot);
-    if (changed && m_sheet.confirmed()) {
-        const QString question = m_context.language.text(Text::QuizFaceSetChanged);
-        if (m_context.dialogs && m_context.dialogs->question(this, question)) {
-            obnov();
-            setModelName(modelName(), 522);
-        }
-    } else if (!m_sheet.confirmed()) {
+    // Not confirmed: drawn anew; confirmed: anew only when the face set
+    // changed and the teacher agrees.
+    if (!m_sheet.confirmed()
+        || (faceset::changed(m_sheet.nets().applied(), m_context.snapshot) && m_context.dialogs
+            && m_context.dialogs->question(this, m_context.language.text(Text::QuizFaceSetChanged)))) {
         obnov();
         setModelName(modelName(), 522);
     }
@@ -155,34 +151,17 @@ void TForm2::showThumbnails()
         showThumbnail(k);
 }
 
-ImageControl *TForm2::textImageControl(QuizSheet::TextImage which) const
-{
-    switch (which) {
-    case QuizSheet::TextImage::Popis:
-        return popis;
-    case QuizSheet::TextImage::Dalsipopis:
-        return dalsipopis;
-    case QuizSheet::TextImage::Dalsipopis2:
-        return dalsipopis2;
-    case QuizSheet::TextImage::Nazev:
-        return nazev;
-    }
-    return nullptr;
-}
-
 void TForm2::showTextImage(QuizSheet::TextImage which)
 {
     const QScopedValueRollback showing(m_showing, true);
-    showPlaced(textImageControl(which), m_sheet.textImage(which));
+    showPlaced(m_textImages[int(which)], m_sheet.textImage(which));
 }
 
 void TForm2::textImageChanged(ImageControl *image)
 {
-    for (int i = 0; i < QuizSheet::textImageCount; ++i) {
-        const auto which = QuizSheet::TextImage(i);
-        if (textImageControl(which) == image)
-            m_sheet.textImage(which) = {image->image(), image->pos(), !image->isHidden()};
-    }
+    for (int i = 0; i < QuizSheet::textImageCount; ++i)
+        if (m_textImages[i] == image)
+            m_sheet.textImage(QuizSheet::TextImage(i)) = {image->image(), image->pos(), !image->isHidden()};
 }
 
 void TForm2::controlMoved(ImageControl *image)
@@ -200,14 +179,14 @@ void TForm2::obnov()
 {
     m_sheet.obnov(m_context.snapshot);
     showThumbnails();
-    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.nets().tiles());
+    warnAboutTiles(m_sheet.nets().tiles());
 }
 
 void TForm2::preber()
 {
     m_sheet.preber(m_context.snapshot);
     showThumbnails();
-    warnAboutTiles(m_context, this, m_tileWarning, m_sheet.nets().tiles());
+    warnAboutTiles(m_sheet.nets().tiles());
 }
 
 void TForm2::vykresli(int layout, int x, int y, bool show)
@@ -220,58 +199,25 @@ void TForm2::vykresli(int layout, int x, int y, bool show)
     showThumbnail(layout);
 }
 
-void TForm2::sendHome(ImageControl *thumb)
-{
-    if (m_sheet.place(thumb->tag()).onSheet)
-        m_downControl = nullptr;
-    m_sheet.sendHome(thumb->tag());
-    showThumbnail(thumb->tag());
-}
-
-void TForm2::putOnSheet(ImageControl *thumb)
-{
-    if (m_sheet.place(thumb->tag()).onSheet)
-        return;
-    m_sheet.putOnSheet(thumb->tag());
-    showThumbnail(thumb->tag());
-    // m_downControl stays: the press that moved it goes on as a drag, and
-    // the thumbnail follows once the pointer is over the sheet (the limits
-    // of dragBy hold it while the pointer is still over the panel).
-}
-
 void TForm2::Image1MouseDown(ImageControl *sender, Qt::MouseButton button,
                              Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
                              int y)
 {
-    const int k = sender->tag();
     m_down = QPoint(x, y);
     m_downControl = sender;
-    const Qt::MouseButtons held = buttons | button;
-    const int s = net::square_at(x, y);
-    const bool inNet = net::in_net(x, y);
-
-    if (held & Qt::RightButton) {
-        if (inNet)
-            vykresli(k, x, y, false);
-        else
-            sendHome(sender);
-    }
-    if (held & Qt::LeftButton) {
-        if (inNet)
-            vykresli(k, x, y, true);
-        else
-            putOnSheet(sender);
-    }
-    if ((held & Qt::MiddleButton) || (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
-        m_sheet.turnStep(k, s);
-        showThumbnail(k);
-    }
+    // A thumbnail put on the sheet stays m_downControl: the press that moved
+    // it goes on as a drag, and it follows once the pointer is over the
+    // sheet (the limits of dragBy hold it while the pointer is over the panel).
+    const bool turnKey = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+    if (m_sheet.press(sender->tag(), buttons | button, turnKey, m_down))
+        m_downControl = nullptr;
+    showThumbnail(sender->tag());
 }
 
 void TForm2::Image1MouseMove(ImageControl *sender, Qt::MouseButtons buttons, int x, int y)
 {
     if ((buttons & Qt::LeftButton) && sender == m_downControl)
-        dragBy(sender, x, y);
+        dragBy(sender, QPoint(x, y));
 }
 
 void TForm2::popisMouseDown(ImageControl *sender, int x, int y)
@@ -353,9 +299,8 @@ QString TForm2::loadQuizFile(const QByteArray &bytes)
     m_downControl = nullptr;
     // Places now; the pictures are drawn from the states by preber.
     showThumbnails();
-    setMemoLines(vstup, m_sheet.memo(QuizSheet::Memo::Vstup));
-    setMemoLines(dalsi, m_sheet.memo(QuizSheet::Memo::Dalsi));
-    setMemoLines(dalsi2, m_sheet.memo(QuizSheet::Memo::Dalsi2));
+    for (const auto &[edit, which] : memos())
+        setMemoLines(edit, m_sheet.memo(which));
     // Shown already: no show follows, so draw now what was loaded, or the
     // thumbnails would show (and print) states they do not hold.
     if (isVisible())
@@ -383,9 +328,8 @@ void TForm2::applyLesson(const QuizSheet &sheet, const QString &name)
     showThumbnails();
     for (int i = 0; i < QuizSheet::textImageCount; ++i)
         showTextImage(QuizSheet::TextImage(i));
-    setMemoLines(vstup, sheet.memo(QuizSheet::Memo::Vstup));
-    setMemoLines(dalsi, sheet.memo(QuizSheet::Memo::Dalsi));
-    setMemoLines(dalsi2, sheet.memo(QuizSheet::Memo::Dalsi2));
+    for (const auto &[edit, which] : memos())
+        setMemoLines(edit, m_sheet.memo(which));
     setModelName(name, 522);
     if (!m_sheet.confirmed()) {
         hide();   // the next showing draws the states (loaded)

@@ -2,7 +2,6 @@
 
 #include "quizsheet.h"
 #include "sheetwindow.h"
-#include "tilecheck.h"
 
 #include <array>
 
@@ -53,10 +52,6 @@ public:
     void dalsi2DblClick();
     void dalsi2Click(QPlainTextEdit *sender);
 
-signals:
-    // OK was pressed: printing and saving the quiz may start.
-    void confirmed();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void textImageChanged(ImageControl *image) override;
@@ -69,11 +64,10 @@ private:
     void showThumbnail(int layout);
     void showThumbnails();
     void showTextImage(QuizSheet::TextImage which);
-    ImageControl *textImageControl(QuizSheet::TextImage which) const;
+    // The memos and the sheet's lines each one holds.
+    std::array<std::pair<QPlainTextEdit *, QuizSheet::Memo>, 3> memos() const;
     QPlainTextEdit *memo(const char *name, int left, int top, int width, int height,
                          const QString &text);
-    void sendHome(ImageControl *thumb);
-    void putOnSheet(ImageControl *thumb);
 
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
     QPushButton *OBNOVIT = nullptr;
@@ -82,9 +76,9 @@ private:
     QPlainTextEdit *dalsi2 = nullptr;
     ImageControl *dalsipopis = nullptr;
     ImageControl *dalsipopis2 = nullptr;
+    std::array<ImageControl *, QuizSheet::textImageCount> m_textImages{};  // by TextImage
 
     QuizSheet m_sheet;
     QWidget *m_downControl = nullptr;  // the control a drag may move
     bool m_showing = false;            // controls take the sheet's places: their moves are not news
-    tilecheck::Warning m_tileWarning{tilecheck::Sheet::Quiz};
 };

@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -18,24 +17,6 @@ namespace {
 constexpr QPageSize::PageSizeId papers[] = {QPageSize::A4, QPageSize::A3, QPageSize::A5,
                                             QPageSize::Letter};
 constexpr int cellPixels = 9;
-
-// The net as a small picture: its squares, the front's shaded.
-QIcon netIcon(int net)
-{
-    const cutout::Layout layout = cutout::layout(net, {});
-    QPixmap pixmap(5 * cellPixels + 1, 3 * cellPixels + 1);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    const QPoint offset((pixmap.width() - layout.grid.width() * cellPixels) / 2,
-                        (pixmap.height() - layout.grid.height() * cellPixels) / 2);
-    p.setPen(Qt::black);
-    for (int f = 0; f < cutout::faceCount; ++f) {
-        p.setBrush(f == 0 ? QColor(0xA0, 0xC8, 0xF0) : QColor(Qt::white));
-        p.drawRect(QRect(offset + layout.cells[f] * cellPixels, QSize(cellPixels, cellPixels)));
-    }
-    return QIcon(pixmap);
-}
-
 } // namespace
 
 TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
@@ -52,7 +33,7 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
         auto *button = new QToolButton(this);
         button->setObjectName(QStringLiteral("sit%1").arg(net));
         button->setCheckable(true);
-        button->setIcon(netIcon(net));
+        button->setIcon(QIcon(QPixmap::fromImage(cutout::netPicture(net, cellPixels))));
         button->setIconSize(QSize(5 * cellPixels + 1, 3 * cellPixels + 1));
         m_nets->addButton(button, net);
         netsBox->addWidget(button, (net - 1) / 6, (net - 1) % 6);
