@@ -465,6 +465,31 @@ ReadResult read(const QByteArray &bytes)
     return result;
 }
 
+std::optional<Trace> traceOf(const TraceSheet &sheet)
+{
+    if (sheet.applied() == faceset::Snapshot() && !sheet.loadPending())
+        return std::nullopt;
+    Trace t;
+    for (int n = 1; n <= 2; ++n)
+        t.netFiles[n - 1] = sheet.fileBytes(n);
+    t.pictureMode = sheet.mode() == TraceSheet::Mode::Picture;
+    t.activeNet = sheet.activeNet();
+    t.confirmed = !sheet.needsRefresh();
+    t.texts = {sheet.textImage(TraceSheet::TextImage::Popis), sheet.textImage(TraceSheet::TextImage::Nazev)};
+    t.memo = sheet.memo();
+    return t;
+}
+
+void restoreTrace(const Trace &trace, TraceSheet &sheet)
+{
+    for (int n = 1; n <= 2; ++n)
+        sheet.load(n, trace.netFiles[n - 1]);   // checked when the lesson was read
+    sheet.textImage(TraceSheet::TextImage::Popis) = trace.texts[0];
+    sheet.textImage(TraceSheet::TextImage::Nazev) = trace.texts[1];
+    sheet.setMemo(trace.memo);
+    sheet.finishLoad();
+}
+
 Failure readPictures(const LanguageTexts &language, const FaceSet &faces,
                      std::array<Picture, faceset::slotCount> &pictures)
 {

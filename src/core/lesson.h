@@ -88,6 +88,13 @@ struct ReadResult
 // Parses and checks the whole file; nothing is to be applied unless ok().
 ReadResult read(const QByteArray &bytes);
 
+// The trace sheet's own part of a lesson (net files, mode, active net,
+// confirmed, texts, memo); none when the sheet was never prepared.
+std::optional<Trace> traceOf(const TraceSheet &sheet);
+// The lesson's nets read into the sheet as "Načíst zadání" reads them (the
+// next showing takes them), its texts and memo set.
+void restoreTrace(const Trace &trace, TraceSheet &sheet);
+
 // The face set's pictures as a lesson keeps them: each read and checked
 // (picturefile::read), with its companion bitmap where one decodes (a BMP
 // picture is its own). The failure names the picture that cannot be used.

@@ -37,15 +37,6 @@ QButtonGroup *radioGroup(QWidget *parent, const char *name, const QString &capti
     return group;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, int left,
-                        int top, int width, int height)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, top, width, height);
-    return button;
-}
-
 } // namespace
 
 TForm4::TForm4(AppContext &context, QWidget *helpWindow)
@@ -74,9 +65,9 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     varovani->setGeometry(152, 8, 144, 20);
     varovani->setFont(uiFont(16));
 
-    OBNOVIT = makeButton(Panel, "OBNOVIT", QStringLiteral("Obnovit původní otočení"), 296, 120, 138, 29);
+    OBNOVIT = makeButton(Panel, "OBNOVIT", QStringLiteral("Obnovit původní otočení"), QRect(296, 120, 138, 29));
     OBNOVIT->setEnabled(false);
-    OK = makeButton(Panel, "OK", QStringLiteral("OK - uložit síť"), 296, 154, 138, 29);
+    OK = makeButton(Panel, "OK", QStringLiteral("OK - uložit síť"), QRect(296, 154, 138, 29));
 
     vstup = new QPlainTextEdit(Panel);
     vstup->setObjectName(QStringLiteral("vstup"));
@@ -91,10 +82,10 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
                          {QStringLiteral("Tvorba stopy"), QStringLiteral("Změny obrázků")},
                          QRect(152, 32, 138, 81));
 
-    undo = makeButton(Panel, "undo", QStringLiteral("vrátit tah"), 6, 120, 138, 29);
+    undo = makeButton(Panel, "undo", QStringLiteral("vrátit tah"), QRect(6, 120, 138, 29));
     undo->setEnabled(false);
-    oprav = makeButton(Panel, "oprav", QStringLiteral("překreslit obrázek"), 6, 152, 115, 29);
-    nova = makeButton(Panel, "nova", QStringLiteral("Nová síť"), 152, 120, 138, 29);
+    oprav = makeButton(Panel, "oprav", QStringLiteral("překreslit obrázek"), QRect(6, 152, 115, 29));
+    nova = makeButton(Panel, "nova", QStringLiteral("Nová síť"), QRect(152, 120, 138, 29));
 
     rgsit = radioGroup(Panel, "rgsit", QStringLiteral("Upravovaná síť"),
                        {QStringLiteral("Horní (první)"), QStringLiteral("Dolní (druhá)")},
@@ -454,32 +445,24 @@ void TForm4::setCaptionTexts()
 
 std::optional<lesson::Trace> TForm4::lessonTrace() const
 {
-    if (m_sheet.applied() == faceset::Snapshot() && !m_sheet.loadPending())
-        return std::nullopt;
-    lesson::Trace t;
+    std::optional<lesson::Trace> kept = lesson::traceOf(m_sheet);
+    if (!kept)
+        return kept;
+    lesson::Trace &t = *kept;
     for (int n = 1; n <= 2; ++n) {
-        t.netFiles[n - 1] = m_sheet.fileBytes(n);
         t.netImages[n - 1] = netImage(n)->image();
         t.netShown[n - 1] = !netImage(n)->isHidden();
     }
-    t.pictureMode = m_sheet.mode() == TraceSheet::Mode::Picture;
-    t.activeNet = m_sheet.activeNet();
-    t.confirmed = !m_sheet.needsRefresh();
-    t.texts = {m_sheet.textImage(TraceSheet::TextImage::Popis), m_sheet.textImage(TraceSheet::TextImage::Nazev)};
-    t.memo = m_sheet.memo();
     t.thumbnailOnSheet = Image1->parentWidget() == this;
     t.thumbnailTopLeft = Image1->pos();
     t.arrows = sipky->isChecked();
     t.modelName = shownModelName();
-    return t;
+    return kept;
 }
 
 void TForm4::applyLesson(const lesson::Trace &t)
 {
-    for (int n = 1; n <= 2; ++n)
-        m_sheet.load(n, t.netFiles[n - 1]);   // checked when the lesson was read
-    m_sheet.textImage(TraceSheet::TextImage::Popis) = t.texts[0];
-    m_sheet.textImage(TraceSheet::TextImage::Nazev) = t.texts[1];
+    lesson::restoreTrace(t, m_sheet);
     showPlaced(popis, t.texts[0]);
     showPlaced(nazev, t.texts[1]);
     setMemoLines(vstup, t.memo);
@@ -488,7 +471,6 @@ void TForm4::applyLesson(const lesson::Trace &t)
     Image1->move(t.thumbnailTopLeft);
     Panel->raise();
     BitBtn1->raise();
-    m_sheet.finishLoad();
     if (isVisible())
         FormShow();
     else
@@ -498,11 +480,7 @@ void TForm4::applyLesson(const lesson::Trace &t)
     m_sheet.selectNet(t.activeNet);
     netSelected();
     for (int n = 1; n <= 2; ++n) {
-        // The nets as the teacher saw them: the lesson keeps their drawings.
-        if (t.netImages[n - 1].size() == netImage(n)->size())
-            netImage(n)->setImage(t.netImages[n - 1]);
-        else
-            drawNet(n);
+        netImage(n)->setImage(t.netImages[n - 1]);   // as the teacher saw it
         netImage(n)->setVisible(t.netShown[n - 1]);
         netImage(n)->update();
         drawCopy(n, !t.pictureMode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 
 // The windows' font ("MS Sans Serif" in the layouts) at a pixel height.
 inline QFont uiFont(int pixelHeight)
@@ -10,3 +11,9 @@ inline QFont uiFont(int pixelHeight)
     font.setPixelSize(pixelHeight);
     return font;
 }
+
+class QPushButton;
+class QWidget;
+
+// A named push button at its place in the layout.
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
