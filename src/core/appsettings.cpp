@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -58,8 +59,14 @@ Settings parse(const QByteArray &bytes)
         settings.usable = false;
         return settings;
     }
+    // The program's keys are plain "group/key" names. Anything else in the
+    // file (no key name, a leading '/', bytes that are not text) QSettings
+    // does not read back under the same name once it has written the file;
+    // it is no setting of ours and is left out.
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_.-]+(/[A-Za-z0-9_.-]+)*$"));
     for (const QString &key : parsed.allKeys())
-        settings.values.insert(key, parsed.value(key));
+        if (plain.match(key).hasMatch())
+            settings.values.insert(key, parsed.value(key));
     return settings;
 }
 
