@@ -5,9 +5,9 @@
 #include "exerciseoptions.h"
 #include "scormpackage.h"
 #include "tisky.h"
+#include "uifont.h"
 
 #include <QAction>
-#include <QMenu>
 
 namespace {
 
@@ -43,14 +43,7 @@ ExerciseCommands::ExerciseCommands(AppContext &context, QWidget *window, TForm2 
 QAction *ExerciseCommands::addItem(QAction *after, QAction *gate, const char *name, Text caption,
                                    void (ExerciseCommands::*handler)())
 {
-    // The menu's items are its children (QMenu::addAction).
-    auto *menu = qobject_cast<QMenu *>(after->parent());
-    auto *item = new QAction(texts::builtin(caption), menu ? static_cast<QObject *>(menu) : this);
-    item->setObjectName(QLatin1String(name));
-    if (menu) {
-        const QList<QAction *> items = menu->actions();
-        menu->insertAction(items.value(items.indexOf(after) + 1), item);
-    }
+    QAction *item = insertMenuItem(after, name, texts::builtin(caption), this);
     item->setEnabled(gate->isEnabled());
     connect(gate, &QAction::enabledChanged, item, &QAction::setEnabled);
     connect(item, &QAction::triggered, this, handler);

@@ -8,9 +8,9 @@
 #include "nastaveni.h"
 #include "tisky.h"
 #include "vemtal.h"
+#include "uifont.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QStandardPaths>
 
 LessonCommands::LessonCommands(AppContext &context, TForm1 &main, TForm2 &quiz, TForm4 &trace,
@@ -30,15 +30,8 @@ LessonCommands::LessonCommands(AppContext &context, TForm1 &main, TForm2 &quiz, 
 QAction *LessonCommands::addItem(QAction *after, const char *name, Text caption,
                                  const char *shortcut, void (LessonCommands::*handler)())
 {
-    // The menu's items are its children (QMenu::addAction).
-    auto *menu = qobject_cast<QMenu *>(after->parent());
-    auto *item = new QAction(texts::builtin(caption), menu ? static_cast<QObject *>(menu) : this);
-    item->setObjectName(QLatin1String(name));
+    QAction *item = insertMenuItem(after, name, texts::builtin(caption), this);
     item->setShortcut(QKeySequence(QLatin1String(shortcut)));
-    if (menu) {
-        const QList<QAction *> items = menu->actions();
-        menu->insertAction(items.value(items.indexOf(after) + 1), item);
-    }
     connect(item, &QAction::triggered, this, handler);
     return item;
 }

@@ -5,9 +5,9 @@
 #include "logging.h"
 #include "sheetprinting.h"
 #include "tisky.h"
+#include "uifont.h"
 
 #include <QAction>
-#include <QMenu>
 
 SheetCommands::SheetCommands(AppContext &context, QWidget *window, TForm2 &quiz, TForm4 &trace,
                              SheetPrinting &printing, const Menu &menu,
@@ -49,14 +49,7 @@ SheetCommands::SheetCommands(AppContext &context, QWidget *window, TForm2 &quiz,
 QAction *SheetCommands::addAnswerItem(QAction *item, const char *name, const QString &caption,
                                       void (SheetCommands::*handler)())
 {
-    // The menu's items are its children (QMenu::addAction).
-    auto *menu = qobject_cast<QMenu *>(item->parent());
-    auto *answers = new QAction(caption, menu ? static_cast<QObject *>(menu) : this);
-    answers->setObjectName(QLatin1String(name));
-    if (menu) {
-        const QList<QAction *> items = menu->actions();
-        menu->insertAction(items.value(items.indexOf(item) + 1), answers);
-    }
+    QAction *answers = insertMenuItem(item, name, caption, this);
     answers->setEnabled(item->isEnabled());
     connect(item, &QAction::enabledChanged, answers, &QAction::setEnabled);
     connect(answers, &QAction::triggered, this, handler);

@@ -1,5 +1,7 @@
 #include "uifont.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPushButton>
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
@@ -8,4 +10,16 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
     return button;
+}
+
+QAction *insertMenuItem(QAction *after, const char *name, const QString &caption, QObject *owner)
+{
+    auto *menu = qobject_cast<QMenu *>(after->parent());
+    auto *item = new QAction(caption, menu ? static_cast<QObject *>(menu) : owner);
+    item->setObjectName(QLatin1String(name));
+    if (menu) {
+        const QList<QAction *> items = menu->actions();
+        menu->insertAction(items.value(items.indexOf(after) + 1), item);
+    }
+    return item;
 }

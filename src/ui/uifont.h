@@ -12,8 +12,13 @@ inline QFont uiFont(int pixelHeight)
     return font;
 }
 
+class QAction;
+class QObject;
 class QPushButton;
 class QWidget;
 
 // A named push button at its place in the layout.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
+// A named menu item right after `after` in its menu (the menu's items are
+// its children); `owner` keeps it when `after` is in no menu.
+QAction *insertMenuItem(QAction *after, const char *name, const QString &caption, QObject *owner);
