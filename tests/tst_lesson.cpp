@@ -179,6 +179,14 @@ private slots:
         QCOMPARE(trace.mode(), 2);
         QTest::mouseClick(upper, Qt::RightButton, {}, tracenet::centre(9, 4));
         QTest::mouseClick(upper, Qt::LeftButton, {}, tracenet::centre(9, 5));
+        // The upper net hidden, the thumbnail put on the sheet and dragged.
+        QTest::mouseClick(trace.findChild<QWidget *>("Image5"), Qt::RightButton, Qt::ShiftModifier, QPoint(3, 3));
+        auto *thumbnail = trace.findChild<QWidget *>("Image1");
+        QTest::mousePress(thumbnail, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseMove(thumbnail, QPoint(40, 60));
+        QTest::mouseRelease(thumbnail, Qt::LeftButton, {}, QPoint(40, 60));
+        QVERIFY(thumbnail->parentWidget() == &trace && thumbnail->pos() != QPoint(6, 7));
+        QVERIFY(trace.findChild<QWidget *>("Image5")->isHidden());
         QTest::mouseClick(trace.findChild<QPushButton *>("OK"), Qt::LeftButton);
         app->stranka->setChoices(m_choices);
 

@@ -280,12 +280,12 @@ QByteArray write(const Lesson &lesson, QString *error)
                                     {QStringLiteral("confirmed"), trace.confirmed},
                                     {QStringLiteral("texts"), texts},
                                     {QStringLiteral("memo"), QJsonArray::fromStringList(trace.memo)},
-                                    {QStringLiteral("netShown"), QJsonArray{trace.netShown[0], trace.netShown[1]}},
+                                    {QStringLiteral("netShown"), QJsonArray{trace.view.netShown[0], trace.view.netShown[1]}},
                                     {QStringLiteral("thumbnail"),
-                                     QJsonObject{{QStringLiteral("onSheet"), trace.thumbnailOnSheet},
-                                                 {QStringLiteral("left"), trace.thumbnailTopLeft.x()},
-                                                 {QStringLiteral("top"), trace.thumbnailTopLeft.y()}}},
-                                    {QStringLiteral("arrows"), trace.arrows},
+                                     QJsonObject{{QStringLiteral("onSheet"), trace.view.thumbnailOnSheet},
+                                                 {QStringLiteral("left"), trace.view.thumbnailTopLeft.x()},
+                                                 {QStringLiteral("top"), trace.view.thumbnailTopLeft.y()}}},
+                                    {QStringLiteral("arrows"), trace.view.arrows},
                                     {QStringLiteral("modelName"), trace.modelName}});
     }
 
@@ -436,14 +436,14 @@ ReadResult read(const QByteArray &bytes)
         for (int i = 0; i < 2 && !check.failed(); ++i) {
             if (!shown[i].isBool())
                 check.fail(QStringLiteral("netShown"));
-            read.netShown[i] = shown[i].toBool();
+            read.view.netShown[i] = shown[i].toBool();
         }
         const QJsonObject thumbnail = check.object(trace, "thumbnail");
-        read.thumbnailOnSheet = check.flag(thumbnail, "onSheet");
+        read.view.thumbnailOnSheet = check.flag(thumbnail, "onSheet");
         // Where a drag may leave it: anywhere the window's area reaches.
-        read.thumbnailTopLeft = QPoint(check.integer(thumbnail, "left", -137, 883),
-                                       check.integer(thumbnail, "top", -103, 600));
-        read.arrows = check.flag(trace, "arrows");
+        read.view.thumbnailTopLeft = QPoint(check.integer(thumbnail, "left", -137, 883),
+                                            check.integer(thumbnail, "top", -103, 600));
+        read.view.arrows = check.flag(trace, "arrows");
         read.modelName = check.text(trace, "modelName", 4096);
         lesson.trace = read;
     }
@@ -477,6 +477,7 @@ std::optional<Trace> traceOf(const TraceSheet &sheet)
     t.confirmed = !sheet.needsRefresh();
     t.texts = {sheet.textImage(TraceSheet::TextImage::Popis), sheet.textImage(TraceSheet::TextImage::Nazev)};
     t.memo = sheet.memo();
+    t.view = sheet.view();
     return t;
 }
 
@@ -487,6 +488,7 @@ void restoreTrace(const Trace &trace, TraceSheet &sheet)
     sheet.textImage(TraceSheet::TextImage::Popis) = trace.texts[0];
     sheet.textImage(TraceSheet::TextImage::Nazev) = trace.texts[1];
     sheet.setMemo(trace.memo);
+    sheet.view() = trace.view;
     sheet.finishLoad();
 }
 

@@ -44,10 +44,7 @@ struct Trace
     bool confirmed = false;
     std::array<sheet::Placed, 2> texts;   // popis, nazev
     QStringList memo;
-    std::array<bool, 2> netShown{true, true};
-    bool thumbnailOnSheet = false;
-    QPoint thumbnailTopLeft{6, 7};
-    bool arrows = false;
+    TraceSheet::View view;
     QString modelName;
 };
 
@@ -89,10 +86,10 @@ struct ReadResult
 ReadResult read(const QByteArray &bytes);
 
 // The trace sheet's own part of a lesson (net files, mode, active net,
-// confirmed, texts, memo); none when the sheet was never prepared.
+// confirmed, texts, memo, view); none when the sheet was never prepared.
 std::optional<Trace> traceOf(const TraceSheet &sheet);
 // The lesson's nets read into the sheet as "Načíst zadání" reads them (the
-// next showing takes them), its texts and memo set.
+// next showing takes them), its texts, memo and view set.
 void restoreTrace(const Trace &trace, TraceSheet &sheet);
 
 // The face set's pictures as a lesson keeps them: each read and checked

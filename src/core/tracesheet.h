@@ -138,6 +138,21 @@ public:
     const QStringList &memo() const { return m_memo; }
     void setMemo(const QStringList &lines) { m_memo = lines; }
 
+    // What the window shows besides the drawings: which nets are shown
+    // (a right click hides one), where the thumbnail lies (at home in the
+    // panel or on the sheet, in the coordinates of where it lies), and
+    // whether redrawing draws the arrows.
+    struct View
+    {
+        std::array<bool, 2> netShown{true, true};
+        bool thumbnailOnSheet = false;
+        QPoint thumbnailTopLeft{6, 7};
+        bool arrows = true;
+        bool operator==(const View &) const = default;
+    };
+    const View &view() const { return m_view; }
+    View &view() { return m_view; }
+
     // What the window draws and where it lies: the nets (upper, lower) and
     // the thumbnail, visible when it is on the sheet.
     struct Drawn
@@ -168,4 +183,5 @@ private:
     tracedraw::Tiles m_mirrored;
     std::array<sheet::Placed, 2> m_texts;
     QStringList m_memo;
+    View m_view;
 };

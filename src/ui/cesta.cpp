@@ -10,34 +10,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-
-namespace {
-
-// A radio group: a captioned box of items, the first selected. Its
-// idClicked() reports the user's clicks; selecting from code reports nothing.
-QButtonGroup *radioGroup(QWidget *parent, const char *name, const QString &caption,
-                         const QStringList &items, QRect geometry)
-{
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    auto *group = new QButtonGroup(box);
-    for (int i = 0; i < items.size(); ++i) {
-        auto *button = new QRadioButton(items[i], box);
-        button->setGeometry(8, 20 + 26 * i, 126, 20);
-        group->addButton(button, i);
-    }
-    group->button(0)->setChecked(true);
-    return group;
-}
-
-} // namespace
 
 TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     : SheetWindow(context, helpWindow, "TForm4", QStringLiteral("Příprava stopy"), 601,
@@ -78,23 +54,24 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     m_sheet.setMemo(memoLines(vstup));
     connect(vstup, &QPlainTextEdit::textChanged, this, [this] { m_sheet.setMemo(memoLines(vstup)); });
 
-    rgrezim = radioGroup(Panel, "rgrezim", QStringLiteral("Režim úprav"),
-                         {QStringLiteral("Tvorba stopy"), QStringLiteral("Změny obrázků")},
-                         QRect(152, 32, 138, 81));
+    rgrezim = addRadioGroup("rgrezim", QStringLiteral("Režim úprav"),
+                            {QStringLiteral("Tvorba stopy"), QStringLiteral("Změny obrázků")},
+                            QRect(152, 32, 138, 81));
 
     undo = makeButton(Panel, "undo", QStringLiteral("vrátit tah"), QRect(6, 120, 138, 29));
     undo->setEnabled(false);
     oprav = makeButton(Panel, "oprav", QStringLiteral("překreslit obrázek"), QRect(6, 152, 115, 29));
     nova = makeButton(Panel, "nova", QStringLiteral("Nová síť"), QRect(152, 120, 138, 29));
 
-    rgsit = radioGroup(Panel, "rgsit", QStringLiteral("Upravovaná síť"),
-                       {QStringLiteral("Horní (první)"), QStringLiteral("Dolní (druhá)")},
-                       QRect(296, 32, 138, 81));
+    rgsit = addRadioGroup("rgsit", QStringLiteral("Upravovaná síť"),
+                          {QStringLiteral("Horní (první)"), QStringLiteral("Dolní (druhá)")},
+                          QRect(296, 32, 138, 81));
 
     sipky = new QCheckBox(QStringLiteral("Při překreslení vykreslit šipky"), Panel);
     sipky->setObjectName(QStringLiteral("sipky"));
     sipky->setGeometry(128, 160, 161, 17);
-    sipky->setChecked(true);
+    sipky->setChecked(m_sheet.view().arrows);
+    connect(sipky, &QCheckBox::toggled, this, [this](bool on) { m_sheet.view().arrows = on; });
 
     addHelpButton(QRect(828, 0, 54, 30));
 
@@ -221,7 +198,23 @@ void TForm4::netSelected()
 {
     const int n = m_sheet.activeNet();
     varovani->setText(m_captions[n - 1]);
-    netImage(n)->show();
+    showNet(n, true);
+}
+
+void TForm4::showNet(int net, bool shown)
+{
+    m_sheet.view().netShown[net - 1] = shown;
+    netImage(net)->setVisible(shown);
+}
+
+void TForm4::placeThumbnail()
+{
+    const TraceSheet::View &view = m_sheet.view();
+    Image1->changeParent(view.thumbnailOnSheet ? static_cast<QWidget *>(this) : Panel);
+    Image1->move(view.thumbnailTopLeft);
+    // The panel stays on top of the sheet: its buttons stay reachable.
+    Panel->raise();
+    BitBtn1->raise();
 }
 
 // ---- the nets
@@ -233,7 +226,7 @@ void TForm4::Image5MouseDown(ImageControl *image, const Mouse &mouse)
     const die::Field f = tracedraw::fieldAt(mouse.pos.x(), mouse.pos.y());
     const TraceSheet::Press press = m_sheet.press(n, mouse.button, mouse.turnKey(), f);
     if (press.what == TraceSheet::Pressed::HideNet)
-        image->hide();
+        showNet(n, false);
     else
         m_sheet.drawPress(n, f, press, image->canvas());
     m_drag = press.drag;
@@ -258,7 +251,7 @@ void TForm4::Image5MouseMove(ImageControl *image, const Mouse &mouse)
 void TForm4::drawNet(int net)
 {
     ImageControl *image = netImage(net);
-    m_sheet.drawNet(net, image->canvas(), sipky->isChecked());
+    m_sheet.drawNet(net, image->canvas(), m_sheet.view().arrows);
     image->update();
 }
 
@@ -266,14 +259,14 @@ void TForm4::drawNewTrace(int net)
 {
     ImageControl *image = netImage(net);
     m_sheet.drawNewTrace(net, image->canvas());
-    image->show();
+    showNet(net, true);
     image->update();
 }
 
 void TForm4::drawCopy(int net, bool replay)
 {
     ImageControl *copy = referenceCopy(net);
-    m_sheet.drawCopy(net, copy->canvas(), replay, sipky->isChecked());
+    m_sheet.drawCopy(net, copy->canvas(), replay, m_sheet.view().arrows);
     copy->update();
 }
 
@@ -284,14 +277,13 @@ void TForm4::Image1MouseDown(const Mouse &mouse)
     m_down = mouse.pos;
     const Qt::MouseButton button = mouse.button;
     const bool inside = net::in_net(m_down.x(), m_down.y());
-    if (button == Qt::RightButton && !inside) {
-        Image1->changeParent(Panel);
-        Image1->move(6, 7);
-    } else if (button == Qt::LeftButton && !inside) {
-        Image1->changeParent(this);   // onto the sheet area, keeping Left and Top
-        // The panel stays on top of the sheet: its buttons stay reachable.
-        Panel->raise();
-        BitBtn1->raise();
+    TraceSheet::View &view = m_sheet.view();
+    if (!inside && (button == Qt::RightButton || button == Qt::LeftButton)) {
+        // Home again, or onto the sheet area keeping Left and Top.
+        view.thumbnailOnSheet = button == Qt::LeftButton;
+        if (!view.thumbnailOnSheet)
+            view.thumbnailTopLeft = TraceSheet::View().thumbnailTopLeft;
+        placeThumbnail();
     } else if (button == Qt::LeftButton) {
         vykresli(net::square_at(m_down.x(), m_down.y()));
     }
@@ -318,12 +310,12 @@ void TForm4::FormMouseDown(Qt::MouseButton button)
 
 void TForm4::FormDblClick()
 {
-    netImage(m_sheet.activeNet())->show();
+    showNet(m_sheet.activeNet(), true);
 }
 
 void TForm4::Image3Click(ImageControl *copy)
 {
-    (copy == Image3 ? Image5 : Image4)->show();
+    showNet(copy == Image3 ? 1 : 2, true);
 }
 
 // ---- radio groups
@@ -405,16 +397,24 @@ void TForm4::OKClick()
 
 std::array<QImage, 2> TForm4::sheetNetImages() const
 {
-    return {Image5->isHidden() ? QImage() : Image5->image(), Image4->isHidden() ? QImage() : Image4->image()};
+    const std::array<bool, 2> &shown = m_sheet.view().netShown;
+    return {shown[0] ? Image5->image() : QImage(), shown[1] ? Image4->image() : QImage()};
 }
 
 TraceSheet::Drawn TForm4::drawn() const
 {
-    const auto placed = [](const ImageControl *image, bool visible) {
-        return sheet::Placed{image->image(), image->pos(), visible};
-    };
-    return {{placed(Image5, !Image5->isHidden()), placed(Image4, !Image4->isHidden())},
-            placed(Image1, Image1->parentWidget() == this)};
+    const TraceSheet::View &view = m_sheet.view();
+    return {{sheet::Placed{Image5->image(), Image5->pos(), view.netShown[0]},
+             sheet::Placed{Image4->image(), Image4->pos(), view.netShown[1]}},
+            {Image1->image(), Image1->pos(), view.thumbnailOnSheet}};
+}
+
+void TForm4::controlMoved(ImageControl *image)
+{
+    if (image == Image1)
+        m_sheet.view().thumbnailTopLeft = image->pos();
+    else
+        textImageChanged(image);
 }
 
 void TForm4::textImageChanged(ImageControl *image)
@@ -429,7 +429,7 @@ PrintedSheet TForm4::sheetFor(bool answers) const
 {
     return {[this, answers](bool withTexts) {
                 return m_sheet.items(withTexts, drawn(), {logo->image(), logo->pos()}, answers,
-                                     sipky->isChecked());
+                                     m_sheet.view().arrows);
             },
             Panel->width(), answers ? QStringLiteral("stopa-reseni.pdf") : QStringLiteral("stopa.pdf")};
 }
@@ -448,15 +448,9 @@ std::optional<lesson::Trace> TForm4::lessonTrace() const
     std::optional<lesson::Trace> kept = lesson::traceOf(m_sheet);
     if (!kept)
         return kept;
-    lesson::Trace &t = *kept;
-    for (int n = 1; n <= 2; ++n) {
-        t.netImages[n - 1] = netImage(n)->image();
-        t.netShown[n - 1] = !netImage(n)->isHidden();
-    }
-    t.thumbnailOnSheet = Image1->parentWidget() == this;
-    t.thumbnailTopLeft = Image1->pos();
-    t.arrows = sipky->isChecked();
-    t.modelName = shownModelName();
+    for (int n = 1; n <= 2; ++n)
+        kept->netImages[n - 1] = netImage(n)->image();
+    kept->modelName = shownModelName();
     return kept;
 }
 
@@ -466,11 +460,8 @@ void TForm4::applyLesson(const lesson::Trace &t)
     showPlaced(popis, t.texts[0]);
     showPlaced(nazev, t.texts[1]);
     setMemoLines(vstup, t.memo);
-    sipky->setChecked(t.arrows);
-    Image1->changeParent(t.thumbnailOnSheet ? static_cast<QWidget *>(this) : Panel);
-    Image1->move(t.thumbnailTopLeft);
-    Panel->raise();
-    BitBtn1->raise();
+    sipky->setChecked(t.view.arrows);
+    placeThumbnail();
     if (isVisible())
         FormShow();
     else
@@ -481,7 +472,7 @@ void TForm4::applyLesson(const lesson::Trace &t)
     netSelected();
     for (int n = 1; n <= 2; ++n) {
         netImage(n)->setImage(t.netImages[n - 1]);   // as the teacher saw it
-        netImage(n)->setVisible(t.netShown[n - 1]);
+        showNet(n, t.view.netShown[n - 1]);
         netImage(n)->update();
         drawCopy(n, !t.pictureMode);
     }

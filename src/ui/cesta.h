@@ -103,7 +103,10 @@ private:
     // The nets and the thumbnail as the window draws them and where they lie.
     TraceSheet::Drawn drawn() const;
     void textImageChanged(ImageControl *image) override;
-    void controlMoved(ImageControl *image) override { textImageChanged(image); }
+    void controlMoved(ImageControl *image) override;
+    // The sheet's view: a net shown or hidden; the thumbnail in its place.
+    void showNet(int net, bool shown);
+    void placeThumbnail();
     ImageControl *netImage(int net) const { return net == 2 ? Image4 : Image5; }
     ImageControl *referenceCopy(int net) const { return net == 2 ? Image2 : Image3; }
     void setCaptionTexts();

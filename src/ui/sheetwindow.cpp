@@ -7,11 +7,14 @@
 #include "uifont.h"
 #include "windowplace.h"
 
+#include <QButtonGroup>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 
 SheetWindow::SheetWindow(AppContext &context, QWidget *helpWindow, const char *name,
@@ -84,6 +87,22 @@ void SheetWindow::addHelpButton(QRect geometry)
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(geometry);
     connect(BitBtn1, &QPushButton::clicked, this, &SheetWindow::BitBtn1Click);
+}
+
+QButtonGroup *SheetWindow::addRadioGroup(const char *name, const QString &caption,
+                                         const QStringList &items, QRect geometry)
+{
+    auto *box = new QGroupBox(caption, Panel);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    auto *group = new QButtonGroup(box);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *button = new QRadioButton(items[i], box);
+        button->setGeometry(8, 20 + 26 * i, 126, 20);
+        group->addButton(button, i);
+    }
+    group->button(0)->setChecked(true);
+    return group;
 }
 
 void SheetWindow::showEvent(QShowEvent *event)

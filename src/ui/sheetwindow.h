@@ -9,6 +9,7 @@
 
 struct AppContext;
 class ImageControl;
+class QButtonGroup;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -59,6 +60,10 @@ protected:
     // `Label1` in the panel; its text and place come with setModelName().
     void addModelNameLabel();
     void addHelpButton(QRect geometry);
+    // A captioned box of radio items in the panel, the first selected. Its
+    // idClicked() reports the user's clicks; selecting from code reports nothing.
+    QButtonGroup *addRadioGroup(const char *name, const QString &caption, const QStringList &items,
+                                QRect geometry);
 
     virtual void FormShow() = 0;
     // A text image was drawn, hidden or shown; an image control moved
