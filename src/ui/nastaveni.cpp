@@ -251,8 +251,7 @@ void TStranka::navysClick()
 {
     m_preview.setPortrait(!m_nasir->isChecked());
     placeList();
-    fillPage();
-    drawOutline(m_preview.corner());
+    redraw();
 }
 
 void TStranka::puvodniClick()

@@ -22,10 +22,9 @@ TForm2::TForm2(AppContext &context, QWidget *helpWindow)
     FormCreate();
 }
 
-QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int height,
-                             const QString &text)
+QPlainTextEdit *TForm2::memo(const char *name, QRect geometry, const QString &text)
 {
-    auto *edit = makeControl<QPlainTextEdit>(Panel, name, {left, top, width, height}, text);
+    auto *edit = makeControl<QPlainTextEdit>(Panel, name, geometry, text);
     // Plain memos without scroll bars, as the layout has them.
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -80,10 +79,10 @@ void TForm2::createControls()
     OK = makeButton(Panel, "OK", QStringLiteral("OK"), QRect(400, 558, 33, 33));
     connect(OK, &QPushButton::clicked, this, &TForm2::OKClick);
 
-    vstup = memo("vstup", 8, 446, 425, 73, texts::builtin(Text::QuizVstup));
+    vstup = memo("vstup", {8, 446, 425, 73}, texts::builtin(Text::QuizVstup));
     vstup->setProperty("tag", 13);
-    dalsi = memo("dalsi", 8, 534, 235, 57, texts::builtin(Text::QuizDalsi) + u'\n');
-    dalsi2 = memo("dalsi2", 24, 542, 235, 55, texts::builtin(Text::QuizDalsi2) + u'\n');
+    dalsi = memo("dalsi", {8, 534, 235, 57}, texts::builtin(Text::QuizDalsi) + u'\n');
+    dalsi2 = memo("dalsi2", {24, 542, 235, 55}, texts::builtin(Text::QuizDalsi2) + u'\n');
     // The memos' lines are the sheet's: typed, loaded or set by the language file.
     for (const auto &[edit, which] : memos()) {
         m_sheet.setMemo(which, memoLines(edit));

@@ -349,8 +349,7 @@ void TForm1::web1Click()
 {
     // The guide pages ship in the program's data folder; the language file
     // names the one in its language.
-    const QString path = appdata::guidePage(
-            appdata::dataDir(), text(Text::GuidePage));
+    const QString path = appdata::guidePage(appdata::dataDir(), text(Text::GuidePage));
     if (!failed(fileaccess::checkReadable(m_context.language, path)))
         m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
 }
@@ -385,11 +384,9 @@ void TForm1::Uloitkrychli1Click()
     const QStringList files = SD.execute(*m_context.dialogs, this);
     if (!files.isEmpty()) {
         FaceSet saved = m_faces;
-        bool relative = m_context.dialogs->question(
-                this, text(Text::SaveRelative));
+        bool relative = m_context.dialogs->question(this, text(Text::SaveRelative));
         if (startFolder() != QDir::currentPath())
-            relative = m_context.dialogs->question(
-                    this, text(Text::SubfolderMissing));
+            relative = m_context.dialogs->question(this, text(Text::SubfolderMissing));
         if (relative)
             for (int slot = 0; slot < 6; ++slot)
                 saved.setPicture(slot, model::relativePath(saved.picture(slot)));
