@@ -19,8 +19,11 @@
 
 namespace {
 
-// The 18 x 18 pictures of the Cancel and OK buttons: round-ended strokes.
-QIcon strokeIcon(QColor colour, const QList<QPolygonF> &strokes)
+using texts::builtin;
+
+// The Cancel and OK buttons: their 18 x 18 pictures are round-ended strokes.
+QPushButton *strokeButton(QWidget *parent, const char *name, QRect geometry, const QString &caption,
+                          QColor colour, const QList<QPolygonF> &strokes)
 {
     QPixmap pixmap(18, 18);
     pixmap.fill(Qt::transparent);
@@ -29,16 +32,10 @@ QIcon strokeIcon(QColor colour, const QList<QPolygonF> &strokes)
     p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (const QPolygonF &stroke : strokes)
         p.drawPolyline(stroke);
-    return QIcon(pixmap);
-}
-
-template<typename T>
-T *place(QWidget *parent, const char *name, int left, int top, int width, int height)
-{
-    auto *w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(left, top, width, height);
-    return w;
+    auto *button = makeControl<QPushButton>(parent, name, geometry, caption);
+    button->setIcon(QIcon(pixmap));
+    button->setIconSize(QSize(18, 18));
+    return button;
 }
 
 } // namespace
@@ -50,7 +47,7 @@ TStranka::TStranka(AppContext &context, QWidget *parent)
       m_context(context)
 {
     setObjectName(QStringLiteral("TStranka"));
-    setWindowTitle(QStringLiteral("Nastavení polohy a velikosti obrázku"));
+    setWindowTitle(builtin(Text::PlacementTitle));
     setFont(uiFont(11));
     setFixedSize(436, 341);
     buildControls();
@@ -59,34 +56,27 @@ TStranka::TStranka(AppContext &context, QWidget *parent)
 
 void TStranka::buildControls()
 {
-    m_list = place<ImageControl>(this, "List", 48, 8, 300, 300);
+    m_list = makeControl<ImageControl>(this, "List", {48, 8, 300, 300});
     connect(m_list, &ImageControl::mouseDown, this, &TStranka::ListMouseDown);
     connect(m_list, &ImageControl::mouseMove, this, &TStranka::ListMouseMove);
     connect(m_list, &ImageControl::mouseUp, this, &TStranka::ListMouseUp);
 
     // Sized to its text, as an auto-sized label: the font here is wider.
-    auto *label1 = place<QLabel>(this, "Label1", 320, 8, 77, 13);
-    label1->setText(QStringLiteral("aktuální měřítko"));
+    auto *label1 = makeControl<QLabel>(this, "Label1", {320, 8, 77, 13}, builtin(Text::PlacementLabel1));
     label1->resize(std::max(77, label1->sizeHint().width()), 13);
-    m_label2 = place<QLabel>(this, "Label2", 336, 24, 49, 13);
+    m_label2 = makeControl<QLabel>(this, "Label2", {336, 24, 49, 13}, QStringLiteral("10"));
     m_label2->setAlignment(Qt::AlignCenter);
-    m_label2->setText(QStringLiteral("10"));
-    m_edit1 = place<QLineEdit>(this, "Edit1", 344, 48, 41, 21);
-    m_edit1->setText(QStringLiteral("10"));
+    m_edit1 = makeControl<QLineEdit>(this, "Edit1", {344, 48, 41, 21}, QStringLiteral("10"));
 
-    auto *meritko = place<QPushButton>(this, "meritko", 320, 72, 81, 25);
-    meritko->setText(QStringLiteral("nové měřítko"));
+    auto *meritko = makeButton(this, "meritko", builtin(Text::PlacementMeritko), {320, 72, 81, 25});
     meritko->setDefault(true);
     connect(meritko, &QPushButton::clicked, this, &TStranka::meritkoClick);
 
     // A frame only; the two radio buttons are the window's, laid over it.
-    auto *radioGroup = place<QGroupBox>(this, "RadioGroup1", 320, 104, 81, 57);
-    radioGroup->setTitle(QStringLiteral("Orientace"));
-    m_navys = place<QRadioButton>(this, "navys", 328, 120, 70, 17);
-    m_navys->setText(QStringLiteral("na výšku"));
+    makeControl<QGroupBox>(this, "RadioGroup1", {320, 104, 81, 57}, builtin(Text::PlacementOrientation));
+    m_navys = makeControl<QRadioButton>(this, "navys", {328, 120, 70, 17}, builtin(Text::PlacementPortrait));
     m_navys->setChecked(true);
-    m_nasir = place<QRadioButton>(this, "nasir", 328, 136, 70, 17);
-    m_nasir->setText(QStringLiteral("na šířku"));
+    m_nasir = makeControl<QRadioButton>(this, "nasir", {328, 136, 70, 17}, builtin(Text::PlacementLandscape));
     // Selected by the user or by the program: the handler runs once per change.
     for (QRadioButton *button : {m_navys, m_nasir})
         connect(button, &QRadioButton::toggled, this, [this](bool checked) {
@@ -94,42 +84,33 @@ void TStranka::buildControls()
                 navysClick();
         });
 
-    auto *puvodni = place<QPushButton>(this, "puvodni", 320, 168, 81, 25);
-    puvodni->setText(QStringLiteral("původní"));
+    auto *puvodni = makeButton(this, "puvodni", builtin(Text::PlacementPuvodni), {320, 168, 81, 25});
     puvodni->setToolTip(QStringLiteral("Obnoví počáteční nastavení"));
     connect(puvodni, &QPushButton::clicked, this, &TStranka::puvodniClick);
 
-    auto *bitBtn1 = place<QPushButton>(this, "BitBtn1", 320, 200, 81, 25);
     // The toolkit's own caption of a cancel button, in Qt's language ("Zrušit").
-    bitBtn1->setText(QCoreApplication::translate("QPlatformTheme", "Cancel"));
-    bitBtn1->setIcon(strokeIcon(QColor(0xD0, 0, 0), {{{4, 4}, {14, 14}}, {{14, 4}, {4, 14}}}));
-    bitBtn1->setIconSize(QSize(18, 18));
+    auto *bitBtn1 = strokeButton(this, "BitBtn1", {320, 200, 81, 25},
+                                 QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                                 QColor(0xD0, 0, 0), {{{4, 4}, {14, 14}}, {{14, 4}, {4, 14}}});
     connect(bitBtn1, &QPushButton::clicked, this, &QDialog::reject);
-
-    m_bitBtn2 = place<QPushButton>(this, "BitBtn2", 320, 232, 81, 25);
-    m_bitBtn2->setText(QStringLiteral("OK"));
-    m_bitBtn2->setIcon(strokeIcon(QColor(0, 0x90, 0), {{{3, 9}, {7, 14}, {15, 4}}}));
-    m_bitBtn2->setIconSize(QSize(18, 18));
+    m_bitBtn2 = strokeButton(this, "BitBtn2", {320, 232, 81, 25}, QStringLiteral("OK"),
+                             QColor(0, 0x90, 0), {{{3, 9}, {7, 14}, {15, 4}}});
     connect(m_bitBtn2, &QPushButton::clicked, this, &TStranka::BitBtn2Click);
 
-    auto *nic = place<QPushButton>(this, "nic", 360, 280, 33, 25);
-    nic->setText(QStringLiteral("nic"));
+    auto *nic = makeButton(this, "nic", QStringLiteral("nic"), {360, 280, 33, 25});
     nic->setEnabled(false);
     nic->hide();
     connect(nic, &QPushButton::clicked, this, &TStranka::nicClick);
 
-    m_nadpis = place<QCheckBox>(this, "Nadpis", 320, 288, 97, 17);
-    m_nadpis->setText(QStringLiteral("s popisem"));
+    m_nadpis = makeControl<QCheckBox>(this, "Nadpis", {320, 288, 97, 17}, builtin(Text::PlacementNadpis));
     m_nadpis->setFont(uiFont(13));
     m_nadpis->setChecked(true);
     connect(m_nadpis, &QCheckBox::toggled, this, &TStranka::NadpisClick);
 
-    auto *panel1 = place<QLabel>(this, "Panel1", 0, 320, 436, 21);
+    auto *panel1 = makeControl<QLabel>(this, "Panel1", {0, 320, 436, 21}, builtin(Text::PlacementPanel));
     panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel1->setLineWidth(1);
     panel1->setAlignment(Qt::AlignCenter);
-    panel1->setText(QStringLiteral(
-            "Obrázek přetáhněte do požadované polohy myší, velikost - zadejte \"nové měřítko\""));
 }
 
 void TStranka::showEvent(QShowEvent *event)
@@ -270,8 +251,7 @@ void TStranka::navysClick()
 {
     m_preview.setPortrait(!m_nasir->isChecked());
     placeList();
-    fillPage();
-    drawOutline(m_preview.corner());
+    redraw();
 }
 
 void TStranka::puvodniClick()

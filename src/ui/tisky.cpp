@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "imagecontrol.h"
 #include "netgeometry.h"
+#include "uifont.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -14,20 +15,16 @@
 #include <QScopedValueRollback>
 
 TForm2::TForm2(AppContext &context, QWidget *helpWindow)
-    : SheetWindow(context, helpWindow, "TForm2", QStringLiteral("Příprava kvízu"), 600,
+    : SheetWindow(context, helpWindow, "TForm2", texts::builtin(Text::QuizTitle), 600,
                   tilecheck::Sheet::Quiz)
 {
     createControls();
     FormCreate();
 }
 
-QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int height,
-                             const QString &text)
+QPlainTextEdit *TForm2::memo(const char *name, QRect geometry, const QString &text)
 {
-    auto *edit = new QPlainTextEdit(Panel);
-    edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(left, top, width, height);
-    edit->setPlainText(text);
+    auto *edit = makeControl<QPlainTextEdit>(Panel, name, geometry, text);
     // Plain memos without scroll bars, as the layout has them.
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -38,14 +35,14 @@ QPlainTextEdit *TForm2::memo(const char *name, int left, int top, int width, int
 
 void TForm2::createControls()
 {
-    using Text = QuizSheet::TextImage;
+    using Image = QuizSheet::TextImage;
     // Text images of the sheet; created before the panel so that it covers them.
-    popis = addImage(this, "popis", m_sheet.textImage(Text::Popis).rect());
-    dalsipopis = addImage(this, "dalsipopis", m_sheet.textImage(Text::Dalsipopis).rect());
-    addNameAndLogo(m_sheet.textImage(Text::Nazev).topLeft.y(), 568, 0);
-    dalsipopis2 = addImage(this, "dalsipopis2", m_sheet.textImage(Text::Dalsipopis2).rect());
+    popis = addImage(this, "popis", m_sheet.textImage(Image::Popis).rect());
+    dalsipopis = addImage(this, "dalsipopis", m_sheet.textImage(Image::Dalsipopis).rect());
+    addNameAndLogo(m_sheet.textImage(Image::Nazev).topLeft.y(), 568, 0);
+    dalsipopis2 = addImage(this, "dalsipopis2", m_sheet.textImage(Image::Dalsipopis2).rect());
     m_textImages = {popis, dalsipopis, dalsipopis2, nazev};   // in TextImage order
-    for (Text which : {Text::Popis, Text::Dalsipopis, Text::Dalsipopis2, Text::Nazev})
+    for (Image which : {Image::Popis, Image::Dalsipopis, Image::Dalsipopis2, Image::Nazev})
         showTextImage(which);
     for (ImageControl *image : {popis, dalsipopis, nazev, dalsipopis2}) {
         connect(image, &ImageControl::mouseDown, this, [this, image](const ImageControl::Mouse &m) {
@@ -77,20 +74,15 @@ void TForm2::createControls()
     addModelNameLabel();
     setModelName(QString(), 522);
 
-    OBNOVIT = new QPushButton(QStringLiteral("Obnovit původní otočení"), Panel);
-    OBNOVIT->setObjectName(QStringLiteral("OBNOVIT"));
-    OBNOVIT->setGeometry(264, 558, 129, 33);
+    OBNOVIT = makeButton(Panel, "OBNOVIT", texts::builtin(Text::QuizObnovit), QRect(264, 558, 129, 33));
     connect(OBNOVIT, &QPushButton::clicked, this, &TForm2::OBNOVITClick);
-
-    OK = new QPushButton(QStringLiteral("OK"), Panel);
-    OK->setObjectName(QStringLiteral("OK"));
-    OK->setGeometry(400, 558, 33, 33);
+    OK = makeButton(Panel, "OK", QStringLiteral("OK"), QRect(400, 558, 33, 33));
     connect(OK, &QPushButton::clicked, this, &TForm2::OKClick);
 
-    vstup = memo("vstup", 8, 446, 425, 73, QStringLiteral("Zadání:"));
+    vstup = memo("vstup", {8, 446, 425, 73}, texts::builtin(Text::QuizVstup));
     vstup->setProperty("tag", 13);
-    dalsi = memo("dalsi", 8, 534, 235, 57, QStringLiteral("Další text:\n"));
-    dalsi2 = memo("dalsi2", 24, 542, 235, 55, QStringLiteral("Další text:\n"));
+    dalsi = memo("dalsi", {8, 534, 235, 57}, texts::builtin(Text::QuizDalsi) + u'\n');
+    dalsi2 = memo("dalsi2", {24, 542, 235, 55}, texts::builtin(Text::QuizDalsi2) + u'\n');
     // The memos' lines are the sheet's: typed, loaded or set by the language file.
     for (const auto &[edit, which] : memos()) {
         m_sheet.setMemo(which, memoLines(edit));

@@ -66,8 +66,7 @@ private:
     void showTextImage(QuizSheet::TextImage which);
     // The memos and the sheet's lines each one holds.
     std::array<std::pair<QPlainTextEdit *, QuizSheet::Memo>, 3> memos() const;
-    QPlainTextEdit *memo(const char *name, int left, int top, int width, int height,
-                         const QString &text);
+    QPlainTextEdit *memo(const char *name, QRect geometry, const QString &text);
 
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
     QPushButton *OBNOVIT = nullptr;

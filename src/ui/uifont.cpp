@@ -6,10 +6,7 @@
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
+    return makeControl<QPushButton>(parent, name, geometry, caption);
 }
 
 QAction *insertMenuItem(QAction *after, const char *name, const QString &caption, QObject *owner)

@@ -17,6 +17,17 @@ class QObject;
 class QPushButton;
 class QWidget;
 
+// A named control at its place in the layout; with a text, its first
+// caption, title or edit text (the control's (text, parent) constructor).
+template<typename T, typename... Caption>
+T *makeControl(QWidget *parent, const char *name, QRect geometry, const Caption &...text)
+{
+    auto *control = new T(text..., parent);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
 // A named push button at its place in the layout.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
 // A named menu item right after `after` in its menu (the menu's items are

@@ -30,19 +30,24 @@
 
 namespace {
 
-const QString pictureFilter = QStringLiteral("Obrázky (*.jpg;*.jpeg;*.gif;*.png)|*.jpg;*.jpeg;*.gif;*.png;");
-constexpr int rowTops[6] = {112, 144, 176, 208, 240, 272};
-constexpr const char *changeButtons[6] = {"Zmena", "Button7", "Button6", "Button5", "Button4", "Button3"};
+using texts::builtin;
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top,
-                  int fontPx)
+// The "Změň" buttons from the top row down, with their language lines.
+constexpr struct {
+    const char *name;
+    Text line;
+} changeButtons[6] = {{"Zmena", Text::Zmena},     {"Button7", Text::Button7}, {"Button6", Text::Button6},
+                      {"Button5", Text::Button5}, {"Button4", Text::Button4}, {"Button3", Text::Button3}};
+
+// A label in the fixed `box`, or, when the box has no size, sized to its
+// text (an auto-sized label) at the box's corner.
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect box, int fontPx)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+    auto *label = makeControl<QLabel>(parent, name, box, text);
     label->setFont(uiFont(fontPx));
-    label->adjustSize();
-    label->move(left, top);
-    label->setProperty("autoSize", true);
+    if (box.isEmpty())
+        label->adjustSize();
+    label->setProperty("autoSize", box.isEmpty());
     return label;
 }
 
@@ -52,9 +57,9 @@ TForm1::TForm1(AppContext &context, QWidget *parent)
     : QMainWindow(parent),
       m_context(context),
       m_model(QDir::currentPath(), QRandomGenerator::global()->bounded(10000)),
-      OPD(QStringLiteral("OPD"), FileDialogRequest::Kind::OpenMany, pictureFilter),
-      OPD2(QStringLiteral("OPD2"), FileDialogRequest::Kind::Open, pictureFilter),
-      SD(QStringLiteral("SD"), FileDialogRequest::Kind::Save, QStringLiteral("VRML|*.wrl")),
+      OPD(QStringLiteral("OPD"), FileDialogRequest::Kind::OpenMany, builtin(Text::FilterOPD)),
+      OPD2(QStringLiteral("OPD2"), FileDialogRequest::Kind::Open, builtin(Text::FilterOPD2)),
+      SD(QStringLiteral("SD"), FileDialogRequest::Kind::Save, builtin(Text::FilterSD)),
       OPDmodel(QStringLiteral("OPDmodel"), FileDialogRequest::Kind::Open,
                QStringLiteral("wrml modely|*.wrl;*.txt")),
       SPD(QStringLiteral("SPD"), FileDialogRequest::Kind::Save,
@@ -64,7 +69,7 @@ TForm1::TForm1(AppContext &context, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Tembrila"));
+    setWindowTitle(builtin(Text::Form1Title));
     setFont(uiFont(16));
 
     OPD.movesWorkingFolder = false;
@@ -91,49 +96,39 @@ void TForm1::buildControls()
     client->setFixedSize(848, 360);
     setCentralWidget(client);
 
-    makeLabel(client, "Label1", QStringLiteral("Vyberte obrázky, které budou na stěnách kostky"), 16, 32, 16);
-    auto *heading = makeLabel(client, "Label2", QStringLiteral("Tembrila"), 336, 0, 19);
-    heading->setProperty("autoSize", false);
-    heading->setGeometry(336, 0, 88, 24);
-    makeLabel(client, "Label3", QStringLiteral("a jejich otočení:  0, 1...90°, 2...180°, 3...270°."), 16, 56, 16);
-    auto *hint = makeLabel(client, "Label4",
-                           QStringLiteral("Tlačítkem Načíst všechny zadáte všechny obrázky, tlačítky Změň zadáte/změníte jeden obrázek."),
-                           376, 38, 11);
-    hint->setProperty("autoSize", false);
-    hint->setGeometry(376, 38, 465, 20);
+    makeLabel(client, "Label1", builtin(Text::Label1), {16, 32, 0, 0}, 16);
+    makeLabel(client, "Label2", builtin(Text::Label2), {336, 0, 88, 24}, 19);
+    makeLabel(client, "Label3", builtin(Text::Label3), {16, 56, 0, 0}, 16);
+    auto *hint = makeLabel(client, "Label4", builtin(Text::Label4), {376, 38, 465, 20}, 11);
     // The hint is a few pixels wider than its fixed box in this font; it is
     // set a little closer. (A narrower stretch would be a font of its own,
     // loaded and matched at start-up for this one label.)
     QFont closer = hint->font();
     closer.setLetterSpacing(QFont::PercentageSpacing, 98);
     hint->setFont(closer);
-    makeLabel(client, "Label5", QStringLiteral("otočení"), 8, 88, 13);
-    makeLabel(client, "Label6", QStringLiteral("obrázek"), 72, 88, 13);
-    makeLabel(client, "Label7", QStringLiteral("Krychli bude možné při prohlížení plynule otáčet."), 608, 58, 11);
-    auto *copyright = makeLabel(client, "Label8", QStringLiteral("© vemtal 2026"), 0, 344, 11);
+    makeLabel(client, "Label5", builtin(Text::Label5), {8, 88, 0, 0}, 13);
+    makeLabel(client, "Label6", builtin(Text::Label6), {72, 88, 0, 0}, 13);
+    makeLabel(client, "Label7", builtin(Text::Label7), {608, 58, 0, 0}, 11);
+    auto *copyright = makeLabel(client, "Label8", QStringLiteral("© vemtal 2026"), {0, 344, 0, 0}, 11);
     copyright->move(833 - copyright->width(), 344);
 
-    auto *nacti = makeButton(client, "Nacti", QStringLiteral("Načíst všechny obrázky"), QRect(648, 80, 185, 25));
+    auto *nacti = makeButton(client, "Nacti", builtin(Text::Nacti), QRect(648, 80, 185, 25));
     connect(nacti, &QPushButton::clicked, this, &TForm1::NactiClick);
-    auto *zobraz = makeButton(client, "Zobraz", QStringLiteral("Zobrazit krychli"), QRect(8, 304, 825, 33));
+    auto *zobraz = makeButton(client, "Zobraz", builtin(Text::Zobraz), QRect(8, 304, 825, 33));
     connect(zobraz, &QPushButton::clicked, this, &TForm1::ZobrazClick);
 
-    m_otocna = new QCheckBox(QStringLiteral("Otočná"), client);
-    m_otocna->setObjectName(QStringLiteral("Otocna"));
-    m_otocna->setGeometry(520, 56, 81, 17);
+    m_otocna = makeControl<QCheckBox>(client, "Otocna", {520, 56, 81, 17}, builtin(Text::Otocna));
     m_otocna->setChecked(true);
     connect(m_otocna, &QCheckBox::clicked, this, &TForm1::OtocnaClick);
 
-    auto *image = new QWidget(client);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(8, 72, 105, 105);
+    makeControl<QWidget>(client, "Image1", {8, 72, 105, 105});
 
     setTabOrder(nacti, zobraz);
     QWidget *previous = zobraz;
     for (int slot = 0; slot < 6; ++slot) {
-        auto *label = new QLabel(client);
-        label->setObjectName(QStringLiteral("lbs%1").arg(slot));
-        label->setGeometry(48, rowTops[slot], 700, 25);
+        const int top = 112 + 32 * slot;
+        const QByteArray name = "lbs" + QByteArray::number(slot);
+        auto *label = makeControl<QLabel>(client, name.constData(), {48, top, 700, 25});
         label->setFont(uiFont(13));
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
@@ -141,30 +136,30 @@ void TForm1::buildControls()
         label->setPalette(palette);
         m_labels[slot] = label;
 
-        QLineEdit *edit = makeRotationEdit(client, slot, rowTops[slot]);
+        QLineEdit *edit = makeRotationEdit(client, slot, top);
         connect(edit, &QLineEdit::textChanged, this, [this, slot] { Ed0Change(slot); });
         m_edits[slot] = edit;
         setTabOrder(previous, edit);
         previous = edit;
 
-        auto *change = makeButton(client, changeButtons[slot], QStringLiteral("Změň"),
-                                  QRect(767, rowTops[slot], 66, 25));
+        const auto &[buttonName, caption] = changeButtons[slot];
+        auto *change = makeButton(client, buttonName, builtin(caption), QRect(767, top, 66, 25));
         change->setProperty("Tag", slot);
         connect(change, &QPushButton::clicked, this, &TForm1::ZmenaClick);
     }
 }
 
-QMenu *TForm1::addMenu(const char *name, const QString &title)
+QMenu *TForm1::addMenu(const char *name, Text title)
 {
-    QMenu *menu = menuBar()->addMenu(title);
+    QMenu *menu = menuBar()->addMenu(builtin(title));
     menu->setObjectName(QLatin1String(name));
     return menu;
 }
 
-QAction *TForm1::addItem(QMenu *menu, const char *name, const QString &caption,
-                         void (TForm1::*handler)(), const char *shortcut)
+QAction *TForm1::addItem(QMenu *menu, const char *name, Text caption, void (TForm1::*handler)(),
+                         const char *shortcut)
 {
-    QAction *action = menu->addAction(caption);
+    QAction *action = menu->addAction(builtin(caption));
     action->setObjectName(QLatin1String(name));
     if (shortcut)
         action->setShortcut(QKeySequence(QLatin1String(shortcut)));
@@ -179,43 +174,42 @@ void TForm1::buildMenus()
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->setFont(uiFont(13));
 
-    QMenu *krychle = addMenu("Zmnitobrzky1", QStringLiteral("Krychle"));
-    addItem(krychle, "Zmnitobrzky2", QStringLiteral("Změnit obrázky"), &TForm1::NactiClick, "Ctrl+L");
-    addItem(krychle, "loitkrychli1", QStringLiteral("Uložit krychli"), &TForm1::Uloitkrychli1Click, "Ctrl+S");
-    m_nastKrychli = addItem(krychle, "Nastkrychli1", QStringLiteral("Načíst krychli"), &TForm1::Nastkrychli1Click, "Ctrl+O");
+    QMenu *krychle = addMenu("Zmnitobrzky1", Text::MenuKrychle);
+    addItem(krychle, "Zmnitobrzky2", Text::MenuZmenitObrazky, &TForm1::NactiClick, "Ctrl+L");
+    addItem(krychle, "loitkrychli1", Text::MenuUlozitKrychli, &TForm1::Uloitkrychli1Click, "Ctrl+S");
+    m_nastKrychli = addItem(krychle, "Nastkrychli1", Text::MenuNacistKrychli, &TForm1::Nastkrychli1Click, "Ctrl+O");
     krychle->addSeparator()->setObjectName(QStringLiteral("N3"));
-    addItem(krychle, "Zobrazitkrychli2", QStringLiteral("Zobrazit krychli"), &TForm1::ZobrazClick, "F4");
-    addItem(krychle, "Zobrazitvprohlizeci1", QStringLiteral("Zobrazit v prohlížeči"),
-            &TForm1::ZobrazWebClick, "Shift+F4");
-    m_prohlizecVRML = addItem(krychle, "ProhlizecVRML1", QStringLiteral("F4 zobrazí krychli v prohlížeči VRML"));
+    addItem(krychle, "Zobrazitkrychli2", Text::MenuZobrazitKrychli, &TForm1::ZobrazClick, "F4");
+    addItem(krychle, "Zobrazitvprohlizeci1", Text::MenuZobrazitVProhlizeci, &TForm1::ZobrazWebClick, "Shift+F4");
+    m_prohlizecVRML = addItem(krychle, "ProhlizecVRML1", Text::MenuProhlizecVRML);
     m_prohlizecVRML->setCheckable(true);
     m_prohlizecVRML->setChecked(viewerchoice::desktopViewerChosen());
     connect(m_prohlizecVRML, &QAction::toggled, this, &viewerchoice::setDesktopViewerChosen);
-    m_ulozitProWeb = addItem(krychle, "Ulozitproweb1", QStringLiteral("Uložit pro web"), &TForm1::UlozWebClick);
-    addItem(krychle, "Vystrihovanka1", QStringLiteral("Vystřihovánka"), &TForm1::VystrihovankaClick);
+    m_ulozitProWeb = addItem(krychle, "Ulozitproweb1", Text::MenuUlozitProWeb, &TForm1::UlozWebClick);
+    addItem(krychle, "Vystrihovanka1", Text::CutoutMenu, &TForm1::VystrihovankaClick);
     krychle->addSeparator()->setObjectName(QStringLiteral("N4"));
-    addItem(krychle, "KONEC2", QStringLiteral("KONEC"), &TForm1::KONECClick, "Alt+F4");
+    addItem(krychle, "KONEC2", Text::MenuKonec, &TForm1::KONECClick, "Alt+F4");
 
     // The sheet commands run from these items once the sheet windows exist.
     SheetCommands::Menu &m = m_sheetMenu;
-    QMenu *kviz = addMenu("tisk1", QStringLiteral("Kviz"));
+    QMenu *kviz = addMenu("tisk1", Text::MenuKviz);
     m.kviz = kviz->menuAction();
-    m.piprav = addItem(kviz, "Piprav1", QStringLiteral("Připravit zadání"));
-    m.tiskni = addItem(kviz, "tiskni", QStringLiteral("Tiskni"));
-    m.ulokviz = addItem(kviz, "Ulokviz1", QStringLiteral("Uložit kviz"));
-    m.nastkviz = addItem(kviz, "Nastkviz1", QStringLiteral("Načíst kviz"));
-    QMenu *stopa = addMenu("Stopa1", QStringLiteral("Stopa"));
-    m.priprstopy = addItem(stopa, "priprstopy", QStringLiteral("Připravit stopu"));
-    m.tiskstopy = addItem(stopa, "tiskstopy", QStringLiteral("Tisk stopy"));
-    m.uloitzadn = addItem(stopa, "Uloitzadn1", QStringLiteral("Uložit zadání"));
-    m.nastzadn = addItem(stopa, "Nastzadn1", QStringLiteral("Načíst zadání"));
+    m.piprav = addItem(kviz, "Piprav1", Text::MenuPripravit);
+    m.tiskni = addItem(kviz, "tiskni", Text::MenuTiskni);
+    m.ulokviz = addItem(kviz, "Ulokviz1", Text::MenuUlozitKviz);
+    m.nastkviz = addItem(kviz, "Nastkviz1", Text::MenuNacistKviz);
+    QMenu *stopa = addMenu("Stopa1", Text::MenuStopa);
+    m.priprstopy = addItem(stopa, "priprstopy", Text::MenuPripravitStopu);
+    m.tiskstopy = addItem(stopa, "tiskstopy", Text::MenuTiskStopy);
+    m.uloitzadn = addItem(stopa, "Uloitzadn1", Text::MenuUlozitZadani);
+    m.nastzadn = addItem(stopa, "Nastzadn1", Text::MenuNacistZadani);
     // Printing and saving the sheets wait for OK in their windows.
     for (QAction *gated : {m.tiskni, m.ulokviz, m.tiskstopy, m.uloitzadn})
         gated->setEnabled(false);
 
-    QMenu *help = addMenu("Help1", QStringLiteral("Nápověda"));
-    addItem(help, "web1", QStringLiteral("návody na webu "), &TForm1::web1Click);
-    addItem(help, "about1", QStringLiteral("verse"), &TForm1::about1Click);
+    QMenu *help = addMenu("Help1", Text::MenuNapoveda);
+    addItem(help, "web1", Text::MenuWeb, &TForm1::web1Click);
+    addItem(help, "about1", Text::MenuVerse, &TForm1::about1Click);
 
     // The main window's own height is its client area plus the menu bar.
     setFixedSize(848, 360 + bar->sizeHint().height());
@@ -355,8 +349,7 @@ void TForm1::web1Click()
 {
     // The guide pages ship in the program's data folder; the language file
     // names the one in its language.
-    const QString path = appdata::guidePage(
-            appdata::dataDir(), text(Text::GuidePage));
+    const QString path = appdata::guidePage(appdata::dataDir(), text(Text::GuidePage));
     if (!failed(fileaccess::checkReadable(m_context.language, path)))
         m_context.dialogs->openUrl(QUrl::fromLocalFile(path));
 }
@@ -391,11 +384,9 @@ void TForm1::Uloitkrychli1Click()
     const QStringList files = SD.execute(*m_context.dialogs, this);
     if (!files.isEmpty()) {
         FaceSet saved = m_faces;
-        bool relative = m_context.dialogs->question(
-                this, text(Text::SaveRelative));
+        bool relative = m_context.dialogs->question(this, text(Text::SaveRelative));
         if (startFolder() != QDir::currentPath())
-            relative = m_context.dialogs->question(
-                    this, text(Text::SubfolderMissing));
+            relative = m_context.dialogs->question(this, text(Text::SubfolderMissing));
         if (relative)
             for (int slot = 0; slot < 6; ++slot)
                 saved.setPicture(slot, model::relativePath(saved.picture(slot)));

@@ -106,9 +106,10 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    QMenu *addMenu(const char *name, const QString &title);
-    QAction *addItem(QMenu *menu, const char *name, const QString &caption,
-                     void (TForm1::*handler)() = nullptr, const char *shortcut = nullptr);
+    // A menu and a menu item with their lines' built-in texts.
+    QMenu *addMenu(const char *name, Text title);
+    QAction *addItem(QMenu *menu, const char *name, Text caption, void (TForm1::*handler)() = nullptr,
+                     const char *shortcut = nullptr);
     void setPictures(const QStringList &files);
     // The labels and edits show the face set.
     void showFaceSet();

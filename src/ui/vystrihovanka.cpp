@@ -87,9 +87,7 @@ int TVystrihovanka::largestEdge() const
 
 void TVystrihovanka::updateRange()
 {
-    m_hranaLabel->setText(text(Text::CutoutEdge)
-                                  .arg(cutout::minEdge)
-                                  .arg(largestEdge()));
+    m_hranaLabel->setText(text(Text::CutoutEdge).arg(cutout::minEdge).arg(largestEdge()));
 }
 
 void TVystrihovanka::OKClick()
@@ -97,9 +95,7 @@ void TVystrihovanka::OKClick()
     const int most = largestEdge();
     const std::optional<double> edge = cutout::readEdge(m_hrana->text(), most);
     if (!edge) {
-        m_context.dialogs->message(this, text(Text::CutoutEdgeRange)
-                                                 .arg(cutout::minEdge)
-                                                 .arg(most));
+        m_context.dialogs->message(this, text(Text::CutoutEdgeRange).arg(cutout::minEdge).arg(most));
         m_hrana->setFocus();
         m_hrana->selectAll();
         return;
