@@ -1,5 +1,7 @@
 #include "exercisepage.h"
 
+#include "scormpackage.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
@@ -186,6 +188,13 @@ QByteArray page(const Exercise &ex, const Options &options, const LanguageTexts 
                    {"STYLE", style},
                    {"SCRIPT", script},
                    {"DATA", scriptSafe(data)}});
+}
+
+QByteArray fileBytes(const Exercise &ex, const Options &options, const LanguageTexts &language,
+                     bool scorm, QString *error)
+{
+    const QByteArray html = page(ex, options, language);
+    return scorm ? scorm::package(html, pageTitle(ex, language), options.passPercent, error) : html;
 }
 
 } // namespace exercise

@@ -35,4 +35,9 @@ QString dataUrl(const QImage &image);
 // The page's title: "vemtal – " and the exercise's kind.
 QString pageTitle(const Exercise &ex, const LanguageTexts &language);
 
+// What is saved: the page, or the page in a SCORM package (empty with
+// `error` set when the package cannot be made).
+QByteArray fileBytes(const Exercise &ex, const Options &options, const LanguageTexts &language,
+                     bool scorm, QString *error);
+
 } // namespace exercise

@@ -465,6 +465,28 @@ ReadResult read(const QByteArray &bytes)
     return result;
 }
 
+QString problemText(const LanguageTexts &language, const ReadResult &read, const QString &path)
+{
+    QString text;
+    switch (read.error) {
+    case ReadError::None:
+        return QString();
+    case ReadError::NotALesson:
+        text = language.text(Text::LessonNotALesson);
+        break;
+    case ReadError::NewerVersion:
+        text = language.text(Text::LessonNewer);
+        break;
+    case ReadError::Damaged:
+        text = language.text(Text::LessonDamaged).arg(read.detail);
+        break;
+    case ReadError::TooLarge:
+        text = language.text(Text::LessonTooLarge);
+        break;
+    }
+    return fileaccess::named(path, text);
+}
+
 std::optional<Trace> traceOf(const TraceSheet &sheet)
 {
     if (sheet.applied() == faceset::Snapshot() && !sheet.loadPending())

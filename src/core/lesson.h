@@ -84,6 +84,8 @@ struct ReadResult
 
 // Parses and checks the whole file; nothing is to be applied unless ok().
 ReadResult read(const QByteArray &bytes);
+// What the teacher is told when the file at `path` was not read; empty when it was.
+QString problemText(const LanguageTexts &language, const ReadResult &read, const QString &path);
 
 // The trace sheet's own part of a lesson (net files, mode, active net,
 // confirmed, texts, memo, view); none when the sheet was never prepared.

@@ -3,7 +3,6 @@
 #include "appcontext.h"
 #include "cesta.h"
 #include "exerciseoptions.h"
-#include "scormpackage.h"
 #include "tisky.h"
 #include "uifont.h"
 
@@ -43,9 +42,7 @@ ExerciseCommands::ExerciseCommands(AppContext &context, QWidget *window, TForm2 
 QAction *ExerciseCommands::addItem(QAction *after, QAction *gate, const char *name, Text caption,
                                    void (ExerciseCommands::*handler)())
 {
-    QAction *item = insertMenuItem(after, name, texts::builtin(caption), this);
-    item->setEnabled(gate->isEnabled());
-    connect(gate, &QAction::enabledChanged, item, &QAction::setEnabled);
+    QAction *item = insertMenuItem(after, name, texts::builtin(caption), this, gate);
     connect(item, &QAction::triggered, this, handler);
     return item;
 }
@@ -83,16 +80,11 @@ void ExerciseCommands::save(exercise::Kind kind, bool scorm)
     const QStringList files = fileDialog.execute(*m_context.dialogs, m_window);
     if (files.isEmpty())
         return;
-    const QByteArray page = exercise::page(ex, m_options, m_context.language);
-    QByteArray bytes = page;
-    if (scorm) {
-        QString error;
-        bytes = scorm::package(page, exercise::pageTitle(ex, m_context.language),
-                               m_options.passPercent, &error);
-        if (bytes.isEmpty()) {
-            m_context.dialogs->error(m_window, error);
-            return;
-        }
+    QString error;
+    const QByteArray bytes = exercise::fileBytes(ex, m_options, m_context.language, scorm, &error);
+    if (bytes.isEmpty()) {
+        m_context.dialogs->error(m_window, error);
+        return;
     }
     m_context.dialogs->failed(m_window, fileaccess::write(m_context.language, files.first(), bytes));
 }

@@ -98,20 +98,8 @@ bool LessonCommands::open(const QString &path)
                                                               lesson::maxFileSize)))
         return false;
     const lesson::ReadResult read = lesson::read(bytes);
-    switch (read.error) {
-    case lesson::ReadError::None:
-        break;
-    case lesson::ReadError::NotALesson:
-        m_context.dialogs->message(&m_main, fileaccess::named(path, text(Text::LessonNotALesson)));
-        return false;
-    case lesson::ReadError::NewerVersion:
-        m_context.dialogs->message(&m_main, fileaccess::named(path, text(Text::LessonNewer)));
-        return false;
-    case lesson::ReadError::Damaged:
-        m_context.dialogs->message(&m_main, fileaccess::named(path, text(Text::LessonDamaged).arg(read.detail)));
-        return false;
-    case lesson::ReadError::TooLarge:
-        m_context.dialogs->message(&m_main, fileaccess::named(path, text(Text::LessonTooLarge)));
+    if (!read.ok()) {
+        m_context.dialogs->message(&m_main, lesson::problemText(m_context.language, read, path));
         return false;
     }
     FaceSet faces = read.lesson.faces;

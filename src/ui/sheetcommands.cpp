@@ -49,9 +49,7 @@ SheetCommands::SheetCommands(AppContext &context, QWidget *window, TForm2 &quiz,
 QAction *SheetCommands::addAnswerItem(QAction *item, const char *name, const QString &caption,
                                       void (SheetCommands::*handler)())
 {
-    QAction *answers = insertMenuItem(item, name, caption, this);
-    answers->setEnabled(item->isEnabled());
-    connect(item, &QAction::enabledChanged, answers, &QAction::setEnabled);
+    QAction *answers = insertMenuItem(item, name, caption, this, item);
     connect(answers, &QAction::triggered, this, handler);
     return answers;
 }

@@ -9,7 +9,8 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return makeControl<QPushButton>(parent, name, geometry, caption);
 }
 
-QAction *insertMenuItem(QAction *after, const char *name, const QString &caption, QObject *owner)
+QAction *insertMenuItem(QAction *after, const char *name, const QString &caption, QObject *owner,
+                        QAction *gate)
 {
     auto *menu = qobject_cast<QMenu *>(after->parent());
     auto *item = new QAction(caption, menu ? static_cast<QObject *>(menu) : owner);
@@ -17,6 +18,10 @@ QAction *insertMenuItem(QAction *after, const char *name, const QString &caption
     if (menu) {
         const QList<QAction *> items = menu->actions();
         menu->insertAction(items.value(items.indexOf(after) + 1), item);
+    }
+    if (gate) {
+        item->setEnabled(gate->isEnabled());
+        QObject::connect(gate, &QAction::enabledChanged, item, &QAction::setEnabled);
     }
     return item;
 }

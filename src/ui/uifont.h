@@ -31,5 +31,7 @@ T *makeControl(QWidget *parent, const char *name, QRect geometry, const Caption 
 // A named push button at its place in the layout.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
 // A named menu item right after `after` in its menu (the menu's items are
-// its children); `owner` keeps it when `after` is in no menu.
-QAction *insertMenuItem(QAction *after, const char *name, const QString &caption, QObject *owner);
+// its children); `owner` keeps it when `after` is in no menu. With a
+// `gate`, the item is enabled whenever the gate is.
+QAction *insertMenuItem(QAction *after, const char *name, const QString &caption, QObject *owner,
+                        QAction *gate = nullptr);
