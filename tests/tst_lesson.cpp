@@ -250,9 +250,20 @@ private slots:
         app->item("UlozitLekci1")->trigger();
         QCOMPARE(fileBytes(app->path("znovu.vemtal")), m_lesson);
 
-        // Opened again over the windows it shows: the same.
+        // Opened again over the windows it shows: asked first; declined,
+        // nothing changes; agreed, the same.
+        QTest::mouseDClick(app->form4.get(), Qt::LeftButton, {}, QPoint(200, 243));   // the net shown
+        const QImage changed = composed(app->form4->printedSheet());
+        QVERIFY(changed != now[2]);
         app->dialogs.files.enqueue({file});
         app->item("OtevritLekci1")->trigger();
+        QCOMPARE(app->dialogs.texts("question"), QStringList{texts::builtin(Text::LessonReplacesWork)});
+        QVERIFY(composed(app->form4->printedSheet()) == changed);
+        app->dialogs.calls.clear();
+        app->dialogs.files.enqueue({file});
+        app->dialogs.answers.enqueue(true);
+        app->item("OtevritLekci1")->trigger();
+        QCOMPARE(app->dialogs.texts("question").size(), 1);
         QVERIFY(app->dialogs.texts("message").isEmpty() && app->dialogs.texts("error").isEmpty());
         QVERIFY(sheets(*app) == now);
 
@@ -268,6 +279,43 @@ private slots:
         QCOMPARE(app->dialogs.texts("message").size(), 1);
         QVERIFY(app->form1->faceSet() == before);
         QVERIFY(sheets(*app) == now);
+    }
+
+    // A lesson without sheets, opened over prepared ones: they do not stay
+    // behind, to be printed or saved with the other lesson's faces.
+    void sheetsTheLessonHasNotAreReset()
+    {
+        std::unique_ptr<TestApp> app = startIn(m_homes.filePath("colleague"));
+        const QString file = app->path("lekce.vemtal");
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(m_lesson) == m_lesson.size());
+        out.close();
+        app->form1->openArguments({file});
+        QVERIFY(app->form2->isVisible() && app->form4->isVisible());
+
+        app->dialogs.files.enqueue({VEMTAL_SOURCE_DIR "/tests/fuzz/corpus/lesson/faces.vemtal"});
+        app->dialogs.answers.enqueue(true);
+        app->item("OtevritLekci1")->trigger();
+        QVERIFY(app->dialogs.texts("message").isEmpty() && app->dialogs.texts("error").isEmpty());
+        QVERIFY(!app->form2->isVisible() && !app->form4->isVisible());
+        QVERIFY(!app->form2->prepared() && !app->form4->lessonTrace());
+        for (const char *item : {"tiskni", "Ulokviz1", "tiskniReseni", "Ulozitcviceni1", "tiskstopy", "Uloitzadn1"})
+            QVERIFY2(!app->item(item)->isEnabled(), item);
+
+        // Prepared again, the windows are those of a fresh program that
+        // opened the same lesson.
+        std::unique_ptr<TestApp> fresh = startIn(m_homes.filePath("fresh"));
+        fresh->form1->openArguments({VEMTAL_SOURCE_DIR "/tests/fuzz/corpus/lesson/faces.vemtal"});
+        for (TestApp *a : {app.get(), fresh.get()}) {
+            a->item("Piprav1")->trigger();
+            a->item("priprstopy")->trigger();
+        }
+        QVERIFY(sheets(*app) == sheets(*fresh));
+        QCOMPARE(app->form2->quizFileBytes(), fresh->form2->quizFileBytes());
+        for (int n = 1; n <= 2; ++n)
+            QCOMPARE(app->form4->traceFileBytes(n), fresh->form4->traceFileBytes(n));
+        QCOMPARE(app->form4->findChild<QPlainTextEdit *>("vstup")->toPlainText(),
+                 fresh->form4->findChild<QPlainTextEdit *>("vstup")->toPlainText());
     }
 
     void hostileLessonsAreRefused_data()

@@ -214,7 +214,8 @@
     X(LessonNotALesson, "Soubor není lekce programu vemtal.") /* 206 */ \
     X(LessonNewer, "Lekci uložila novější verze programu vemtal, tato verze ji neotevře.") /* 207 */ \
     X(LessonDamaged, "Lekce je poškozená (%1), nic se nezměnilo.") /* 208 */ \
-    X(LessonTooLarge, "Lekce je příliš velká (nejvýše 64 MB), nic se nezměnilo.") /* 209 */
+    X(LessonTooLarge, "Lekce je příliš velká (nejvýše 64 MB), nic se nezměnilo.") /* 209 */ \
+    X(LessonReplacesWork, "Lekce nahradí připravený kviz a stopu. Otevřít ji?") /* 210 */
 
 enum class Text : int {
     None = 0,

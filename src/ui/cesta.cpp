@@ -105,6 +105,12 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
 
 // ---- public API for the main window
 
+bool TForm4::loadTraceFile(int net, const QByteArray &bytes)
+{
+    keepFresh();
+    return m_sheet.load(net, bytes);
+}
+
 void TForm4::showAfterLoad()
 {
     m_sheet.finishLoad();
@@ -126,6 +132,7 @@ void TForm4::FormCreate()
 
 void TForm4::FormShow()
 {
+    keepFresh();
     if (m_sheet.loadPending()) {
         if (m_sheet.needsRefresh())
             obnov();
@@ -454,8 +461,37 @@ std::optional<lesson::Trace> TForm4::lessonTrace() const
     return kept;
 }
 
+void TForm4::keepFresh()
+{
+    if (!m_fresh)
+        m_fresh = m_sheet;
+}
+
+void TForm4::reset()
+{
+    keepFresh();
+    m_sheet = *m_fresh;
+    hide();
+    FormCreate();
+    for (int n = 1; n <= 2; ++n) {
+        showNet(n, m_sheet.view().netShown[n - 1]);
+        netImage(n)->update();
+    }
+    placeThumbnail();
+    sipky->setChecked(m_sheet.view().arrows);
+    using Text = TraceSheet::TextImage;
+    showPlaced(popis, m_sheet.textImage(Text::Popis));
+    showPlaced(nazev, m_sheet.textImage(Text::Nazev));
+    setMemoLines(vstup, m_sheet.memo());
+    setModelName(QString(), 578);
+    netSelected();
+    showState();
+    emit withdrawn();
+}
+
 void TForm4::applyLesson(const lesson::Trace &t)
 {
+    keepFresh();
     lesson::restoreTrace(t, m_sheet);
     showPlaced(popis, t.texts[0]);
     showPlaced(nazev, t.texts[1]);

@@ -26,7 +26,7 @@ public:
     // Parses a whole trace file; on success keeps it as that net's picture
     // grid, history and count, to be rebuilt at the next showing. On failure
     // nothing changes.
-    bool loadTraceFile(int net, const QByteArray &bytes) { return m_sheet.load(net, bytes); }
+    bool loadTraceFile(int net, const QByteArray &bytes);
     // After "Načíst zadání", whatever it read: show, press OK. The next
     // showing enters picture mode with the nets read.
     void showAfterLoad();
@@ -51,6 +51,8 @@ public:
     // OK pressed when it was confirmed, hidden otherwise. The face set
     // snapshot is the lesson's already.
     void applyLesson(const lesson::Trace &trace);
+    // Back to the sheet as the program started it: nothing prepared, hidden.
+    void reset();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -110,6 +112,7 @@ private:
     ImageControl *netImage(int net) const { return net == 2 ? Image4 : Image5; }
     ImageControl *referenceCopy(int net) const { return net == 2 ? Image2 : Image3; }
     void setCaptionTexts();
+    void keepFresh();
 
     ImageControl *Image5;
     ImageControl *Image4;
@@ -128,6 +131,7 @@ private:
     QCheckBox *sipky;
 
     TraceSheet m_sheet;
+    std::optional<TraceSheet> m_fresh;   // the sheet before it was first prepared
     std::array<QString, 2> m_captions;
     bool m_drag = false;
 };

@@ -102,6 +102,9 @@ bool LessonCommands::open(const QString &path)
         m_context.dialogs->message(&m_main, lesson::problemText(m_context.language, read, path));
         return false;
     }
+    if ((m_quiz.prepared() || m_trace.lessonTrace())
+        && !m_context.dialogs->question(&m_main, text(Text::LessonReplacesWork)))
+        return false;
     FaceSet faces = read.lesson.faces;
     if (m_context.dialogs->failed(&m_main, lesson::unpackPictures(m_context.language, read.lesson,
                                                                   pictureFolder(read.lesson), faces)))
@@ -117,8 +120,13 @@ void LessonCommands::apply(const lesson::Lesson &lesson, const FaceSet &faces)
     m_context.snapshot = faces.snapshot();
     m_placement.setChoices(lesson.placement);
     cutout::saveChoices(lesson.cutout);
+    // A sheet the lesson has not is not left over from the work before.
     if (lesson.quiz)
         m_quiz.applyLesson(*lesson.quiz, lesson.modelName);
+    else
+        m_quiz.reset();
     if (lesson.trace)
         m_trace.applyLesson(*lesson.trace);
+    else
+        m_trace.reset();
 }

@@ -44,6 +44,14 @@ SheetCommands::SheetCommands(AppContext &context, QWidget *window, TForm2 &quiz,
         m_menu.tiskstopy->setEnabled(true);
         m_menu.uloitzadn->setEnabled(true);
     });
+    connect(&quiz, &TForm2::withdrawn, this, [this] {
+        m_menu.tiskni->setEnabled(false);
+        m_menu.ulokviz->setEnabled(false);
+    });
+    connect(&trace, &TForm4::withdrawn, this, [this] {
+        m_menu.tiskstopy->setEnabled(false);
+        m_menu.uloitzadn->setEnabled(false);
+    });
 }
 
 QAction *SheetCommands::addAnswerItem(QAction *item, const char *name, const QString &caption,

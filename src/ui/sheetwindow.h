@@ -45,6 +45,8 @@ public:
 signals:
     // OK pressed: the sheet may be printed and saved.
     void confirmed();
+    // The sheet was reset: nothing is prepared to print or save.
+    void withdrawn();
 
 protected:
     SheetWindow(AppContext &context, QWidget *helpWindow, const char *name, const QString &title,

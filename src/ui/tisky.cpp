@@ -102,8 +102,22 @@ void TForm2::FormCreate()
     m_downControl = nullptr;
 }
 
+void TForm2::keepFresh()
+{
+    if (!m_fresh)
+        m_fresh = m_sheet;
+}
+
+void TForm2::reset()
+{
+    keepFresh();
+    applyLesson(*m_fresh, QString());
+    emit withdrawn();
+}
+
 void TForm2::FormShow()
 {
+    keepFresh();
     if (m_sheet.loaded()) {
         preber();
         return;
@@ -280,6 +294,7 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
 
 QString TForm2::loadQuizFile(const QByteArray &bytes)
 {
+    keepFresh();
     switch (m_sheet.load(bytes)) {
     case quiz::ReadError::WrongFormat:
         return m_context.language.text(Text::WrongFormat);
@@ -315,6 +330,7 @@ bool TForm2::prepared() const
 
 void TForm2::applyLesson(const QuizSheet &sheet, const QString &name)
 {
+    keepFresh();
     m_sheet = sheet;
     m_downControl = nullptr;
     showThumbnails();

@@ -4,6 +4,7 @@
 #include "sheetwindow.h"
 
 #include <array>
+#include <optional>
 
 // The quiz preparation window. The left 440 x 600 of its white client area
 // is the sheet; the panel on the right holds the twelve net thumbnails, the
@@ -34,6 +35,8 @@ public:
     // next showing; shown at once (OK pressed) when it was confirmed, hidden
     // otherwise. The face set snapshot is the lesson's already.
     void applyLesson(const QuizSheet &sheet, const QString &modelName);
+    // Back to the sheet as the program started it: nothing prepared, hidden.
+    void reset();
 
     // Handlers and helpers, named as in the window's design.
     void FormCreate();
@@ -67,6 +70,7 @@ private:
     // The memos and the sheet's lines each one holds.
     std::array<std::pair<QPlainTextEdit *, QuizSheet::Memo>, 3> memos() const;
     QPlainTextEdit *memo(const char *name, QRect geometry, const QString &text);
+    void keepFresh();
 
     std::array<ImageControl *, quiz::thumbnailCount> m_thumbnails{};  // entry k-1 is layout k
     QPushButton *OBNOVIT = nullptr;
@@ -78,6 +82,7 @@ private:
     std::array<ImageControl *, QuizSheet::textImageCount> m_textImages{};  // by TextImage
 
     QuizSheet m_sheet;
+    std::optional<QuizSheet> m_fresh;  // the sheet before it was first prepared
     QWidget *m_downControl = nullptr;  // the control a drag may move
     bool m_showing = false;            // controls take the sheet's places: their moves are not news
 };
