@@ -3,6 +3,7 @@
 #include "faceset.h"
 #include "languagetexts.h"
 
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -21,4 +22,5 @@ struct AppContext
     faceset::Snapshot snapshot;
     std::function<QString()> modelFileName;
     LanguageTexts language;
+    QIcon helpIcon;   // the sheet windows' Help buttons share it: each load costs start-up time
 };

@@ -82,8 +82,9 @@ void SheetWindow::addModelNameLabel()
 
 void SheetWindow::addHelpButton(QRect geometry)
 {
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton),
-                              QStringLiteral("&Help"), this);
+    if (m_context.helpIcon.isNull())
+        m_context.helpIcon = style()->standardIcon(QStyle::SP_DialogHelpButton);
+    BitBtn1 = new QPushButton(m_context.helpIcon, QStringLiteral("&Help"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(geometry);
     connect(BitBtn1, &QPushButton::clicked, this, &SheetWindow::BitBtn1Click);
