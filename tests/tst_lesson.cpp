@@ -316,6 +316,16 @@ private slots:
             QCOMPARE(app->form4->traceFileBytes(n), fresh->form4->traceFileBytes(n));
         QCOMPARE(app->form4->findChild<QPlainTextEdit *>("vstup")->toPlainText(),
                  fresh->form4->findChild<QPlainTextEdit *>("vstup")->toPlainText());
+
+        // Reset after "Načíst zadání" read nothing: still nothing prepared.
+        std::unique_ptr<TestApp> other = startIn(m_homes.filePath("other"));
+        other->form1->openArguments(testfiles::demoFiles());
+        other->item("Nastzadn1")->trigger();   // both questions answered No
+        QVERIFY(other->form4->lessonTrace());
+        other->dialogs.files.enqueue({VEMTAL_SOURCE_DIR "/tests/fuzz/corpus/lesson/faces.vemtal"});
+        other->dialogs.answers.enqueue(true);
+        other->item("OtevritLekci1")->trigger();
+        QVERIFY(!other->form4->lessonTrace());
     }
 
     void hostileLessonsAreRefused_data()

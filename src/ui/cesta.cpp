@@ -113,6 +113,7 @@ bool TForm4::loadTraceFile(int net, const QByteArray &bytes)
 
 void TForm4::showAfterLoad()
 {
+    keepFresh();
     m_sheet.finishLoad();
     show();
     OKClick();
