@@ -16,12 +16,12 @@
 #include <QPushButton>
 
 TForm4::TForm4(AppContext &context, QWidget *helpWindow)
-    : SheetWindow(context, helpWindow, "TForm4", QStringLiteral("Příprava stopy"), 601,
+    : SheetWindow(context, helpWindow, "TForm4", texts::builtin(Text::TraceTitle), 601,
                   tilecheck::Sheet::Trace)
 {
-    using Text = TraceSheet::TextImage;
-    popis = addImage(this, "popis", m_sheet.textImage(Text::Popis).rect(), 1);
-    addNameAndLogo(m_sheet.textImage(Text::Nazev).topLeft.y(), 570, 1);
+    using Image = TraceSheet::TextImage;
+    popis = addImage(this, "popis", m_sheet.textImage(Image::Popis).rect(), 1);
+    addNameAndLogo(m_sheet.textImage(Image::Nazev).topLeft.y(), 570, 1);
     Image5 = addImage(this, "Image5", QRect(6, 7, 430, 232), 5);
     Image4 = addImage(this, "Image4", QRect(6, 340, 430, 232), 4);
 
@@ -36,40 +36,33 @@ TForm4::TForm4(AppContext &context, QWidget *helpWindow)
     ImP = addImage(Panel, "ImP", QRect(56, 400, 32, 32));
     ImP->hide();
 
-    varovani = new QLabel(Panel);   // the upper net's caption, from FormCreate
-    varovani->setObjectName(QStringLiteral("varovani"));
-    varovani->setGeometry(152, 8, 144, 20);
+    varovani = makeControl<QLabel>(Panel, "varovani", {152, 8, 144, 20});   // its text from FormCreate
     varovani->setFont(uiFont(16));
 
-    OBNOVIT = makeButton(Panel, "OBNOVIT", QStringLiteral("Obnovit původní otočení"), QRect(296, 120, 138, 29));
+    OBNOVIT = makeButton(Panel, "OBNOVIT", texts::builtin(Text::TraceObnovit), QRect(296, 120, 138, 29));
     OBNOVIT->setEnabled(false);
-    OK = makeButton(Panel, "OK", QStringLiteral("OK - uložit síť"), QRect(296, 154, 138, 29));
+    OK = makeButton(Panel, "OK", texts::builtin(Text::TraceOK), QRect(296, 154, 138, 29));
 
-    vstup = new QPlainTextEdit(Panel);
-    vstup->setObjectName(QStringLiteral("vstup"));
-    vstup->setGeometry(8, 496, 425, 73);
-    vstup->setPlainText(QStringLiteral("Zadání:"));
+    vstup = makeControl<QPlainTextEdit>(Panel, "vstup", {8, 496, 425, 73}, texts::builtin(Text::TraceVstup));
     vstup->setProperty("tag", 13);
     vstup->viewport()->installEventFilter(this);
     m_sheet.setMemo(memoLines(vstup));
     connect(vstup, &QPlainTextEdit::textChanged, this, [this] { m_sheet.setMemo(memoLines(vstup)); });
 
-    rgrezim = addRadioGroup("rgrezim", QStringLiteral("Režim úprav"),
-                            {QStringLiteral("Tvorba stopy"), QStringLiteral("Změny obrázků")},
+    rgrezim = addRadioGroup("rgrezim", texts::builtin(Text::TraceModeGroup),
+                            {texts::builtin(Text::TraceModeTrace), texts::builtin(Text::TraceModePicture)},
                             QRect(152, 32, 138, 81));
 
-    undo = makeButton(Panel, "undo", QStringLiteral("vrátit tah"), QRect(6, 120, 138, 29));
+    undo = makeButton(Panel, "undo", texts::builtin(Text::TraceUndo), QRect(6, 120, 138, 29));
     undo->setEnabled(false);
-    oprav = makeButton(Panel, "oprav", QStringLiteral("překreslit obrázek"), QRect(6, 152, 115, 29));
-    nova = makeButton(Panel, "nova", QStringLiteral("Nová síť"), QRect(152, 120, 138, 29));
+    oprav = makeButton(Panel, "oprav", texts::builtin(Text::TraceOprav), QRect(6, 152, 115, 29));
+    nova = makeButton(Panel, "nova", texts::builtin(Text::TraceNova), QRect(152, 120, 138, 29));
 
-    rgsit = addRadioGroup("rgsit", QStringLiteral("Upravovaná síť"),
-                          {QStringLiteral("Horní (první)"), QStringLiteral("Dolní (druhá)")},
+    rgsit = addRadioGroup("rgsit", texts::builtin(Text::TraceNetGroup),
+                          {texts::builtin(Text::TraceNetUpper), texts::builtin(Text::TraceNetLower)},
                           QRect(296, 32, 138, 81));
 
-    sipky = new QCheckBox(QStringLiteral("Při překreslení vykreslit šipky"), Panel);
-    sipky->setObjectName(QStringLiteral("sipky"));
-    sipky->setGeometry(128, 160, 161, 17);
+    sipky = makeControl<QCheckBox>(Panel, "sipky", {128, 160, 161, 17}, texts::builtin(Text::TraceSipky));
     sipky->setChecked(m_sheet.view().arrows);
     connect(sipky, &QCheckBox::toggled, this, [this](bool on) { m_sheet.view().arrows = on; });
 
@@ -427,9 +420,9 @@ void TForm4::controlMoved(ImageControl *image)
 
 void TForm4::textImageChanged(ImageControl *image)
 {
-    using Text = TraceSheet::TextImage;
+    using Image = TraceSheet::TextImage;
     if (image == popis || image == nazev)
-        m_sheet.textImage(image == popis ? Text::Popis : Text::Nazev)
+        m_sheet.textImage(image == popis ? Image::Popis : Image::Nazev)
                 = {image->image(), image->pos(), !image->isHidden()};
 }
 
@@ -480,9 +473,9 @@ void TForm4::reset()
     }
     placeThumbnail();
     sipky->setChecked(m_sheet.view().arrows);
-    using Text = TraceSheet::TextImage;
-    showPlaced(popis, m_sheet.textImage(Text::Popis));
-    showPlaced(nazev, m_sheet.textImage(Text::Nazev));
+    using Image = TraceSheet::TextImage;
+    showPlaced(popis, m_sheet.textImage(Image::Popis));
+    showPlaced(nazev, m_sheet.textImage(Image::Nazev));
     setMemoLines(vstup, m_sheet.memo());
     setModelName(QString(), 578);
     netSelected();
