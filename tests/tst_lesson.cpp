@@ -37,6 +37,13 @@ QByteArray fileBytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// `path`, once `bytes` are written to it whole; empty otherwise.
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? path : QString();
+}
+
 // A lesson's entries changed by `edit`, zipped again.
 QByteArray edited(const QByteArray &lesson, const std::function<void(QList<ziparchive::Entry> &)> &edit)
 {
@@ -210,10 +217,8 @@ private slots:
     void openedElsewhereComesBackWhole()
     {
         std::unique_ptr<TestApp> app = startIn(m_homes.filePath("pupil"));
-        const QString file = app->path("lekce.vemtal");
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(m_lesson) == m_lesson.size());
-        out.close();
+        const QString file = writeFile(app->path("lekce.vemtal"), m_lesson);
+        QVERIFY(!file.isEmpty());
         QElapsedTimer timer;
         timer.start();
         app->form1->openArguments({file});
@@ -269,12 +274,11 @@ private slots:
 
         // A hostile file now changes nothing and says so once.
         const QByteArray newer = withManifest(m_lesson, [](QJsonObject &m) { m["version"] = 2; });
-        QFile bad(app->path("novejsi.vemtal"));
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(newer) == newer.size());
-        bad.close();
+        const QString bad = writeFile(app->path("novejsi.vemtal"), newer);
+        QVERIFY(!bad.isEmpty());
         const FaceSet before = faces;
         app->dialogs.calls.clear();
-        app->dialogs.files.enqueue({bad.fileName()});
+        app->dialogs.files.enqueue({bad});
         app->item("OtevritLekci1")->trigger();
         QCOMPARE(app->dialogs.texts("message").size(), 1);
         QVERIFY(app->form1->faceSet() == before);
@@ -286,10 +290,8 @@ private slots:
     void sheetsTheLessonHasNotAreReset()
     {
         std::unique_ptr<TestApp> app = startIn(m_homes.filePath("colleague"));
-        const QString file = app->path("lekce.vemtal");
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(m_lesson) == m_lesson.size());
-        out.close();
+        const QString file = writeFile(app->path("lekce.vemtal"), m_lesson);
+        QVERIFY(!file.isEmpty());
         app->form1->openArguments({file});
         QVERIFY(app->form2->isVisible() && app->form4->isVisible());
 
@@ -390,10 +392,9 @@ private slots:
     void picturesStayInTheLessonFolder()
     {
         std::unique_ptr<TestApp> app = startIn(m_homes.filePath("third"));
-        QFile out(app->path("a.vemtal"));
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(m_lesson) == m_lesson.size());
-        out.close();
-        app->dialogs.files.enqueue({out.fileName()});
+        const QString file = writeFile(app->path("a.vemtal"), m_lesson);
+        QVERIFY(!file.isEmpty());
+        app->dialogs.files.enqueue({file});
         app->item("OtevritLekci1")->trigger();
         const QDir lessons(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/lessons");
         const QStringList folders = lessons.entryList(QDir::Dirs | QDir::NoDotAndDotDot);

@@ -32,26 +32,21 @@ SheetCommands::SheetCommands(AppContext &context, QWidget *window, TForm2 &quiz,
     connect(menu.tiskstopy, &QAction::triggered, this, &SheetCommands::tiskstopyClick);
     connect(menu.uloitzadn, &QAction::triggered, this, &SheetCommands::Uloitzadn1Click);
     connect(menu.nastzadn, &QAction::triggered, this, &SheetCommands::Nastzadn1Click);
-    addAnswerItem(menu.tiskni, "tiskniReseni", QStringLiteral("Tiskni řešení"),
+    addAnswerItem(menu.tiskni, "tiskniReseni", texts::builtin(Text::MenuTiskniReseni),
                   &SheetCommands::tiskniReseniClick);
-    addAnswerItem(menu.tiskstopy, "tiskReseniStopy", QStringLiteral("Tisk řešení stopy"),
+    addAnswerItem(menu.tiskstopy, "tiskReseniStopy", texts::builtin(Text::MenuTiskReseniStopy),
                   &SheetCommands::tiskReseniStopyClick);
-    connect(&quiz, &TForm2::confirmed, this, [this] {
-        m_menu.tiskni->setEnabled(true);
-        m_menu.ulokviz->setEnabled(true);
-    });
-    connect(&trace, &TForm4::confirmed, this, [this] {
-        m_menu.tiskstopy->setEnabled(true);
-        m_menu.uloitzadn->setEnabled(true);
-    });
-    connect(&quiz, &TForm2::withdrawn, this, [this] {
-        m_menu.tiskni->setEnabled(false);
-        m_menu.ulokviz->setEnabled(false);
-    });
-    connect(&trace, &TForm4::withdrawn, this, [this] {
-        m_menu.tiskstopy->setEnabled(false);
-        m_menu.uloitzadn->setEnabled(false);
-    });
+    // A sheet's print and save items: enabled by OK, disabled when it is reset.
+    const auto gate = [this](SheetWindow *window, QAction *print, QAction *save) {
+        const auto enable = [print, save](bool on) {
+            print->setEnabled(on);
+            save->setEnabled(on);
+        };
+        connect(window, &SheetWindow::confirmed, this, [enable] { enable(true); });
+        connect(window, &SheetWindow::withdrawn, this, [enable] { enable(false); });
+    };
+    gate(&quiz, menu.tiskni, menu.ulokviz);
+    gate(&trace, menu.tiskstopy, menu.uloitzadn);
 }
 
 QAction *SheetCommands::addAnswerItem(QAction *item, const char *name, const QString &caption,
