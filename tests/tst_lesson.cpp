@@ -258,6 +258,13 @@ private slots:
         // Opened again over the windows it shows: asked first; declined,
         // nothing changes; agreed, the same.
         QTest::mouseDClick(app->form4.get(), Qt::LeftButton, {}, QPoint(200, 243));   // the net shown
+        // ... and a task text drawn and dragged: the lesson's hidden one must win.
+        app->form4->findChild<QPlainTextEdit *>("vstup")->setPlainText("Jiný úkol");
+        app->form4->vstupDblClick();
+        auto *popis = app->form4->findChild<QWidget *>("popis");
+        QTest::mousePress(popis, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(popis, QPoint(25, 45));
+        QTest::mouseRelease(popis, Qt::LeftButton, {}, QPoint(25, 45));
         const QImage changed = composed(app->form4->printedSheet());
         QVERIFY(changed != now[2]);
         app->dialogs.files.enqueue({file});

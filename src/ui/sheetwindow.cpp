@@ -131,13 +131,16 @@ void SheetWindow::setMemoLines(QPlainTextEdit *memo, const QStringList &lines)
     memo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-void SheetWindow::showPlaced(ImageControl *control, const sheet::Placed &placed)
+void SheetWindow::showPlaced(ImageControl *control, sheet::Placed placed)
 {
+    // `placed` is a copy: a shown control's move reports its old picture to
+    // the model, which may be where `placed` came from.
     control->setBounds(placed.topLeft.x(), placed.topLeft.y(), placed.image.width(),
                        placed.image.height());
     control->setImage(placed.image);
     control->setVisible(placed.visible);
     control->update();
+    textImageChanged(control);
 }
 
 void SheetWindow::setModelName(const QString &name, int top)

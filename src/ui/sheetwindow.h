@@ -87,8 +87,9 @@ protected:
     // An empty memo has no lines; otherwise one line per paragraph.
     static QStringList memoLines(const QPlainTextEdit *memo);
     static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
-    // An image control takes a placed image's place, picture and visibility.
-    static void showPlaced(ImageControl *control, const sheet::Placed &placed);
+    // An image control takes a placed image's place, picture and visibility,
+    // and the sheet model takes them whatever the move reported on the way.
+    void showPlaced(ImageControl *control, sheet::Placed placed);
     // Tells the teacher, in one plain message, which face pictures cannot
     // carry the sheet's task, once per set of tiles.
     void warnAboutTiles(const tilecheck::Tiles &tiles);
