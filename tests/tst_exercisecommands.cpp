@@ -222,6 +222,16 @@ private slots:
             changed += c.toObject()["changed"].toBool();
         QCOMPARE(changed, 1);
         QCOMPARE(data["die"].toObject()["cells"].toArray().size(), 6);
+        // The task memo goes with its text image on the sheet, and not without it.
+        const QString memo = trace.findChild<QPlainTextEdit *>("vstup")->toPlainText();
+        QVERIFY(!memo.isEmpty() && !trace.findChild<QWidget *>("popis")->isHidden());
+        QCOMPARE(data["task"].toArray(), QJsonArray::fromStringList(memo.split(u'\n')));
+        trace.show();
+        QTest::mouseDClick(trace.findChild<QWidget *>("popis"), Qt::LeftButton, {}, QPoint(5, 5));
+        answerOptions(60, false, true);
+        dialogs().files.enqueue({m_app->path("stopa2.html")});
+        item("Ulozitcvicenistopy")->trigger();
+        QVERIFY(pageData(fileBytes(m_app->path("stopa2.html")))["task"].toArray().isEmpty());
     }
 
     void aFileThatCannotBeWrittenIsReported()

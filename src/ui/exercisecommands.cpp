@@ -56,7 +56,9 @@ exercise::Exercise ExerciseCommands::quizExercise() const
 exercise::Exercise ExerciseCommands::traceExercise() const
 {
     const TraceSheet &sheet = m_trace.sheet();
-    return exercise::fromTrace(sheet, m_trace.sheetNetImages(), m_trace.taskLines(),
+    // The task memo's lines while its text image lies on the sheet.
+    const bool task = sheet.textImage(TraceSheet::TextImage::Popis).visible;
+    return exercise::fromTrace(sheet, m_trace.sheetNetImages(), task ? sheet.memo() : QStringList(),
                                exercise::screenPictures(sheet.applied(), sheet.tiles()));
 }
 

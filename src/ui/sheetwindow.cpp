@@ -200,11 +200,6 @@ void SheetWindow::dragBy(QWidget *control, QPoint mouse)
         control->move(left, top);
 }
 
-QStringList SheetWindow::taskLines() const
-{
-    return popis->isHidden() ? QStringList() : memoLines(vstup);
-}
-
 QStringList SheetWindow::memoLines(const QPlainTextEdit *memo)
 {
     const QString text = memo->toPlainText();

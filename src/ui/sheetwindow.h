@@ -37,8 +37,6 @@ public:
     void vstupDblClick();
     void popisDblClick();
     void Label1DblClick();
-    // The task memo's lines while its text image lies on the sheet; none otherwise.
-    QStringList taskLines() const;
     // What the model name label shows.
     QString shownModelName() const;
 
