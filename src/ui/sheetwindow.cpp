@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QStyle>
 
 SheetWindow::SheetWindow(AppContext &context, QWidget *helpWindow, const char *name,
@@ -131,16 +132,14 @@ void SheetWindow::setMemoLines(QPlainTextEdit *memo, const QStringList &lines)
     memo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
-void SheetWindow::showPlaced(ImageControl *control, sheet::Placed placed)
+void SheetWindow::showPlaced(ImageControl *control, const sheet::Placed &placed)
 {
-    // `placed` is a copy: a shown control's move reports its old picture to
-    // the model, which may be where `placed` came from.
+    const QScopedValueRollback showing(m_showing, true);
     control->setBounds(placed.topLeft.x(), placed.topLeft.y(), placed.image.width(),
                        placed.image.height());
     control->setImage(placed.image);
     control->setVisible(placed.visible);
     control->update();
-    textImageChanged(control);
 }
 
 void SheetWindow::setModelName(const QString &name, int top)
@@ -217,7 +216,7 @@ void SheetWindow::warnAboutTiles(const tilecheck::Tiles &tiles)
 
 bool SheetWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Move)
+    if (event->type() == QEvent::Move && !m_showing)
         if (auto *image = qobject_cast<ImageControl *>(watched))
             controlMoved(image);
     if (event->type() == QEvent::MouseButtonDblClick

@@ -85,9 +85,9 @@ protected:
     // An empty memo has no lines; otherwise one line per paragraph.
     static QStringList memoLines(const QPlainTextEdit *memo);
     static void setMemoLines(QPlainTextEdit *memo, const QStringList &lines);
-    // An image control takes a placed image's place, picture and visibility,
-    // and the sheet model takes them whatever the move reported on the way.
-    void showPlaced(ImageControl *control, sheet::Placed placed);
+    // An image control takes a placed image's place, picture and visibility
+    // from the sheet model; its move on the way is not reported back.
+    void showPlaced(ImageControl *control, const sheet::Placed &placed);
     // Tells the teacher, in one plain message, which face pictures cannot
     // carry the sheet's task, once per set of tiles.
     void warnAboutTiles(const tilecheck::Tiles &tiles);
@@ -106,6 +106,9 @@ protected:
     QPlainTextEdit *vstup = nullptr;
     QPushButton *BitBtn1 = nullptr;
     QPoint m_down;   // the last press on a control that may be dragged, in its coordinates
+    // Controls take the sheet model's places: their moves are not news
+    // (a shown control reports its move before its picture is set).
+    bool m_showing = false;
 
 private:
     tilecheck::Warning m_tileWarning;

@@ -159,7 +159,6 @@ void TForm2::showThumbnails()
 
 void TForm2::showTextImage(QuizSheet::TextImage which)
 {
-    const QScopedValueRollback showing(m_showing, true);
     showPlaced(m_textImages[int(which)], m_sheet.textImage(which));
 }
 
@@ -172,8 +171,6 @@ void TForm2::textImageChanged(ImageControl *image)
 
 void TForm2::controlMoved(ImageControl *image)
 {
-    if (m_showing)
-        return;
     const int k = image->tag();
     if (k >= 1 && k <= quiz::thumbnailCount && m_thumbnails[k - 1] == image)
         m_sheet.moveTo(k, image->pos());

@@ -84,5 +84,4 @@ private:
     QuizSheet m_sheet;
     std::optional<QuizSheet> m_fresh;  // the sheet before it was first prepared
     QWidget *m_downControl = nullptr;  // the control a drag may move
-    bool m_showing = false;            // controls take the sheet's places: their moves are not news
 };
