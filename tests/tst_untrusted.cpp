@@ -335,7 +335,7 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         for (const char *kind : {"named pipe", "link to a named pipe", "150 MB", "64 KB and a byte",
-                                 "folder", "device"})
+                                 "folder", "device", "a typed value"})
             QTest::newRow(kind) << kind;
     }
     // The cut-out dialog neither waits nor reads them: it starts from the
@@ -360,6 +360,9 @@ private slots:
                 QVERIFY(mknod(QFile::encodeName(file).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
             else
                 QVERIFY(QFile::link("/dev/null", file));
+        } else if (kind == "a typed value") {
+            // QSettings would make a picture of it, of whatever size its data claims.
+            QVERIFY(write(file, "[vystrihovanka]\nsit=3\nx=@Variant(\\0\\0\\0\\x41\\0)\n"));
         } else {
             // Settings QSettings would take, made large.
             QFile big(file);

@@ -40,6 +40,15 @@ struct Copy
     }
 };
 
+// The program writes plain numbers, words and page size names. QSettings
+// would turn a value "@Variant(...)" into any type its data stream names
+// (a picture, decoded at whatever size it claims), and escapes can spell
+// the '@': a file with either is no settings file of ours.
+bool plainValues(const QByteArray &bytes)
+{
+    return !bytes.contains('@') && !bytes.contains('\\');
+}
+
 } // namespace
 
 QString filePath()
@@ -53,6 +62,8 @@ Settings parse(const QByteArray &bytes)
     Settings settings;
     if (bytes.isEmpty())
         return settings;
+    if (!plainValues(bytes))
+        return {false, {}};
     Copy copy(bytes);
     const QSettings parsed(copy.file.fileName(), QSettings::IniFormat);
     if (!copy.ok || parsed.status() != QSettings::NoError) {
@@ -72,6 +83,8 @@ Settings parse(const QByteArray &bytes)
 
 std::optional<QByteArray> merged(const QByteArray &bytes, const QVariantMap &changes)
 {
+    if (!plainValues(bytes))
+        return std::nullopt;
     Copy copy(bytes);
     if (!copy.ok)
         return std::nullopt;
