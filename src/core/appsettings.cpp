@@ -101,7 +101,8 @@ std::optional<QByteArray> merged(const QByteArray &bytes, const QVariantMap &cha
     }
     QByteArray out;
     regularfile::ReadError error;
-    if (!regularfile::read(copyPath, maxFileSize, out, error))
+    // QSettings escapes what is not plain text; such a file would not be read back.
+    if (!regularfile::read(copyPath, maxFileSize, out, error) || !plainValues(out))
         return std::nullopt;
     return out;
 }
