@@ -1,4 +1,5 @@
 #include "appcontext.h"
+#include "dialogs.h"
 #include "faceset.h"
 #include "model.h"
 #include "scripteddialogs.h"
@@ -9,10 +10,12 @@
 #include "viewerchoice.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
@@ -524,6 +527,33 @@ private slots:
         QCOMPARE(m_app->dialogs.texts("message"),
                  QStringList("Cesta k obrázku obsahuje konec řádku. Obrázek nelze použít."));
         QCOMPARE(m_app->form1->pathLabels(), before);
+    }
+
+    // A path is shown as it stands: as rich text, this folder's name would
+    // be a picture 400 pixels high (and a src would be read, /dev/zero or
+    // a FIFO without end). The same holds for a message box.
+    void pathsAreNeverMarkup()
+    {
+        const QString folder = QDir(m_app->form1->startFolder()).filePath("<img height=400>");
+        QVERIFY(QDir().mkpath(folder));
+        QStringList files = testfiles::demoFiles();
+        files[0] = folder + "/1.jpg";
+        QVERIFY(QFile::copy(testfiles::demo("1-predni.jpg"), files[0]));
+        m_app->form1->openArguments(files);
+        auto *shown = m_app->form1->findChild<QLabel *>("lbs0");
+        QCOMPARE(shown->text(), faceset::quoted(files[0]));
+        QVERIFY(shown->sizeHint().height() < 100);
+
+        int boxHeight = -1;
+        QTimer::singleShot(0, [&boxHeight] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            boxHeight = box->findChild<QLabel *>("qt_msgbox_label")->sizeHint().height();
+            box->accept();
+        });
+        QtDialogs().error(m_app->form1.get(), QStringLiteral("<img height=400>"));
+        QVERIFY(boxHeight > 0 && boxHeight < 100);
     }
 
     void commandLineArguments()

@@ -39,6 +39,19 @@ void keepPdfFileOutOfTheBitmap(QCheckBox *box, QLineEdit *file, QComboBox *print
     });
 }
 
+// A message box that shows its text as it stands: messages carry names of
+// files and texts from files, and a box would take rich text as markup
+// (images included, which it would load).
+int showBox(QWidget *parent, QMessageBox::Icon icon, const QString &text,
+            QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QCoreApplication::applicationName(), text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (buttons & QMessageBox::Yes)
+        box.setDefaultButton(QMessageBox::Yes);
+    return box.exec();
+}
+
 } // namespace
 
 bool Dialogs::failed(QWidget *parent, const Failure &failure)
@@ -53,20 +66,19 @@ bool Dialogs::failed(QWidget *parent, const Failure &failure)
 void QtDialogs::message(QWidget *parent, const QString &text)
 {
     qCInfo(lcMessages).noquote() << text;
-    QMessageBox::information(parent, QCoreApplication::applicationName(), text);
+    showBox(parent, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 void QtDialogs::error(QWidget *parent, const QString &text)
 {
     qCInfo(lcMessages).noquote() << text;
-    QMessageBox::critical(parent, QCoreApplication::applicationName(), text);
+    showBox(parent, QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
 bool QtDialogs::question(QWidget *parent, const QString &text)
 {
     qCInfo(lcMessages).noquote() << text;
-    return QMessageBox::question(parent, QCoreApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+    return showBox(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
 }
 

@@ -24,6 +24,7 @@ HelpWindow::HelpWindow(const char *name, const QString &caption, QRect outer, bo
     move(outer.topLeft());
     for (const helppages::Line &line : lines) {
         auto *label = new QLabel(line.text, this);
+        label->setTextFormat(Qt::PlainText);
         label->setObjectName(QLatin1String(line.name));
         label->setProperty("Tag", line.tag);
         label->move(line.left, line.top);

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRect>
 
+#include <type_traits>
+
 // The windows' font ("MS Sans Serif" in the layouts) at a pixel height.
 inline QFont uiFont(int pixelHeight)
 {
@@ -13,18 +15,23 @@ inline QFont uiFont(int pixelHeight)
 }
 
 class QAction;
+class QLabel;
 class QObject;
 class QPushButton;
 class QWidget;
 
 // A named control at its place in the layout; with a text, its first
 // caption, title or edit text (the control's (text, parent) constructor).
+// A label shows its text as plain text: texts come from files (pictures'
+// paths, lessons, the language file), and rich text would load images.
 template<typename T, typename... Caption>
 T *makeControl(QWidget *parent, const char *name, QRect geometry, const Caption &...text)
 {
     auto *control = new T(text..., parent);
     control->setObjectName(QLatin1String(name));
     control->setGeometry(geometry);
+    if constexpr (std::is_base_of_v<QLabel, T>)
+        control->setTextFormat(Qt::PlainText);
     return control;
 }
 

@@ -26,7 +26,13 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     setWindowTitle(text(Text::CutoutMenu));
     auto *grid = new QGridLayout(this);
 
-    grid->addWidget(new QLabel(text(Text::CutoutNet), this), 0, 0, 1, 2);
+    // Texts of the language file are shown as they stand, never as rich text.
+    auto plainLabel = [this](const QString &caption) {
+        auto *label = new QLabel(caption, this);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    };
+    grid->addWidget(plainLabel(text(Text::CutoutNet)), 0, 0, 1, 2);
     auto *netsBox = new QGridLayout;
     m_nets = new QButtonGroup(this);
     for (int net = 1; net <= cutout::netCount; ++net) {
@@ -40,7 +46,7 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     }
     grid->addLayout(netsBox, 1, 0, 1, 2);
 
-    m_hranaLabel = new QLabel(this);
+    m_hranaLabel = plainLabel(QString());
     m_hrana = new QLineEdit(this);
     m_hrana->setObjectName(QStringLiteral("hrana"));
     m_hranaLabel->setBuddy(m_hrana);
@@ -51,7 +57,7 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     m_papir->setObjectName(QStringLiteral("papir"));
     for (QPageSize::PageSizeId id : papers)
         m_papir->addItem(QPageSize::key(id), int(id));
-    grid->addWidget(new QLabel(text(Text::CutoutPaper), this), 3, 0);
+    grid->addWidget(plainLabel(text(Text::CutoutPaper)), 3, 0);
     grid->addWidget(m_papir, 3, 1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
