@@ -10,6 +10,7 @@
 #include "tracenet.h"
 #include "ziparchive.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -375,6 +376,23 @@ private slots:
         QTest::newRow("missing picture entry") << edited(l, [](QList<ziparchive::Entry> &entries) {
             entries.removeIf([](const ziparchive::Entry &e) { return e.name == "pictures/2.gif"; });
         }) << int(E::Damaged);
+        // A few kilobytes that would decode into 64 MB of pixels and more.
+        QImage huge(8200, 8200, QImage::Format_Mono);
+        huge.fill(0);
+        QByteArray hugePng;
+        QBuffer buffer(&hugePng);
+        buffer.open(QIODevice::WriteOnly);
+        huge.save(&buffer, "PNG");
+        QTest::newRow("picture over the pixel limit") << edited(l, [&](QList<ziparchive::Entry> &entries) {
+            for (ziparchive::Entry &e : entries)
+                if (e.name == "pictures/1.png")
+                    e.data = hugePng;
+        }) << int(E::Damaged);
+        QTest::newRow("memo line a memo splits") << withManifest(l, [](QJsonObject &m) {
+            QJsonObject trace = m["trace"].toObject();
+            trace["memo"] = QJsonArray{QString("a") + QChar::LineSeparator + "b"};
+            m["trace"] = trace;
+        }) << int(E::Damaged);
     }
     void hostileLessonsAreRefused()
     {
@@ -384,6 +402,28 @@ private slots:
         const lesson::ReadResult read = lesson::read(bytes);
         QCOMPARE(int(read.error), error);
         QVERIFY(!read.lesson.quiz && !read.lesson.trace && !read.lesson.faces.complete());
+    }
+
+    // A lesson that would not open again is not written, and a picture
+    // that no lesson can hold is refused when the pictures are read.
+    void whatIsSavedOpensAgain()
+    {
+        lesson::Lesson l = lesson::read(m_lesson).lesson;
+        QVERIFY(l.trace);
+        l.trace->memo = QStringList(lesson::maxMemoLines + 1, QStringLiteral("řádek"));
+        QString error;
+        QVERIFY(lesson::write(l, &error).isEmpty());
+        QCOMPARE(error, QStringLiteral("memo"));
+
+        QTemporaryDir dir;
+        const QString big = dir.filePath("velky.bmp");
+        QVERIFY(QImage(3000, 3000, QImage::Format_RGB888).save(big, "BMP"));   // 27 MB
+        FaceSet faces;
+        faces.setPicture(0, big);
+        std::array<lesson::Picture, faceset::slotCount> pictures;
+        const Failure failure = lesson::readPictures(LanguageTexts(), faces, pictures);
+        QVERIFY(failure);
+        QVERIFY2(failure.text.contains("24 MB"), qPrintable(failure.text));
     }
 
     // The fuzz target's seeds reach past the zip checks only while they are lessons.

@@ -64,6 +64,7 @@ QImage readPicture(const QByteArray &bytes)
     int height = 0;
     bool bottomUp = true;
     const int present = bmpRowsPresent(device, &height, &bottomUp);
+    picturefile::allowPictureAllocations();
     QImageReader reader(device);
     reader.setDecideFormatFromContent(true);
     // Face pictures are photos at most; refuse absurd sizes before decoding.

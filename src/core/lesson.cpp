@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,8 +22,6 @@ namespace {
 const QString manifestName = QStringLiteral("lesson.json");
 const QString formatName = QStringLiteral("vemtal-lesson");
 constexpr qint64 maxManifestSize = 256 * 1024;
-// Largest picture side decoded; a face picture larger than this is not a picture a teacher chose.
-constexpr int maxPictureSide = 12000;
 // The trace window's nets.
 constexpr int netWidth = 430;
 constexpr int netHeight = 232;
@@ -52,28 +49,25 @@ QByteArray png(const QImage &image)
     return bytes;
 }
 
-// The format of image bytes as decoded ("jpeg", "png", "gif", "bmp"), or
-// empty when they are not a whole picture of one of those formats.
-QByteArray decodedFormat(const QByteArray &bytes, QImage *image = nullptr, int maxSide = maxPictureSide)
+// The picture in `bytes`, checked as a picture from outside is (a lesson
+// may come from anyone); `image`, when given, receives it.
+picturefile::Format decoded(const QByteArray &bytes, QImage *image = nullptr, QSize largest = QSize())
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    static const QList<QByteArray> known = {"jpeg", "png", "gif", "bmp"};
-    if (!known.contains(format))
-        return {};
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > maxSide || size.height() > maxSide)
-        return {};
-    QImage decoded = reader.read();
-    if (decoded.isNull())
-        return {};
-    if (image)
-        *image = decoded;
-    return format;
+    picturefile::Problem problem;
+    return picturefile::decode(bytes, problem, image, largest);
+}
+
+// A text that a memo or a label would show as more than one line: line
+// breaks, Unicode's line and paragraph separators, and the two characters
+// Qt's text documents use to mark frames.
+bool breaksLines(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
+            || c == u'\xFDD0' || c == u'\xFDD1')
+            return true;
+    }
+    return false;
 }
 
 QJsonObject placedObject(const sheet::Placed &placed, const QString &image)
@@ -136,8 +130,7 @@ public:
     QString text(const QJsonObject &in, const char *key, int maxLength)
     {
         const QJsonValue v = in.value(QLatin1String(key));
-        if (!v.isString() || v.toString().size() > maxLength
-            || v.toString().contains(QLatin1Char('\n')) || v.toString().contains(QLatin1Char('\r')))
+        if (!v.isString() || v.toString().size() > maxLength || breaksLines(v.toString()))
             fail(QLatin1String(key));
         return v.toString();
     }
@@ -159,8 +152,7 @@ public:
         }
         for (const QJsonValue &line : v.toArray()) {
             const QString text = line.toString();
-            if (!line.isString() || text.size() > 4096 || text.contains(QLatin1Char('\n'))
-                || text.contains(QLatin1Char('\r')))
+            if (!line.isString() || text.size() > 4096 || breaksLines(text))
                 fail(QLatin1String(key));
             out << text;
         }
@@ -182,7 +174,7 @@ public:
         sheet::Placed p;
         const QByteArray bytes = entry(in, "image");
         QImage image;
-        if (!failed() && decodedFormat(bytes, &image, maxTextSide) != "png")
+        if (!failed() && decoded(bytes, &image, maxTextSize) != picturefile::Format::Png)
             fail(QStringLiteral("image"));
         p.image = image.convertToFormat(QImage::Format_RGB32);
         p.topLeft = QPoint(integer(in, "left", -119, 419), integer(in, "top", -89, 579));
@@ -191,7 +183,8 @@ public:
     }
 
 private:
-    static constexpr int maxTextSide = 600;
+    // A caption is as wide as the model's name.
+    static constexpr QSize maxTextSize{8192, 600};
     const QHash<QString, QByteArray> &m_entries;
     QString m_problem;
 };
@@ -310,7 +303,18 @@ QByteArray write(const Lesson &lesson, QString *error)
             *error = QStringLiteral("size");
         return {};
     }
-    return ziparchive::write(entries, error);
+    const QByteArray bytes = ziparchive::write(entries, error);
+    if (bytes.isEmpty())
+        return {};
+    // What is saved must open again: a lesson that the reader would refuse
+    // (a picture over an entry's limit, a memo too long) is not written.
+    const ReadResult again = read(bytes);
+    if (!again.ok()) {
+        if (error)
+            *error = again.error == ReadError::TooLarge ? QStringLiteral("size") : again.detail;
+        return {};
+    }
+    return bytes;
 }
 
 ReadResult read(const QByteArray &bytes)
@@ -375,13 +379,13 @@ ReadResult read(const QByteArray &bytes)
             continue;
         Picture &picture = lesson.pictures[slot];
         picture.data = check.entry(face, "picture");
-        const QByteArray format = decodedFormat(picture.data);
-        if (format.isEmpty())
+        const picturefile::Format format = decoded(picture.data);
+        if (format == picturefile::Format::None)
             check.fail(QStringLiteral("picture %1").arg(slot + 1));
-        picture.suffix = format == "jpeg" ? QByteArray("jpg") : format;
+        picture.suffix = picturefile::suffix(format).toLatin1();
         if (face.contains(QStringLiteral("companion"))) {
             picture.companion = check.entry(face, "companion");
-            if (!check.failed() && decodedFormat(picture.companion).isEmpty())
+            if (!check.failed() && decoded(picture.companion) == picturefile::Format::None)
                 check.fail(QStringLiteral("companion %1").arg(slot + 1));
         }
     }
@@ -420,7 +424,7 @@ ReadResult read(const QByteArray &bytes)
         const QJsonArray images = check.array(trace, "netImages", 2);
         for (int n = 1; n <= 2 && !check.failed(); ++n) {
             const QByteArray bytes = entries.value(images[n - 1].toString());
-            if (decodedFormat(bytes, &read.netImages[n - 1], netWidth) != "png"
+            if (decoded(bytes, &read.netImages[n - 1], QSize(netWidth, netHeight)) != picturefile::Format::Png
                 || read.netImages[n - 1].size() != QSize(netWidth, netHeight))
                 check.fail(QStringLiteral("netImages"));
             read.netImages[n - 1] = read.netImages[n - 1].convertToFormat(QImage::Format_RGB32);
@@ -527,6 +531,10 @@ Failure readPictures(const LanguageTexts &language, const FaceSet &faces,
         const picturefile::Checked checked = picturefile::read(path, problem);
         if (problem)
             return Failure::file(fileaccess::named(path, fileaccess::pictureProblemText(language, problem)));
+        // A lesson's entry holds at most this much; a larger picture would
+        // make a lesson that does not open.
+        if (checked.bytes.size() > ziparchive::Limits().entrySize)
+            return Failure::message(fileaccess::named(path, language.text(Text::LessonPictureTooLarge)));
         picture.data = checked.bytes;
         picture.suffix = picturefile::suffix(checked.format).toLatin1();
         const QString companion = faceset::companionBitmapName(path);

@@ -63,7 +63,13 @@ QByteArray decodable(const QByteArray &bytes)
     return bytes;
 }
 
-Format decode(const QByteArray &bytes, Problem &problem, QImage *image)
+void allowPictureAllocations()
+{
+    // Four bytes a pixel, and some room for a conversion.
+    QImageReader::setAllocationLimit(int(maxPixels * 4 / (1024 * 1024)) + 64);
+}
+
+Format decode(const QByteArray &bytes, Problem &problem, QImage *image, QSize largest)
 {
     const Format format = signature(bytes);
     if (format == Format::None)
@@ -77,11 +83,10 @@ Format decode(const QByteArray &bytes, Problem &problem, QImage *image)
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return refuse(problem, Problem::NotAPicture);
-    if (qint64(size.width()) * size.height() > maxPixels)
+    if (qint64(size.width()) * size.height() > maxPixels
+        || (largest.isValid() && (size.width() > largest.width() || size.height() > largest.height())))
         return refuse(problem, Problem::TooManyPixels, size);
-    // Qt's own limit would refuse some pictures that the check above lets
-    // through: four bytes a pixel, and some room for a conversion.
-    reader.setAllocationLimit(int(maxPixels * 4 / (1024 * 1024)) + 64);
+    allowPictureAllocations();
     // Only checked, a JPEG is decoded at an eighth of its size: libjpeg
     // still reads every bit of it, in a fraction of the time and memory.
     if (!image && format == Format::Jpeg)

@@ -37,9 +37,15 @@ struct Problem
 QByteArray decodable(const QByteArray &bytes);
 
 // The format of the picture in `bytes`; Format::None, with `problem` set,
-// unless they decode as one of the four within maxPixels. `image`, when
-// given, receives the decoded picture.
-Format decode(const QByteArray &bytes, Problem &problem, QImage *image = nullptr);
+// unless they decode as one of the four within maxPixels (and, when
+// `largest` is valid, within its width and height). `image`, when given,
+// receives the decoded picture.
+Format decode(const QByteArray &bytes, Problem &problem, QImage *image = nullptr,
+              QSize largest = QSize());
+
+// Lets Qt's decoders allocate what a picture within maxPixels needs (the
+// limit is Qt's, one for the whole program); every reader calls it first.
+void allowPictureAllocations();
 
 // A picture file as read: the bytes that decoded, and their format.
 struct Checked

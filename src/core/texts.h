@@ -215,7 +215,9 @@
     X(LessonNewer, "Lekci uložila novější verze programu vemtal, tato verze ji neotevře.") /* 207 */ \
     X(LessonDamaged, "Lekce je poškozená (%1), nic se nezměnilo.") /* 208 */ \
     X(LessonTooLarge, "Lekce je příliš velká (nejvýše 64 MB), nic se nezměnilo.") /* 209 */ \
-    X(LessonReplacesWork, "Lekce nahradí připravený kviz a stopu. Otevřít ji?") /* 210 */
+    X(LessonReplacesWork, "Lekce nahradí připravený kviz a stopu. Otevřít ji?") /* 210 */ \
+    X(LessonPictureTooLarge, "Obrázek je pro lekci příliš velký (nejvýše 24 MB).") /* 211 */ \
+    X(LessonNotSaved, "Lekci nelze uložit tak, aby se znovu otevřela (%1), soubor nebyl zapsán.") /* 212 */
 
 enum class Text : int {
     None = 0,

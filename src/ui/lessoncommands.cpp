@@ -71,7 +71,9 @@ void LessonCommands::saveClick()
     QString error;
     const QByteArray bytes = lesson::write(current, &error);
     if (bytes.isEmpty()) {
-        m_context.dialogs->message(&m_main, text(Text::LessonTooLarge));
+        m_context.dialogs->message(&m_main, error == QLatin1String("size")
+                                                    ? text(Text::LessonTooLarge)
+                                                    : text(Text::LessonNotSaved).arg(error));
         return;
     }
     m_context.dialogs->failed(&m_main, fileaccess::write(m_context.language, files.first(), bytes));
