@@ -25,6 +25,8 @@
 #include "vemtal.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -677,6 +679,43 @@ private slots:
         QVERIFY(facetiles::readPicture(bytes).isNull());
         picturefile::Problem problem;
         QCOMPARE(picturefile::decode(bytes, problem), picturefile::Format::None);
+    }
+
+    // Every scan of a progressive JPEG is a pass over the whole picture:
+    // its last scan repeated makes a JPEG of a few kilobytes more that Qt
+    // would decode for seconds (a thousand repeats: 14 s at 4096 x 4096).
+    void jpegsOfManyScansAreRefused()
+    {
+        QImage gray(1024, 1024, QImage::Format_RGB32);
+        gray.fill(Qt::gray);
+        QByteArray progressive;
+        QBuffer buffer(&progressive);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(gray));
+        const qsizetype last = progressive.lastIndexOf("\xFF\xDA");
+        const qsizetype end = progressive.lastIndexOf("\xFF\xD9");
+        QVERIFY(last > 0 && end > last);
+        const QByteArray repeated = progressive.left(end)
+                + progressive.mid(last, end - last).repeated(picturefile::maxScans) + "\xFF\xD9";
+        picturefile::Problem problem;
+        QCOMPARE(picturefile::decode(progressive, problem), picturefile::Format::Jpeg);
+        QVERIFY(!QImage::fromData(repeated).isNull());
+        QCOMPARE(picturefile::decode(repeated, problem), picturefile::Format::None);
+        QVERIFY(facetiles::readPicture(repeated).isNull());
+    }
+
+    // Qt decodes more formats than the four (and more with its plugins):
+    // a tile is made only of a picture that every other reader takes too.
+    void tilesReadOnlyTheFourFormats()
+    {
+        const QByteArray ppm = QByteArray("P6 2 2 255\n") + QByteArray(12, '\x7f');
+        const QByteArray xpm = "/* XPM */\nstatic const char *x[] = {\"1 1 1 1\", \"a c #FF0000\", \"a\"};\n";
+        for (const QByteArray &bytes : {ppm, xpm}) {
+            QVERIFY(!QImage::fromData(bytes).isNull());
+            QVERIFY(facetiles::readPicture(bytes).isNull());
+        }
     }
 };
 

@@ -5,7 +5,6 @@
 #include "regularfile.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -57,21 +56,17 @@ int bmpRowsPresent(QIODevice *device, int *height, bool *bottomUp)
 
 QImage readPicture(const QByteArray &bytes)
 {
-    QByteArray decodable = picturefile::decodable(bytes);
-    QBuffer buffer(&decodable);
+    QBuffer buffer;
+    buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QIODevice *device = &buffer;
     int height = 0;
     bool bottomUp = true;
-    const int present = bmpRowsPresent(device, &height, &bottomUp);
-    picturefile::allowPictureAllocations();
-    QImageReader reader(device);
-    reader.setDecideFormatFromContent(true);
-    // Face pictures are photos at most; refuse absurd sizes before decoding.
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > picturefile::maxPixels)
-        return QImage();
-    QImage image = reader.read();
+    const int present = bmpRowsPresent(&buffer, &height, &bottomUp);
+    // Checked as every picture from outside: one of the four formats,
+    // decided by the content, within the pixel limit.
+    picturefile::Problem problem;
+    QImage image;
+    picturefile::decode(bytes, problem, &image);
     if (image.isNull() || present < 0 || image.height() != height)
         return image;
     // Qt leaves the rows a cut-off BMP lacks black; a tile lacks them: white.

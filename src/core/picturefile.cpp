@@ -46,6 +46,35 @@ quint32 bigEndian(const char *at)
             | quint32(quint8(at[2])) << 8 | quint32(quint8(at[3]));
 }
 
+// The scans of a JPEG, counted by walking its segments (a progressive JPEG
+// is decoded once over the whole picture for every scan, even when scaled:
+// a few bytes a scan could cost minutes).
+int jpegScans(const QByteArray &bytes)
+{
+    const auto byte = [&bytes](qsizetype at) { return quint8(bytes[at]); };
+    int scans = 0;
+    qsizetype at = 2;
+    while (at + 4 <= bytes.size() && byte(at) == 0xFF) {
+        const quint8 marker = byte(at + 1);
+        if (marker == 0xD9)
+            break;
+        if (marker == 0xFF || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += marker == 0xFF ? 1 : 2;
+            continue;
+        }
+        at += 2 + (qsizetype(byte(at + 2)) << 8 | byte(at + 3));
+        if (marker != 0xDA)
+            continue;
+        ++scans;
+        // The scan's data ends at the first marker other than a stuffed
+        // zero or a restart marker.
+        while (at + 1 < bytes.size()
+               && (byte(at) != 0xFF || byte(at + 1) == 0x00 || (byte(at + 1) >= 0xD0 && byte(at + 1) <= 0xD7)))
+            ++at;
+    }
+    return scans;
+}
+
 } // namespace
 
 QByteArray decodable(const QByteArray &bytes)
@@ -86,6 +115,13 @@ Format decode(const QByteArray &bytes, Problem &problem, QImage *image, QSize la
     if (qint64(size.width()) * size.height() > maxPixels
         || (largest.isValid() && (size.width() > largest.width() || size.height() > largest.height())))
         return refuse(problem, Problem::TooManyPixels, size);
+    // A picture of the largest size may have the scans of a usual
+    // progressive JPEG and some more; a small one more still, up to maxScans.
+    if (format == Format::Jpeg) {
+        const int scans = jpegScans(bytes);
+        if (scans > maxScans || qint64(scans) * size.width() * size.height() > 32 * maxPixels)
+            return refuse(problem, Problem::NotAPicture);
+    }
     allowPictureAllocations();
     // Only checked, a JPEG is decoded at an eighth of its size: libjpeg
     // still reads every bit of it, in a fraction of the time and memory.

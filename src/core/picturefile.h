@@ -18,6 +18,8 @@ enum class Format { None, Jpeg, Png, Gif, Bmp };
 // before anything is decoded.
 constexpr qint64 maxFileSize = 64 * 1024 * 1024;
 constexpr qint64 maxPixels = 64LL * 1024 * 1024;
+// Most scans a JPEG may have (a progressive one has about ten).
+constexpr int maxScans = 100;
 
 // Why a picture was refused.
 struct Problem
