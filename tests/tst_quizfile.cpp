@@ -372,6 +372,7 @@ private slots:
         QTest::newRow("no states") << withFirst("I 0 8 7 ") << wrong;
         QTest::newRow("state not a digit") << withFirst("I 0 8 7 0002x0") << wrong;
         QTest::newRow("negative state") << withFirst("I 0 8 7 -00200") << wrong;
+        QTest::newRow("memo line a memo splits") << "KK\r\n" + i12 + "V a\xe2\x80\xa8" "b\r\n" << wrong;
     }
     void badFiles()
     {

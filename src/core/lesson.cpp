@@ -1,6 +1,7 @@
 #include "lesson.h"
 
 #include "netgeometry.h"
+#include "textfile.h"
 #include "ziparchive.h"
 
 #include <QBuffer>
@@ -55,19 +56,6 @@ picturefile::Format decoded(const QByteArray &bytes, QImage *image = nullptr, QS
 {
     picturefile::Problem problem;
     return picturefile::decode(bytes, problem, image, largest);
-}
-
-// A text that a memo or a label would show as more than one line: line
-// breaks, Unicode's line and paragraph separators, and the two characters
-// Qt's text documents use to mark frames.
-bool breaksLines(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
-            || c == u'\xFDD0' || c == u'\xFDD1')
-            return true;
-    }
-    return false;
 }
 
 QJsonObject placedObject(const sheet::Placed &placed, const QString &image)
@@ -130,7 +118,7 @@ public:
     QString text(const QJsonObject &in, const char *key, int maxLength)
     {
         const QJsonValue v = in.value(QLatin1String(key));
-        if (!v.isString() || v.toString().size() > maxLength || breaksLines(v.toString()))
+        if (!v.isString() || v.toString().size() > maxLength || textfile::breaksLines(v.toString()))
             fail(QLatin1String(key));
         return v.toString();
     }
@@ -152,7 +140,7 @@ public:
         }
         for (const QJsonValue &line : v.toArray()) {
             const QString text = line.toString();
-            if (!line.isString() || text.size() > 4096 || breaksLines(text))
+            if (!line.isString() || text.size() > 4096 || textfile::breaksLines(text))
                 fail(QLatin1String(key));
             out << text;
         }

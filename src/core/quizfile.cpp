@@ -169,6 +169,11 @@ ReadResult readQuiz(const QByteArray &bytes)
             ++memo;
         if (memo == 3)
             break;
+        // A line the memo would split is not a line of this file.
+        if (textfile::breaksLines(line)) {
+            result.error = ReadError::WrongFormat;
+            return result;
+        }
         memos[memo]->append(line.mid(2));
     }
     result.state = state;

@@ -73,6 +73,16 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
+bool breaksLines(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
+            || c == u'\xFDD0' || c == u'\xFDD1')
+            return true;
+    }
+    return false;
+}
+
 QString joinLines(const QStringList &lines)
 {
     QString out;

@@ -29,6 +29,10 @@ bool fitsWindows1250(const QString &text);
 QStringList splitLines(const QString &text);
 // Joins the lines, each followed by CR LF.
 QString joinLines(const QStringList &lines);
+// True when a memo or a label would show `text` as more than one line: a
+// line break, Unicode's line or paragraph separator, or one of the two
+// characters Qt's text documents use to mark frames.
+bool breaksLines(const QString &text);
 
 using ReadError = regularfile::ReadError;
 
