@@ -244,6 +244,15 @@ private slots:
         QCOMPARE(m_app->context.language.text(Text::TraceLowerCaption), QStringLiteral("Upravujete dolní síť"));
     }
 
+    // A language file from elsewhere: a line cannot grow a message without
+    // bound (every "%1" takes a path), nor carry what no XML file holds.
+    void hostileLinesAreBounded()
+    {
+        const QStringList lines = langfile::parse(QByteArray("%1").repeated(100000) + "\x0b\r\n");
+        QVERIFY(lines[0].arg(QString(100, u'a')).size() < 200000);
+        QVERIFY(!lines[0].contains(u'\x0b'));
+    }
+
     // The built-in texts are the Czech language file, line for line, and the
     // English file has a text for every line.
     void tableIsTheCzechFile()

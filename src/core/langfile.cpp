@@ -21,7 +21,10 @@ QStringList parse(const QByteArray &bytes)
         const qsizetype cr = line.indexOf('\r');
         if (cr >= 0)
             line.truncate(cr);
-        lines << (utf8 ? QString::fromUtf8(line) : textfile::decodeWindows1250(line));
+        QString text = utf8 ? QString::fromUtf8(line) : textfile::decodeWindows1250(line);
+        text.removeIf([](QChar c) { return c < u' ' && c != u'\t'; });
+        text.truncate(maxLineLength);
+        lines << text;
         start = end + 1;
     }
     while (lines.size() < lineCount)
