@@ -23,8 +23,7 @@ HelpWindow::HelpWindow(const char *name, const QString &caption, QRect outer, bo
     resize(outer.width() - 16, outer.height() - 39);
     move(outer.topLeft());
     for (const helppages::Line &line : lines) {
-        auto *label = new QLabel(line.text, this);
-        label->setTextFormat(Qt::PlainText);
+        auto *label = plainLabel(line.text, this);
         label->setObjectName(QLatin1String(line.name));
         label->setProperty("Tag", line.tag);
         label->move(line.left, line.top);

@@ -70,8 +70,7 @@ void SheetWindow::addPanel()
 
 void SheetWindow::addModelNameLabel()
 {
-    Label1 = new QLabel(Panel);
-    Label1->setTextFormat(Qt::PlainText);   // the model's name comes from a file
+    Label1 = plainLabel(QString(), Panel);   // the model's name comes from a file
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setProperty("tag", 14);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,6 +1,7 @@
 #include "uifont.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 
@@ -24,4 +25,11 @@ QAction *insertMenuItem(QAction *after, const char *name, const QString &caption
         QObject::connect(gate, &QAction::enabledChanged, item, &QAction::setEnabled);
     }
     return item;
+}
+
+QLabel *plainLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }

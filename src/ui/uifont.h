@@ -18,6 +18,7 @@ class QAction;
 class QLabel;
 class QObject;
 class QPushButton;
+class QString;
 class QWidget;
 
 // A named control at its place in the layout; with a text, its first
@@ -35,6 +36,8 @@ T *makeControl(QWidget *parent, const char *name, QRect geometry, const Caption 
     return control;
 }
 
+// A label that shows `text` as plain text (see makeControl).
+QLabel *plainLabel(const QString &text, QWidget *parent);
 // A named push button at its place in the layout.
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
 // A named menu item right after `after` in its menu (the menu's items are

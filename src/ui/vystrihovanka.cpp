@@ -2,6 +2,7 @@
 
 #include "cutoutsheet.h"
 #include "dialogs.h"
+#include "uifont.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -26,13 +27,7 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     setWindowTitle(text(Text::CutoutMenu));
     auto *grid = new QGridLayout(this);
 
-    // Texts of the language file are shown as they stand, never as rich text.
-    auto plainLabel = [this](const QString &caption) {
-        auto *label = new QLabel(caption, this);
-        label->setTextFormat(Qt::PlainText);
-        return label;
-    };
-    grid->addWidget(plainLabel(text(Text::CutoutNet)), 0, 0, 1, 2);
+    grid->addWidget(plainLabel(text(Text::CutoutNet), this), 0, 0, 1, 2);
     auto *netsBox = new QGridLayout;
     m_nets = new QButtonGroup(this);
     for (int net = 1; net <= cutout::netCount; ++net) {
@@ -46,7 +41,7 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     }
     grid->addLayout(netsBox, 1, 0, 1, 2);
 
-    m_hranaLabel = plainLabel(QString());
+    m_hranaLabel = plainLabel(QString(), this);
     m_hrana = new QLineEdit(this);
     m_hrana->setObjectName(QStringLiteral("hrana"));
     m_hranaLabel->setBuddy(m_hrana);
@@ -57,7 +52,7 @@ TVystrihovanka::TVystrihovanka(AppContext &context, QWidget *parent)
     m_papir->setObjectName(QStringLiteral("papir"));
     for (QPageSize::PageSizeId id : papers)
         m_papir->addItem(QPageSize::key(id), int(id));
-    grid->addWidget(plainLabel(text(Text::CutoutPaper)), 3, 0);
+    grid->addWidget(plainLabel(text(Text::CutoutPaper), this), 3, 0);
     grid->addWidget(m_papir, 3, 1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
